@@ -1,0 +1,50 @@
+# Test support for both presets.
+#
+# Natively the system GoogleTest is used. For Windows, GoogleTest is built from
+# the sources Debian ships in /usr/src/googletest with the mingw toolchain, and
+# every test runs under Wine in a prefix of the build's own: the crosscompiling
+# emulator prefixes each test command, and a setup fixture creates the prefix
+# once so no test pays for (or races on) its creation.
+
+if(NOT QUARROW_TESTS)
+  return()
+endif()
+
+enable_testing()
+
+if(WIN32)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  set(QUARROW_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(QUARROW_TEST_ENV
+    WINEPREFIX=${QUARROW_WINEPREFIX}
+    WINEDEBUG=-all
+    "WINEDLLOVERRIDES=mscoree,mshtml=")
+  add_test(NAME wine_prefix COMMAND ${CMAKE_COMMAND} -E env ${QUARROW_TEST_ENV}
+           /usr/lib/wine/wine64 wineboot --init)
+  set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+else()
+  find_package(GTest REQUIRED)
+  set(QUARROW_TEST_ENV "")
+endif()
+
+# quarrow_add_test(NAME SOURCES ... [LIBS ...] [GUI])
+# One executable, registered as one test. GUI tests run under xvfb-run.
+function(quarrow_add_test name)
+  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gtest)
+  if(WIN32 AND T_GUI)
+    add_test(NAME ${name} COMMAND xvfb-run -a ${CMAKE_COMMAND} -E env ${QUARROW_TEST_ENV}
+             /usr/lib/wine/wine64 $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${QUARROW_TEST_ENV}" FIXTURES_REQUIRED wine)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

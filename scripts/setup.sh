@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every package the build, the tests, the fuzzers and the benchmarks
+# need, with apt-get, when any is missing. Quiet and quick when all is there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ git python3
+  mingw-w64 mingw-w64-tools libz-mingw-w64-dev
+  libwine-dev wine wine64 xvfb xauth
+  zlib1g-dev googletest libgtest-dev
+  clang libclang-rt-14-dev
+  unzip zip 7zip p7zip-full
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

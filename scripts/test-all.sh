@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: native (under ASan/UBSan), Windows
+# (mingw-w64 x86_64, under Wine), the i686 compile, and a short fuzz run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+echo "== native"
+cmake --preset native >/dev/null
+cmake --build --preset native -j2
+ctest --preset native -j2
+
+echo "== windows (x86_64, tests under Wine)"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j2
+ctest --preset windows -j2
+
+echo "== windows (i686, compile only)"
+cmake --preset windows-i686 >/dev/null
+cmake --build --preset windows-i686 -j2
+
+echo "== fuzz"
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"

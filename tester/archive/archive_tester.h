@@ -1,0 +1,116 @@
+#pragma once
+// The archive component: tests zip archives and extracts their description
+// files. It works synchronously on the caller's thread and reports progress
+// through a status handler called on that same thread.
+//
+// Result codes of Extract() and Test(). The tester reads them this way:
+// 190 is an abort; 100, 110, 200 and 410 make an archive bad for either
+// operation; any other code of 100 or more makes it bad only when the extract
+// operation returns it. So every kind of damage maps to one of the four
+// "bad" codes, and the codes that mean "could not be judged" (120, 130) are
+// returned by Test() only.
+//
+//   0    success: every entry was read, inflated and matched its CRC-32 and sizes
+//   100  not a readable zip structure: no end record, a bad signature, a central
+//        directory or local header that is truncated, points outside the file,
+//        overlaps another entry or disagrees with its central entry
+//   110  an entry's data does not match its CRC-32 or its recorded sizes
+//   120  (Test only) an entry uses a compression method this component cannot
+//        inflate; every other entry was good
+//   130  (Test only) an entry is encrypted and was not checked; every other
+//        entry was good
+//   140  (Extract only) no entry matched the file mask
+//   190  the operation was aborted through the abort property
+//   200  an entry's compressed data is damaged (the deflate stream is invalid
+//        or ends before the entry does)
+//   410  the archive file cannot be opened or read
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace quarrow::archive {
+
+enum ResultCode : int16_t {
+  kOk = 0,
+  kBadStructure = 100,
+  kBadCrc = 110,
+  kUnsupportedMethod = 120,
+  kEncrypted = 130,
+  kNothingMatched = 140,
+  kAborted = 190,
+  kBadData = 200,
+  kCannotRead = 410,
+};
+
+// Arguments of the Status event, raised once as each entry starts and again
+// while a long entry is being read.
+struct StatusEvent {
+  std::string FileName;     // entry name as stored in the archive
+  uint32_t Size = 0;        // uncompressed bytes (low 32 bits for zip64 entries)
+  uint32_t PSize = 0;       // compressed bytes (low 32 bits)
+  uint32_t Processed = 0;   // uncompressed bytes of this entry produced so far
+  uint32_t Attr = 0;        // external attributes
+  uint32_t FTime = 0;       // DOS date (high 16 bits) and time (low 16 bits)
+  uint32_t CRC = 0;         // CRC-32 recorded in the central directory
+  int16_t Ratio = 0;        // percentage saved by compression: 100 - 100 * PSize / Size
+  int16_t Completion = 0;   // 0..100: compressed bytes of the operation consumed so far
+  std::string Method;       // "Stored", "Deflated", or "Method N" for others
+  bool Encrypted = false;
+  int16_t ComLen = 0;       // length of the entry comment
+  std::string Comment;      // entry comment
+};
+
+class ArchiveTester {
+ public:
+  using StatusHandler = std::function<void(const StatusEvent&)>;
+
+  // Abort (dispatch id 1). Each operation clears it as it starts; setting it
+  // while an operation runs (from the status handler or another thread) stops
+  // that operation within a few milliseconds of work, with result 190. Read
+  // after an operation, true means that operation was cut short.
+  bool Abort() const { return abort_.load(std::memory_order_relaxed); }
+  void SetAbort(bool value) { abort_.store(value, std::memory_order_relaxed); }
+
+  // Destination folder (dispatch id 4): where Extract() writes.
+  const std::string& DestinationFolder() const { return destination_; }
+  void SetDestinationFolder(std::string folder) { destination_ = std::move(folder); }
+
+  // Option 10: keep folder names. Off (the default, and what the tester
+  // sets), every extracted entry is written under its plain file name
+  // directly in the destination folder. On, the entry's relative folders are
+  // kept and created below the destination folder.
+  bool KeepFolderNames() const { return keepFolderNames_; }
+  void SetKeepFolderNames(bool value) { keepFolderNames_ = value; }
+
+  // Archive name (dispatch id 18): path of the archive to work on.
+  const std::string& ArchiveName() const { return archiveName_; }
+  void SetArchiveName(std::string path) { archiveName_ = std::move(path); }
+
+  // File mask (dispatch id 21): entries whose plain file name matches it
+  // ("*" and "?" wildcards, letter case ignored); "" matches every entry.
+  const std::string& FileMask() const { return fileMask_; }
+  void SetFileMask(std::string mask) { fileMask_ = std::move(mask); }
+
+  // Status event.
+  void OnStatus(StatusHandler handler) { status_ = std::move(handler); }
+
+  // Extract operation (dispatch id 25): checks the archive's structure and
+  // writes the entries matching the mask into the destination folder,
+  // verifying each one's data. `flags` is reserved and must be 0.
+  int16_t Extract(int16_t flags);
+
+  // Test operation (dispatch id 22): reads, inflates and verifies every entry
+  // matching the mask.
+  int16_t Test();
+
+ private:
+  std::atomic<bool> abort_{false};
+  std::string destination_;
+  bool keepFolderNames_ = false;
+  std::string archiveName_;
+  std::string fileMask_;
+  StatusHandler status_;
+};
+
+}  // namespace quarrow::archive
