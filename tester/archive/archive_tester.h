@@ -21,15 +21,25 @@
 //        entry was good
 //   140  (Extract only) no entry matched the file mask
 //   190  the operation was aborted through the abort property
-//   200  an entry's compressed data is damaged (the deflate stream is invalid
-//        or ends before the entry does)
-//   410  the archive file cannot be opened or read
+//   200  an entry's compressed data is damaged (the deflate stream is invalid,
+//        stops short of its end marker, or ends before the entry's compressed
+//        bytes do)
+//   410  the archive file cannot be opened or read (also when its directory
+//        lists more entries than memory can hold)
+//
+// Test() checks the entries in file-offset order and stops at the first damage
+// it finds; 120 or 130 is returned only when no entry was damaged (the first
+// such entry found decides which).
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace quarrow::archive {
+
+enum class OperationKind;
+struct OperationWorkspace;
 
 enum ResultCode : int16_t {
   kOk = 0,
@@ -43,8 +53,10 @@ enum ResultCode : int16_t {
   kCannotRead = 410,
 };
 
-// Arguments of the Status event, raised once as each entry starts and again
-// while a long entry is being read.
+// Arguments of the Status event. It is raised as each entry starts
+// (Processed 0), after every MiB of output of a long entry, and once more when
+// the operation has gone through all its entries (for the last entry, with
+// Completion 100). It is not raised for entries the mask leaves out.
 struct StatusEvent {
   std::string FileName;     // entry name as stored in the archive
   uint32_t Size = 0;        // uncompressed bytes (low 32 bits for zip64 entries)
@@ -57,13 +69,16 @@ struct StatusEvent {
   int16_t Completion = 0;   // 0..100: compressed bytes of the operation consumed so far
   std::string Method;       // "Stored", "Deflated", or "Method N" for others
   bool Encrypted = false;
-  int16_t ComLen = 0;       // length of the entry comment
+  int16_t ComLen = 0;       // length of the entry comment (at most 32767)
   std::string Comment;      // entry comment
 };
 
 class ArchiveTester {
  public:
   using StatusHandler = std::function<void(const StatusEvent&)>;
+
+  ArchiveTester();
+  ~ArchiveTester();
 
   // Abort (dispatch id 1). Each operation clears it as it starts; setting it
   // while an operation runs (from the status handler or another thread) stops
@@ -96,8 +111,17 @@ class ArchiveTester {
   void OnStatus(StatusHandler handler) { status_ = std::move(handler); }
 
   // Extract operation (dispatch id 25): checks the archive's structure and
-  // writes the entries matching the mask into the destination folder,
-  // verifying each one's data. `flags` is reserved and must be 0.
+  // writes the entries matching the mask into the destination folder. Each
+  // matching entry's data is inflated into memory and checked against its
+  // CRC-32 and sizes before anything is written, and the file is written
+  // whole or not at all. A matching entry is checked but not written when
+  // its name is unsafe (see extract_name.h), when it is larger than 1 MiB
+  // uncompressed, or when the destination cannot take it (no folder set, a
+  // missing folder, a link or folder in the way, a full disk): a failed write
+  // is the destination's problem, not the archive's. Encrypted entries and
+  // unsupported methods are skipped unchecked. Skipped entries still count as
+  // matched. The local headers of entries the mask leaves out are not read.
+  // `flags` is reserved: pass 0 (other values are ignored).
   int16_t Extract(int16_t flags);
 
   // Test operation (dispatch id 22): reads, inflates and verifies every entry
@@ -105,12 +129,15 @@ class ArchiveTester {
   int16_t Test();
 
  private:
+  int16_t Run(OperationKind kind);
+
   std::atomic<bool> abort_{false};
   std::string destination_;
   bool keepFolderNames_ = false;
   std::string archiveName_;
   std::string fileMask_;
   StatusHandler status_;
+  std::unique_ptr<OperationWorkspace> workspace_;  // buffers reused by every operation
 };
 
 }  // namespace quarrow::archive

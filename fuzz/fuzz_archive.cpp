@@ -1,0 +1,71 @@
+// Fuzzes the archive reader: the input is an archive, tested and extracted
+// (into no destination, so nothing is written) from memory; the same bytes
+// are also checked as an entry name by the extraction-name check and the mask
+// matcher.
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "archive_operation.h"
+#include "byte_source.h"
+#include "extract_name.h"
+#include "name_mask.h"
+
+namespace {
+
+using namespace quarrow::archive;
+
+bool IsKnownResult(ResultCode code) {
+  switch (code) {
+    case kOk: case kBadStructure: case kBadCrc: case kUnsupportedMethod: case kEncrypted:
+    case kNothingMatched: case kBadData: case kCannotRead:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CheckArchive(const uint8_t* data, size_t size) {
+  static OperationWorkspace workspace;
+  MemoryByteSource source({data, size});
+  std::atomic<bool> abort{false};
+  uint64_t events = 0;
+  const ArchiveTester::StatusHandler status = [&](const StatusEvent& e) {
+    ++events;
+    if (e.Completion < 0 || e.Completion > 100) std::abort();
+  };
+  OperationSettings test;
+  if (!IsKnownResult(RunOperation(source, test, abort, status, workspace))) std::abort();
+
+  OperationSettings extract;
+  extract.kind = OperationKind::kExtract;
+  extract.fileMask = "*";
+  extract.keepFolderNames = true;
+  if (!IsKnownResult(RunOperation(source, extract, abort, status, workspace))) std::abort();
+}
+
+void CheckName(const uint8_t* data, size_t size) {
+  const std::string_view name(reinterpret_cast<const char*>(data), size);
+  for (const bool keepFolders : {false, true}) {
+    const auto path = SafeExtractPath(name, keepFolders);
+    if (!path) continue;
+    if (path->empty() || (!keepFolders && path->size() != 1)) std::abort();
+    for (const std::string& component : *path) {
+      // Every component written must be a single plain name.
+      if (!IsSafeNameComponent(component) || component.find_first_of("/\\:") != std::string::npos ||
+          component == "..") {
+        std::abort();
+      }
+    }
+  }
+  MatchesMask(name.substr(0, 16), name);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CheckArchive(data, size);
+  CheckName(data, size);
+  return 0;
+}

@@ -1,0 +1,216 @@
+#include "archive_operation.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "buffered_reader.h"
+#include "checked_math.h"
+#include "entry_checker.h"
+#include "extract_name.h"
+#include "extract_writer.h"
+#include "local_header.h"
+#include "name_mask.h"
+#include "zip_directory.h"
+#include "zip_format.h"
+
+namespace quarrow::archive {
+namespace {
+
+// Large enough for the biggest central entry (46 + 3 * 65535 bytes) and for
+// reads that keep the disk streaming.
+constexpr size_t kReadBufferSize = 256 * 1024;
+constexpr size_t kOutputBufferSize = 256 * 1024;
+// A long entry raises Status again each time its output passes a multiple of
+// this many bytes.
+constexpr uint64_t kStatusInterval = 1024 * 1024;
+// Extraction inflates into memory before writing, so it is limited to
+// description-sized files; larger entries are checked but never written.
+constexpr uint64_t kMaxExtractSize = 1024 * 1024;
+
+std::string MethodName(uint16_t method) {
+  if (method == zip::kMethodStored) return "Stored";
+  if (method == zip::kMethodDeflated) return "Deflated";
+  return "Method " + std::to_string(method);
+}
+
+// 100 - 100 * compressed / size, kept inside the 16-bit range for entries
+// that grew when compressed.
+int16_t SavedPercent(uint64_t compressed, uint64_t size) {
+  if (size == 0) return 0;
+  const uint64_t used = PercentOf(compressed, size);
+  if (used > 100 + 32768) return INT16_MIN;
+  return static_cast<int16_t>(100 - static_cast<int64_t>(used));
+}
+
+uint32_t Low32(uint64_t value) { return static_cast<uint32_t>(value); }
+
+class Operation final : public OutputListener {
+ public:
+  Operation(ByteSource& source, const OperationSettings& settings,
+            const std::atomic<bool>& abort, const ArchiveTester::StatusHandler& status,
+            OperationWorkspace& workspace)
+      : source_(source),
+        settings_(settings),
+        abort_(abort),
+        status_(status),
+        reader_(source, workspace.readBuffer),
+        checker_(workspace.checker),
+        directory_(workspace.directory),
+        collected_(workspace.extracted) {}
+
+  ResultCode Run();
+
+ private:
+  bool Aborted() const { return abort_.load(std::memory_order_relaxed); }
+  bool Extracting() const { return settings_.kind == OperationKind::kExtract; }
+  void SelectEntries();
+  ResultCode ProcessEntry(const CentralEntry& entry);
+  bool OnOutput(std::span<const uint8_t> bytes, uint64_t consumed) override;
+  int16_t Completion(uint64_t consumed) const;
+  std::string ReadComment(const CentralEntry& entry);
+  void RaiseStatus(uint64_t processed, int16_t completion);
+
+  ByteSource& source_;
+  const OperationSettings& settings_;
+  const std::atomic<bool>& abort_;
+  const ArchiveTester::StatusHandler& status_;
+  BufferedReader reader_;
+  EntryChecker& checker_;
+  ZipDirectory& directory_;
+  std::vector<size_t> selected_;     // indexes of the entries matching the mask
+  uint64_t totalCompressed_ = 0;     // compressed bytes of the selected entries
+  uint64_t doneCompressed_ = 0;      // ... of those finished
+  ResultCode notice_ = kOk;          // first unsupported or encrypted entry (test only)
+
+  // The entry in progress.
+  const CentralEntry* current_ = nullptr;
+  uint64_t produced_ = 0;
+  bool collecting_ = false;
+  std::vector<uint8_t>& collected_;
+};
+
+void Operation::SelectEntries() {
+  for (size_t i = 0; i < directory_.entries.size(); ++i) {
+    const CentralEntry& entry = directory_.entries[i];
+    if (!MatchesMask(settings_.fileMask, PlainFileName(directory_.Name(entry)))) continue;
+    selected_.push_back(i);
+    // Entries do not overlap, so their sizes add up to less than the file.
+    totalCompressed_ += entry.compressedSize;
+  }
+}
+
+ResultCode Operation::Run() {
+  ResultCode result = ReadDirectory(reader_, abort_, directory_);
+  if (result != kOk) return result;
+  SelectEntries();
+  if (selected_.empty()) return Extracting() ? kNothingMatched : kOk;
+  for (const size_t index : selected_) {
+    if (Aborted()) return kAborted;
+    result = ProcessEntry(directory_.entries[index]);
+    if (result != kOk) return result;
+    doneCompressed_ += directory_.entries[index].compressedSize;
+  }
+  RaiseStatus(produced_, 100);
+  return notice_;
+}
+
+ResultCode Operation::ProcessEntry(const CentralEntry& entry) {
+  current_ = &entry;
+  produced_ = 0;
+  collecting_ = false;
+  RaiseStatus(0, Completion(doneCompressed_));
+  if (Aborted()) return kAborted;
+
+  uint64_t dataOffset = 0;
+  const ResultCode header = ReadLocalHeader(reader_, entry, directory_.Name(entry), dataOffset);
+  if (header != kOk) return header;
+
+  // Entries that cannot be checked are noted by the test and skipped by the
+  // extraction, where they still count as matched.
+  ResultCode skipped = kOk;
+  if (entry.flags & zip::kFlagEncrypted) {
+    skipped = kEncrypted;
+  } else if (entry.method != zip::kMethodStored && entry.method != zip::kMethodDeflated) {
+    skipped = kUnsupportedMethod;
+  }
+  if (skipped != kOk) {
+    if (!Extracting() && notice_ == kOk) notice_ = skipped;
+    return kOk;
+  }
+
+  std::optional<std::vector<std::string>> path;
+  if (Extracting() && entry.uncompressedSize <= kMaxExtractSize) {
+    path = SafeExtractPath(directory_.Name(entry), settings_.keepFolderNames);
+  }
+  // Entries that will not be written are still checked, without keeping
+  // their data, so damage is reported whichever entry it is in.
+  collecting_ = path.has_value();
+  collected_.clear();
+  if (collecting_) collected_.reserve(static_cast<size_t>(entry.uncompressedSize));
+
+  const ResultCode data = checker_.Check(reader_, entry, dataOffset, *this);
+  if (data != kOk) return data;
+  // A destination that cannot be written leaves the entry unwritten; the
+  // archive itself is not at fault.
+  if (collecting_) WriteExtractedFile(settings_.destination, *path, collected_);
+  return kOk;
+}
+
+bool Operation::OnOutput(std::span<const uint8_t> bytes, uint64_t consumed) {
+  if (collecting_) collected_.insert(collected_.end(), bytes.begin(), bytes.end());
+  const uint64_t before = produced_;
+  produced_ += bytes.size();
+  if (produced_ / kStatusInterval != before / kStatusInterval) {
+    RaiseStatus(produced_, Completion(doneCompressed_ + consumed));
+  }
+  return !Aborted();
+}
+
+int16_t Operation::Completion(uint64_t consumed) const {
+  return static_cast<int16_t>(std::min<uint64_t>(PercentOf(consumed, totalCompressed_), 100));
+}
+
+std::string Operation::ReadComment(const CentralEntry& entry) {
+  // Comments are rare and read only for the event, straight from the source
+  // so the read window stays on the entry data.
+  std::string comment(entry.commentLength, '\0');
+  const std::span<uint8_t> bytes(reinterpret_cast<uint8_t*>(comment.data()), comment.size());
+  if (!comment.empty() && !source_.ReadAt(entry.commentOffset, bytes)) comment.clear();
+  return comment;
+}
+
+void Operation::RaiseStatus(uint64_t processed, int16_t completion) {
+  if (!status_) return;
+  const CentralEntry& entry = *current_;
+  StatusEvent event;
+  event.FileName = std::string(directory_.Name(entry));
+  event.Size = Low32(entry.uncompressedSize);
+  event.PSize = Low32(entry.compressedSize);
+  event.Processed = Low32(processed);
+  event.Attr = entry.externalAttributes;
+  event.FTime = entry.dosDateTime;
+  event.CRC = entry.crc32;
+  event.Ratio = SavedPercent(entry.compressedSize, entry.uncompressedSize);
+  event.Completion = completion;
+  event.Method = MethodName(entry.method);
+  event.Encrypted = (entry.flags & zip::kFlagEncrypted) != 0;
+  event.ComLen = static_cast<int16_t>(std::min<uint16_t>(entry.commentLength, INT16_MAX));
+  event.Comment = ReadComment(entry);
+  status_(event);
+}
+
+}  // namespace
+
+OperationWorkspace::OperationWorkspace()
+    : readBuffer(kReadBufferSize), checker(kOutputBufferSize) {}
+
+ResultCode RunOperation(ByteSource& source, const OperationSettings& settings,
+                        const std::atomic<bool>& abort,
+                        const ArchiveTester::StatusHandler& status,
+                        OperationWorkspace& workspace) {
+  Operation operation(source, settings, abort, status, workspace);
+  return operation.Run();
+}
+
+}  // namespace quarrow::archive

@@ -1,0 +1,44 @@
+#include "archive_tester.h"
+
+#include "archive_operation.h"
+#include "byte_source.h"
+
+#include <new>
+
+namespace quarrow::archive {
+
+ArchiveTester::ArchiveTester() = default;
+ArchiveTester::~ArchiveTester() = default;
+
+int16_t ArchiveTester::Extract(int16_t /*flags*/) {
+  abort_.store(false, std::memory_order_relaxed);
+  return Run(OperationKind::kExtract);
+}
+
+int16_t ArchiveTester::Test() {
+  abort_.store(false, std::memory_order_relaxed);
+  return Run(OperationKind::kTest);
+}
+
+int16_t ArchiveTester::Run(OperationKind kind) {
+  // The status handler may change the properties (or the handler itself)
+  // while the operation runs; the operation keeps what it started with.
+  const OperationSettings settings{kind, fileMask_, destination_, keepFolderNames_};
+  const StatusHandler status = status_;
+  const std::unique_ptr<FileByteSource> source = FileByteSource::Open(archiveName_);
+  if (!source) return kCannotRead;
+  try {
+    // The workspace is taken for the length of the operation: an operation
+    // started from a status handler finds none and makes its own.
+    std::unique_ptr<OperationWorkspace> workspace = std::move(workspace_);
+    if (!workspace) workspace = std::make_unique<OperationWorkspace>();
+    const ResultCode result = RunOperation(*source, settings, abort_, status, *workspace);
+    workspace_ = std::move(workspace);
+    return result;
+  } catch (const std::bad_alloc&) {
+    // A directory of more entries than memory holds cannot be read.
+    return kCannotRead;
+  }
+}
+
+}  // namespace quarrow::archive
