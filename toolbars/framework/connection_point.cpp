@@ -1,0 +1,139 @@
+#include "connection_point.h"
+
+#include <olectl.h>
+
+#include <new>
+
+#include "module.h"
+
+namespace mz::com {
+
+HRESULT ConnectionPoint::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  if (iid == IID_IUnknown || iid == IID_IConnectionPoint) {
+    *out = static_cast<IConnectionPoint*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+HRESULT ConnectionPoint::GetConnectionInterface(IID* iid) {
+  if (!iid) return E_POINTER;
+  *iid = iid_;
+  return S_OK;
+}
+
+HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
+  if (!out) return E_POINTER;
+  container_.AddRef();
+  *out = &container_;
+  return S_OK;
+}
+
+HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+  if (!cookie) return E_POINTER;
+  *cookie = 0;
+  if (!sink) return E_POINTER;
+  ComPtr<IUnknown> target;
+  if (FAILED(sink->QueryInterface(iid_, reinterpret_cast<void**>(target.put())))) {
+    // An event sink may answer only to IDispatch, which is all that is called.
+    if (iid_ == IID_IPropertyNotifySink ||
+        FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(target.put()))))
+      return CONNECT_E_CANNOTCONNECT;
+  }
+  *cookie = next_cookie_++;
+  sinks_.emplace_back(*cookie, std::move(target));
+  return S_OK;
+}
+
+HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
+  for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
+    if (it->first == cookie) {
+      // Release after the entry is gone: the sink may call back in.
+      ComPtr<IUnknown> sink = std::move(it->second);
+      sinks_.erase(it);
+      return S_OK;
+    }
+  }
+  return CONNECT_E_NOCONNECTION;
+}
+
+HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  return E_NOTIMPL;  // allowed for connection points; no host of the control needs it
+}
+
+std::vector<ComPtr<IUnknown>> ConnectionPoint::sinks() const {
+  std::vector<ComPtr<IUnknown>> copy;
+  copy.reserve(sinks_.size());
+  for (const auto& entry : sinks_) copy.push_back(entry.second);
+  return copy;
+}
+
+namespace {
+
+class ConnectionPointEnum final : public IEnumConnectionPoints {
+ public:
+  ConnectionPointEnum(std::vector<ComPtr<IConnectionPoint>> points, size_t position)
+      : points_(std::move(points)), position_(position) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IEnumConnectionPoints) {
+      *out = static_cast<IEnumConnectionPoints*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** out, ULONG* fetched) override {
+    if (!out || (count > 1 && !fetched)) return E_POINTER;
+    ULONG done = 0;
+    while (done < count && position_ < points_.size()) {
+      out[done] = points_[position_++].get();
+      out[done++]->AddRef();
+    }
+    if (fetched) *fetched = done;
+    return done == count ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+    size_t left = points_.size() - position_;
+    position_ += count < left ? count : left;
+    return count <= left ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    position_ = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override {
+    if (!out) return E_POINTER;
+    *out = new (std::nothrow) ConnectionPointEnum(points_, position_);
+    return *out ? S_OK : E_OUTOFMEMORY;
+  }
+
+ private:
+  ModuleObjectCount counted_;
+  std::vector<ComPtr<IConnectionPoint>> points_;
+  size_t position_;
+  ULONG refs_ = 1;
+};
+
+}  // namespace
+
+HRESULT enumerate_connection_points(std::vector<ComPtr<IConnectionPoint>> points, IEnumConnectionPoints** out) {
+  if (!out) return E_POINTER;
+  *out = new (std::nothrow) ConnectionPointEnum(std::move(points), 0);
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+}  // namespace mz::com

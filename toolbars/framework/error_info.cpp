@@ -1,0 +1,59 @@
+#include "error_info.h"
+
+#include <oleauto.h>
+
+#include "com_ptr.h"
+#include "string_ids.h"
+#include "text.h"
+
+namespace mz::com {
+namespace {
+
+UINT description_id(ErrorCode code) {
+  switch (code) {
+    case ErrorCode::invalid_property_value: return IDS_INVALID_PROPERTY_VALUE;
+    case ErrorCode::property_read_only: return IDS_PROPERTY_READ_ONLY;
+    case ErrorCode::unavailable_at_design_time: return IDS_UNAVAILABLE_AT_DESIGN_TIME;
+    case ErrorCode::invalid_index: return IDS_INVALID_INDEX;
+    case ErrorCode::cannot_perform: return IDS_CANNOT_PERFORM;
+    case ErrorCode::not_a_menu: return IDS_NOT_A_MENU;
+    case ErrorCode::only_one_menu_bar: return IDS_ONLY_ONE_MENU_BAR;
+    case ErrorCode::duplicate_id: return IDS_DUPLICATE_ID;
+    case ErrorCode::shortcut_in_use: return IDS_SHORTCUT_IN_USE;
+    case ErrorCode::invalid_name: return IDS_INVALID_NAME;
+    case ErrorCode::inside_event: return IDS_INSIDE_EVENT;
+    case ErrorCode::invalid_dock: return IDS_INVALID_DOCK;
+    case ErrorCode::not_a_placed_property: return IDS_NOT_A_PLACED_PROPERTY;
+    case ErrorCode::menu_already_open: return IDS_MENU_ALREADY_OPEN;
+    case ErrorCode::none:
+    case ErrorCode::general_failure: break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+HRESULT raise_error(ErrorCode code, REFIID iid, const wchar_t* source) {
+  if (code == ErrorCode::none) return S_OK;
+  if (code == ErrorCode::general_failure) return plain_failure(E_FAIL);
+
+  ComPtr<ICreateErrorInfo> create;
+  if (SUCCEEDED(CreateErrorInfo(create.put()))) {
+    std::wstring description = load_string(description_id(code));
+    std::wstring help_file = L"MzDeck2.hlp";
+    create->SetGUID(iid);
+    create->SetSource(const_cast<LPOLESTR>(source));
+    create->SetDescription(description.data());
+    create->SetHelpFile(help_file.data());
+    create->SetHelpContext(0);
+    if (auto info = create.query<IErrorInfo>()) SetErrorInfo(0, info.get());
+  }
+  return control_error(static_cast<int>(code));
+}
+
+HRESULT plain_failure(HRESULT hr) {
+  SetErrorInfo(0, nullptr);
+  return hr;
+}
+
+}  // namespace mz::com

@@ -1,0 +1,330 @@
+// The control in a container: ambient properties, in-place activation, the
+// window set-up with the thread's hooks, one control per host window, and the
+// coordinates of the position methods. Each case runs on a thread of its own,
+// so that its thread's list of live controls starts empty.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "com_test_support.h"
+#include "control_diagnostics.h"
+#include "test_container.h"
+
+namespace mz::test {
+namespace {
+
+void on_fresh_thread(const std::function<void()>& scenario) {
+  std::thread thread([&] {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    scenario();
+    CoUninitialize();
+  });
+  thread.join();
+}
+
+// How many of the calling thread's four hooks are installed, as the control sees them.
+int installed_hooks(IDispatch* control) {
+  IControlDiagnostics* diagnostics = nullptr;
+  if (FAILED(control->QueryInterface(kIidControlDiagnostics, reinterpret_cast<void**>(&diagnostics)))) return -1;
+  HHOOK hooks[4] = {};
+  diagnostics->GetThreadHooks(hooks);
+  diagnostics->Release();
+  int count = 0;
+  for (HHOOK hook : hooks) count += hook != nullptr;
+  return count;
+}
+
+void* control_interface(IDispatch* control) {
+  IMzToolBarControl* named = nullptr;
+  control->QueryInterface(IID_IMzToolBarControl, reinterpret_cast<void**>(&named));
+  named->Release();
+  return named;
+}
+
+TEST(Hosting, RunTimeSiteActivatesInvisiblyInstallsHooksAndNamesTheControl) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    EXPECT_EQ(form.site.activations, 1);
+    EXPECT_EQ(installed_hooks(form.control), 4);
+    EXPECT_EQ(GetPropW(form.window, L"MzControlProp"), control_interface(form.control));
+
+    IOleInPlaceObject* in_place = nullptr;
+    ASSERT_EQ(form.control->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&in_place)), S_OK);
+    HWND own = nullptr;
+    ASSERT_EQ(in_place->GetWindow(&own), S_OK);
+    EXPECT_EQ(GetParent(own), form.window);
+    EXPECT_FALSE(GetWindowLongW(own, GWL_STYLE) & WS_VISIBLE);  // invisible at run time
+    in_place->Release();
+
+    IOleObject* object = nullptr;
+    form.control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object));
+    DWORD status = 0;
+    object->GetMiscStatus(DVASPECT_CONTENT, &status);
+    EXPECT_TRUE(status & OLEMISC_INVISIBLEATRUNTIME);
+    object->Release();
+    EXPECT_EQ(get(form.control, L"Redraw").value.as_long(), -1);
+
+    form.unload();
+    EXPECT_EQ(GetPropW(form.window, L"MzControlProp"), nullptr);
+  });
+}
+
+TEST(Hosting, HooksComeWithTheFirstControlOfAThreadAndGoWithTheLast) {
+  on_fresh_thread([] {
+    auto first = std::make_unique<Form>();
+    auto second = std::make_unique<Form>();
+    ASSERT_EQ(first->host(), S_OK);
+    ASSERT_EQ(second->host(), S_OK);
+    IDispatch* observer = ControlTest::create_control();  // unsited: a member of the thread's list too
+    EXPECT_EQ(installed_hooks(observer), 4);
+    first.reset();
+    EXPECT_EQ(installed_hooks(observer), 4);
+    second.reset();
+    EXPECT_EQ(installed_hooks(observer), 4);  // the observer still lives on this thread
+    observer->Release();
+
+    // Another control on the thread: its set-up installs them; its end removes them.
+    auto third = std::make_unique<Form>();
+    ASSERT_EQ(third->host(), S_OK);
+    IDispatch* probe = third->control;
+    probe->AddRef();
+    EXPECT_EQ(installed_hooks(probe), 4);
+    third->unload();
+    EXPECT_EQ(installed_hooks(probe), 4);  // the probe keeps the control alive
+    probe->Release();
+    IDispatch* fresh = ControlTest::create_control();
+    EXPECT_EQ(installed_hooks(fresh), 0);  // the last control took them when it went
+    fresh->Release();
+  });
+}
+
+TEST(Hosting, OnlyOneControlPerHostWindow) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+
+    // The second control's message box blocks InitNew; a watcher reads and closes it.
+    std::vector<std::wstring> box_texts;
+    bool box_has_owner = true;
+    std::thread watcher([&] {
+      for (int tries = 0; tries < 600; ++tries) {
+        HWND box = FindWindowW(L"#32770", L"ToolDeck Plus Error");
+        if (box) {
+          box_has_owner = GetWindow(box, GW_OWNER) != nullptr;
+          EnumChildWindows(
+              box,
+              [](HWND child, LPARAM texts) {
+                wchar_t text[256] = {};
+                GetWindowTextW(child, text, 256);
+                reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(text);
+                return TRUE;
+              },
+              reinterpret_cast<LPARAM>(&box_texts));
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+          return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+    });
+    TestSite second_site(form.window);
+    IDispatch* second = ControlTest::create_control();
+    IOleObject* object = nullptr;
+    second->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object));
+    object->SetClientSite(&second_site);
+    IPersistStreamInit* persist = nullptr;
+    second->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist));
+    EXPECT_EQ(persist->InitNew(), static_cast<HRESULT>(0x80040007));
+    watcher.join();
+
+    EXPECT_NE(std::find(box_texts.begin(), box_texts.end(),
+                        L"Only one control allowed per form, if an error is displayed after this just press OK to "
+                        L"continue."),
+              box_texts.end());
+    EXPECT_FALSE(box_has_owner);
+    // The first control is unaffected.
+    EXPECT_EQ(GetPropW(form.window, L"MzControlProp"), control_interface(form.control));
+    EXPECT_TRUE(put(form.control, L"BackColor", Var(0x00FF00)).ok());
+    IDispatch* tools = get_object(form.control, L"Tools");
+    EXPECT_TRUE(call(tools, L"Add", {Var(L"ID_Open")}).ok());
+    tools->Release();
+
+    object->SetClientSite(nullptr);
+    object->Release();
+    persist->Release();
+    second->Release();
+
+    // A control on another form is fine.
+    Form other;
+    EXPECT_EQ(other.host(), S_OK);
+  });
+}
+
+TEST(Hosting, TheControlTakesACopyOfTheAmbientFont) {
+  on_fresh_thread([] {
+    wchar_t face[] = L"Tahoma";
+    FONTDESC description{sizeof(FONTDESC), face, {{100000, 0}}, FW_BOLD, ANSI_CHARSET, FALSE, FALSE, FALSE};
+    IFontDisp* ambient = nullptr;
+    ASSERT_EQ(OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(&ambient)), S_OK);
+    Form form;
+    form.site.font = ambient;
+    ASSERT_EQ(form.host(), S_OK);
+    IDispatch* font = get_object(form.control, L"Font");
+    ASSERT_NE(font, nullptr);
+    // Wine substitutes fonts it lacks, so the name is compared with the
+    // ambient font's own report of it.
+    EXPECT_EQ(get(font, L"Name").value.as_text(), get(ambient, L"Name").value.as_text());
+    EXPECT_EQ(get(font, L"Size").value.as_long(), 10);
+    EXPECT_EQ(get(font, L"Bold").value.as_long(), -1);
+    font->Release();
+    // A copy: the container's later changes do not reach the control.
+    put(ambient, L"Size", Var(20));
+    put(ambient, L"Bold", Var(false));
+    font = get_object(form.control, L"Font");
+    EXPECT_EQ(get(font, L"Size").value.as_long(), 10);
+    EXPECT_EQ(get(font, L"Bold").value.as_long(), -1);
+    font->Release();
+    form.unload();
+    ambient->Release();
+  });
+}
+
+TEST(Hosting, DesignTimeRules) {
+  on_fresh_thread([] {
+    Form form(false);
+    ASSERT_EQ(form.host(), S_OK);
+    EXPECT_EQ(installed_hooks(form.control), 0);  // hooks are for run time
+
+    CallResult read = get(form.control, L"Redraw");
+    EXPECT_EQ(read.error_code, 394);
+    EXPECT_EQ(read.description, L"Property unavailable at design time");
+    CallResult write = put(form.control, L"Redraw", Var(false));
+    EXPECT_EQ(write.error_code, 383);
+    EXPECT_EQ(write.description, L"Property is read-only");
+
+    IDispatch* tools = get_object(form.control, L"Tools");
+    IDispatch* combo = call_object(tools, L"Add", {Var(L"ID_Find"), Var(4)});
+    EXPECT_EQ(get(combo, L"ComboBox").error_code, 394);
+    IDispatch* toolbars = get_object(form.control, L"ToolBars");
+    EventSink sink;
+    sink.connect(form.control);
+    IDispatch* bar = call_object(toolbars, L"Add", {Var(L"Standard")});
+    EXPECT_TRUE(sink.events.empty());  // toolbar changes are reported at run time only
+    sink.disconnect();
+    EXPECT_EQ(get(bar, L"Stock").value.as_long(), -1);
+    EXPECT_EQ(get(bar, L"DisplayMoreToolsButton").value.as_long(), -1);
+    for (IDispatch* held : {bar, toolbars, combo, tools}) held->Release();
+
+    IOleInPlaceObject* in_place = nullptr;
+    form.control->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&in_place));
+    HWND own = nullptr;
+    in_place->GetWindow(&own);
+    EXPECT_TRUE(GetWindowLongW(own, GWL_STYLE) & WS_VISIBLE);  // the placeholder shows in the designer
+    in_place->Release();
+
+    // The container switching to run mode tells the control.
+    form.site.user_mode = true;
+    IOleControl* ole_control = nullptr;
+    form.control->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&ole_control));
+    ole_control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
+    ole_control->Release();
+    EXPECT_EQ(get(form.control, L"Redraw").value.as_long(), -1);
+  });
+}
+
+TEST(Hosting, EnabledAtRunTimeInstallsTheHooksAfresh) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    for (bool value : {true, false, true}) {
+      EXPECT_TRUE(put(form.control, L"Enabled", Var(value)).ok());
+      EXPECT_EQ(installed_hooks(form.control), 4);
+      EXPECT_EQ(get(form.control, L"Enabled").value.as_long(), value ? -1 : 0);
+    }
+  });
+}
+
+TEST(Hosting, AttachWindowMovesTheControlToAnotherWindow) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+    CallResult refused = call(form.control, L"AttachWindow", {Var(0x12345)});
+    EXPECT_EQ(refused.error_code, 380);
+    EXPECT_EQ(GetPropW(form.window, L"MzControlProp"), control_interface(form.control));
+
+    EXPECT_TRUE(call(form.control, L"AttachWindow", {Var(static_cast<int32_t>(reinterpret_cast<INT_PTR>(other)))}).ok());
+    EXPECT_EQ(GetPropW(form.window, L"MzControlProp"), nullptr);
+    EXPECT_EQ(GetPropW(other, L"MzControlProp"), control_interface(form.control));
+    EXPECT_EQ(installed_hooks(form.control), 4);
+    form.unload();
+    EXPECT_EQ(GetPropW(other, L"MzControlProp"), nullptr);
+    DestroyWindow(other);
+  });
+}
+
+TEST(Hosting, AnUnsitedControlCanBeAttachedToAWindow) {
+  on_fresh_thread([] {
+    HWND window = CreateWindowExW(0, L"STATIC", L"script host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+    IDispatch* control = ControlTest::create_control();
+    EXPECT_EQ(installed_hooks(control), 0);
+    EXPECT_TRUE(call(control, L"AttachWindow", {Var(static_cast<int32_t>(reinterpret_cast<INT_PTR>(window)))}).ok());
+    EXPECT_EQ(installed_hooks(control), 4);
+    EXPECT_EQ(GetPropW(window, L"MzControlProp"), control_interface(control));
+    control->Release();
+    DestroyWindow(window);
+  });
+}
+
+TEST(Hosting, PositionMethodsTakeContainerUnits) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    struct Case {
+      const wchar_t* units;
+      size_t transforms;  // TransformCoords calls expected for the three methods
+    } cases[] = {{L"twips", 3}, {L"Pixels", 0}};
+    for (const auto& c : cases) {
+      form.site.scale_units = c.units;
+      form.site.transformed.clear();
+      EXPECT_EQ(call(form.control, L"WhereIs", {Var(1440.0), Var(720.0)}).value.as_long(), mzWhereIsNone);
+      EXPECT_EQ(call(form.control, L"ToolFromPosition", {Var(1440.0), Var(720.0)}).value.object(), nullptr);
+      EXPECT_EQ(call(form.control, L"ToolBarFromPosition", {Var(1440.0), Var(720.0)}).value.object(), nullptr);
+      ASSERT_EQ(form.site.transformed.size(), c.transforms);
+      if (c.transforms) {
+        EXPECT_EQ(form.site.transformed[0].x, 1440.0f);
+        EXPECT_EQ(form.site.transformed[0].y, 720.0f);
+        EXPECT_EQ(form.site.transform_flags, static_cast<DWORD>(XFORMCOORDS_POSITION | XFORMCOORDS_CONTAINERTOHIMETRIC));
+      }
+    }
+  });
+}
+
+TEST(Hosting, FrozenEventsAreNotFired) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    EventSink sink;
+    sink.connect(form.control);
+    IOleControl* ole_control = nullptr;
+    form.control->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&ole_control));
+    IDispatch* toolbars = get_object(form.control, L"ToolBars");
+    ole_control->FreezeEvents(TRUE);
+    call(toolbars, L"Add", {Var(L"Quiet")});
+    ole_control->FreezeEvents(FALSE);
+    call(toolbars, L"Add", {Var(L"Heard")});
+    ASSERT_EQ(sink.events.size(), 1u);
+    EXPECT_EQ(get(sink.events[0].args[1].object(), L"Name").value.as_text(), L"Heard");
+    toolbars->Release();
+    ole_control->Release();
+    sink.disconnect();
+  });
+}
+
+}  // namespace
+}  // namespace mz::test

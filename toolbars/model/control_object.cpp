@@ -1,0 +1,673 @@
+#include "control_object.h"
+
+#include <algorithm>
+#include <new>
+
+#include "colour.h"
+#include "error_info.h"
+#include "return_value_object.h"
+#include "string_ids.h"
+#include "tag_value.h"
+#include "text.h"
+#include "tool_object.h"
+#include "toolbar_object.h"
+#include "tools_collection_object.h"
+#include "toolbars_collection_object.h"
+#include "type_library.h"
+
+namespace mz::com {
+namespace {
+
+constexpr wchar_t kSource[] = L"ToolDeck.MzToolDeck";
+
+bool to_bool(VARIANT_BOOL value) { return value != VARIANT_FALSE; }
+
+VARIANT dispatch_argument(IDispatch* object) {
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_DISPATCH;
+  V_DISPATCH(&v) = object;  // borrowed for the duration of the call
+  return v;
+}
+
+VARIANT int32_variant(int32_t value) {
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_I4;
+  V_I4(&v) = value;
+  return v;
+}
+
+// A standard picture object holding no picture.
+HRESULT empty_picture(IPictureDisp** out) {
+  PICTDESC description{};
+  description.cbSizeofstruct = sizeof(description);
+  description.picType = PICTYPE_NONE;
+  return OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(out));
+}
+
+// The font of a control whose container has none to offer.
+HRESULT default_font(IFontDisp** out) {
+  wchar_t face[] = L"MS Sans Serif";
+  FONTDESC description{sizeof(FONTDESC), face, {{80000, 0}}, FW_NORMAL, ANSI_CHARSET, FALSE, FALSE, FALSE};
+  return OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(out));
+}
+
+}  // namespace
+
+HRESULT ControlObject::create(REFIID iid, void** out) {
+  auto* control = new (std::nothrow) ControlObject;
+  if (!control) return E_OUTOFMEMORY;
+  HRESULT hr = control->QueryInterface(iid, out);
+  control->Release();
+  return hr;
+}
+
+ControlObject::ControlObject() {
+  load_default_properties();
+  ControlListLock lock;
+  thread_controls().controls.push_back(this);
+}
+
+ControlObject::~ControlObject() {
+  if (hover_) hover_->stop();
+  if (host_window_ && GetPropW(host_window_, kControlProperty) == static_cast<IMzToolBarControl*>(this))
+    RemovePropW(host_window_, kControlProperty);
+  if (placeholder_) DestroyWindow(placeholder_);
+  if (tracker_) DestroyWindow(tracker_);
+  ControlListLock lock;
+  ThreadControlList& record = thread_controls();
+  std::erase(record.controls, this);
+  // The last control of the thread takes the thread's hooks with it.
+  if (record.controls.empty()) remove_thread_hooks(record);
+}
+
+// A control that no container initialises (a script's CreateObject) serves
+// its defaults all the same.
+void ControlObject::load_default_properties() {
+  properties_ = ControlProperties{};
+  for (int i = 0; i < kCustomizationStringCount; ++i)
+    strings_[static_cast<size_t>(i)] = {load_string(static_cast<UINT>(IDS_CUSTOMIZATION_FIRST + i)), false};
+  font_.reset();
+  picture_background_.reset();
+  tag_.reset();
+}
+
+// --- IUnknown ---------------------------------------------------------------
+
+HRESULT ControlObject::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IMzToolBarControl)
+    *out = static_cast<IMzToolBarControl*>(this);
+  else if (iid == IID_ISupportErrorInfo)
+    *out = static_cast<ISupportErrorInfo*>(this);
+  else if (iid == IID_IConnectionPointContainer)
+    *out = static_cast<IConnectionPointContainer*>(this);
+  else if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
+    *out = static_cast<IProvideClassInfo2*>(this);
+  else if (iid == IID_IPersistStreamInit || iid == IID_IPersist)
+    *out = static_cast<IPersistStreamInit*>(this);
+  else if (iid == IID_IOleObject)
+    *out = static_cast<IOleObject*>(this);
+  else if (iid == IID_IOleInPlaceObject || iid == IID_IOleWindow)
+    *out = static_cast<IOleInPlaceObject*>(this);
+  else if (iid == IID_IOleControl)
+    *out = static_cast<IOleControl*>(this);
+  else if (iid == kIidControlDiagnostics)
+    *out = static_cast<IControlDiagnostics*>(this);
+  if (!*out) return E_NOINTERFACE;
+  AddRef();
+  return S_OK;
+}
+
+ULONG ControlObject::AddRef() { return ++refs_; }
+
+ULONG ControlObject::Release() {
+  ULONG left = --refs_;
+  if (left == 0) delete this;
+  return left;
+}
+
+// --- Shells of the object model ------------------------------------------------
+
+ComPtr<IMzTool> ControlObject::tool_object(const ToolRef& ref) {
+  const void* key = ref.is_placed() ? static_cast<const void*>(ref.placed.get()) : ref.tool.get();
+  if (auto it = objects_.find(key); it != objects_.end()) {
+    ComPtr<IMzTool> existing;
+    it->second->QueryInterface(IID_IMzTool, reinterpret_cast<void**>(existing.put()));
+    return existing;
+  }
+  auto created = ToolObject::create(*this, ref);
+  if (created) objects_[key] = created.get();
+  return created;
+}
+
+ComPtr<IMzToolBar> ControlObject::toolbar_object(const std::shared_ptr<Toolbar>& toolbar) {
+  if (auto it = objects_.find(toolbar.get()); it != objects_.end()) {
+    ComPtr<IMzToolBar> existing;
+    it->second->QueryInterface(IID_IMzToolBar, reinterpret_cast<void**>(existing.put()));
+    return existing;
+  }
+  auto created = ToolbarObject::create(*this, toolbar);
+  if (created) objects_[toolbar.get()] = created.get();
+  return created;
+}
+
+// --- Events --------------------------------------------------------------------
+
+void ControlObject::fire(DISPID dispid, std::initializer_list<VARIANT> args) {
+  if (loading_ || frozen_events_ > 0) return;
+  // Dispatch arguments go last to first.
+  std::vector<VARIANT> reversed(args.begin(), args.end());
+  std::reverse(reversed.begin(), reversed.end());
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  // A handler may release the host's last reference to the control.
+  ComPtr<IMzToolBarControl> keep_alive(this);
+  for (const auto& sink : events_point_.sinks()) {
+    auto dispatch = sink.query<IDispatch>();
+    if (dispatch) dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+                                   nullptr);
+  }
+}
+
+void ControlObject::fire_in_event(DISPID dispid, std::initializer_list<VARIANT> args) {
+  const bool was_in_event = in_event_;
+  in_event_ = true;
+  fire(dispid, args);
+  in_event_ = was_in_event;
+}
+
+// The host hears of toolbar changes at run time; a designer's changes are
+// its own.
+void ControlObject::toolbar_modified(Modified change, const std::shared_ptr<Toolbar>& toolbar,
+                                     const std::shared_ptr<PlacedTool>& placed) {
+  if (design_time()) return;
+  ComPtr<IMzToolBar> toolbar_arg = toolbar ? toolbar_object(toolbar) : nullptr;
+  ComPtr<IMzTool> tool_arg = placed ? tool_object({nullptr, placed}) : nullptr;
+  fire(1077, {int32_variant(static_cast<int32_t>(change)), dispatch_argument(toolbar_arg.get()),
+              dispatch_argument(tool_arg.get())});
+}
+
+void ControlObject::tool_click(const ToolRef& tool) {
+  ComPtr<IMzTool> tool_arg = tool_object(tool);
+  fire_in_event(1071, {dispatch_argument(tool_arg.get())});
+}
+
+void ControlObject::fire_tool_change(const ToolRef& ref) {
+  ComPtr<IMzTool> tool_arg = tool_object(ref);
+  fire_in_event(1078, {dispatch_argument(tool_arg.get())});
+}
+
+void ControlObject::model_changed() { property_changed(DISPID_UNKNOWN); }
+
+void ControlObject::property_changed(DISPID dispid) {
+  dirty_ = true;
+  for (const auto& sink : notify_point_.sinks()) static_cast<IPropertyNotifySink*>(sink.get())->OnChanged(dispid);
+}
+
+// --- Property helpers ------------------------------------------------------------
+
+HRESULT ControlObject::fail(ErrorCode code) const { return raise_error(code, IID_IMzToolBarControl, kSource); }
+
+template <class T, class U>
+HRESULT ControlObject::put_field(T& field, U value, DISPID dispid) {
+  if (field == static_cast<T>(value)) return S_OK;
+  field = static_cast<T>(value);
+  property_changed(dispid);
+  return S_OK;
+}
+
+HRESULT ControlObject::put_colour(uint32_t& field, OLE_COLOR value, DISPID dispid) {
+  if (!is_valid_ole_colour(value)) return fail(ErrorCode::invalid_property_value);
+  return put_field(field, value, dispid);
+}
+
+template <class T>
+HRESULT ControlObject::put_ranged(uint8_t& field, T value, const PropertyRange& range, DISPID dispid) {
+  if (!range.contains(static_cast<long>(value))) return fail(ErrorCode::invalid_property_value);
+  return put_field(field, static_cast<uint8_t>(value), dispid);
+}
+
+
+// --- IMzToolBarControl: properties ---------------------------------------------------
+
+HRESULT ControlObject::get_ActiveColors(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.active_colors)); }
+HRESULT ControlObject::put_ActiveColors(VARIANT_BOOL value) {
+  return put_field(properties_.active_colors, to_bool(value), 1045);
+}
+
+HRESULT ControlObject::get_BackColor(OLE_COLOR* value) { return give(value, properties_.back_color); }
+HRESULT ControlObject::put_BackColor(OLE_COLOR value) {
+  return put_colour(properties_.back_color, value, DISPID_BACKCOLOR);
+}
+
+HRESULT ControlObject::get_CustomizationStrings(Constants_CustomizationStrings index, BSTR* value) {
+  if (index < 0 || index >= kCustomizationStringCount) return fail(ErrorCode::invalid_index);
+  return to_bstr(strings_[static_cast<size_t>(index)].text, value);
+}
+HRESULT ControlObject::put_CustomizationStrings(Constants_CustomizationStrings index, BSTR value) {
+  if (index < 0 || index >= kCustomizationStringCount) return fail(ErrorCode::invalid_index);
+  strings_[static_cast<size_t>(index)] = {from_bstr(value), true};
+  property_changed(1053);
+  return S_OK;
+}
+
+HRESULT ControlObject::get_DisplayContextMenu(VARIANT_BOOL* value) {
+  return give(value, to_variant_bool(properties_.display_context_menu));
+}
+HRESULT ControlObject::put_DisplayContextMenu(VARIANT_BOOL value) {
+  return put_field(properties_.display_context_menu, to_bool(value), 1055);
+}
+
+HRESULT ControlObject::get_Enabled(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.enabled)); }
+HRESULT ControlObject::put_Enabled(VARIANT_BOOL value) {
+  // At run time every set, even of the same value, installs the thread's
+  // hooks afresh: it is how a control recovers hooks that stopped seeing
+  // the host's mouse messages.
+  if (!design_time() && has_window()) {
+    {
+      ControlListLock lock;
+      remove_thread_hooks(thread_controls());
+    }
+    Sleep(100);
+    set_up_windows(false);
+  }
+  return put_field(properties_.enabled, to_bool(value), DISPID_ENABLED);
+}
+
+void ControlObject::hover_lost() {
+  ComPtr<IMzToolBarControl> keep_alive(this);
+  put_Enabled(to_variant_bool(properties_.enabled));
+}
+
+void ControlObject::mouse_message_for_host() {
+  if (hover_) hover_->signal();
+}
+
+HRESULT ControlObject::get_Font(IFontDisp** value) {
+  if (!value) return plain_failure(E_POINTER);
+  *value = nullptr;
+  if (!font_) {
+    HRESULT hr = default_font(font_.put());
+    if (FAILED(hr)) return plain_failure(hr);
+  }
+  *value = ComPtr<IFontDisp>(font_).detach();
+  return S_OK;
+}
+HRESULT ControlObject::store_font(IFontDisp* font) {
+  if (!font) return fail(ErrorCode::invalid_property_value);
+  font_ = ComPtr<IFontDisp>(font);
+  properties_.font_set_explicitly = true;
+  property_changed(DISPID_FONT);
+  return S_OK;
+}
+HRESULT ControlObject::put_Font(IFontDisp* value) {
+  // Setting by value keeps a copy, so later changes to the host's font object
+  // do not reach the control.
+  ComPtr<IFontDisp> copy;
+  if (auto font = ComPtr<IFontDisp>(value).query<IFont>()) {
+    ComPtr<IFont> cloned;
+    if (SUCCEEDED(font->Clone(cloned.put()))) copy = cloned.query<IFontDisp>();
+  }
+  return store_font(copy ? copy.get() : value);
+}
+HRESULT ControlObject::putref_Font(IFontDisp* value) { return store_font(value); }
+
+HRESULT ControlObject::get_FontSource(Constants_FontSource* value) {
+  return give(value, static_cast<Constants_FontSource>(properties_.font_source));
+}
+HRESULT ControlObject::put_FontSource(Constants_FontSource value) {
+  return put_ranged(properties_.font_source, value, kFontSourceRange, 1056);
+}
+
+HRESULT ControlObject::get_ForeColor(OLE_COLOR* value) { return give(value, properties_.fore_color); }
+HRESULT ControlObject::put_ForeColor(OLE_COLOR value) {
+  return put_colour(properties_.fore_color, value, DISPID_FORECOLOR);
+}
+
+HRESULT ControlObject::get_Style(Constants_Style* value) {
+  return give(value, static_cast<Constants_Style>(properties_.style));
+}
+HRESULT ControlObject::put_Style(Constants_Style value) {
+  return put_ranged(properties_.style, value, kStyleRange, 1133);
+}
+
+HRESULT ControlObject::get_MenuAnimations(Constants_MenuAnimations* value) {
+  return give(value, static_cast<Constants_MenuAnimations>(properties_.menu_animations));
+}
+HRESULT ControlObject::put_MenuAnimations(Constants_MenuAnimations value) {
+  return put_ranged(properties_.menu_animations, value, kMenuAnimationsRange, 1057);
+}
+
+HRESULT ControlObject::get_PersonalizedMenus(Constants_PersonalizedMenus* value) {
+  return give(value, static_cast<Constants_PersonalizedMenus>(properties_.personalized_menus));
+}
+HRESULT ControlObject::put_PersonalizedMenus(Constants_PersonalizedMenus value) {
+  return put_ranged(properties_.personalized_menus, value, kPersonalizedMenusRange, 1127);
+}
+
+HRESULT ControlObject::get_PictureBackground(IPictureDisp** value) {
+  if (!value) return plain_failure(E_POINTER);
+  *value = nullptr;
+  if (picture_background_) {
+    *value = ComPtr<IPictureDisp>(picture_background_).detach();
+    return S_OK;
+  }
+  HRESULT hr = empty_picture(value);
+  return FAILED(hr) ? plain_failure(hr) : S_OK;
+}
+HRESULT ControlObject::put_PictureBackground(IPictureDisp* value) { return putref_PictureBackground(value); }
+HRESULT ControlObject::putref_PictureBackground(IPictureDisp* value) {
+  picture_background_ = ComPtr<IPictureDisp>(value);
+  property_changed(56);
+  return S_OK;
+}
+
+HRESULT ControlObject::get_PictureBackgroundMaskColor(OLE_COLOR* value) {
+  return give(value, properties_.picture_background_mask_color);
+}
+HRESULT ControlObject::put_PictureBackgroundMaskColor(OLE_COLOR value) {
+  return put_colour(properties_.picture_background_mask_color, value, 1036);
+}
+
+HRESULT ControlObject::get_PictureBackgroundStyle(Constants_PictureBackgroundStyle* value) {
+  return give(value, static_cast<Constants_PictureBackgroundStyle>(properties_.picture_background_style));
+}
+HRESULT ControlObject::put_PictureBackgroundStyle(Constants_PictureBackgroundStyle value) {
+  return put_ranged(properties_.picture_background_style, value, kPictureBackgroundStyleRange, 61);
+}
+
+HRESULT ControlObject::get_PictureBackgroundUseMask(VARIANT_BOOL* value) {
+  return give(value, to_variant_bool(properties_.picture_background_use_mask));
+}
+HRESULT ControlObject::put_PictureBackgroundUseMask(VARIANT_BOOL value) {
+  return put_field(properties_.picture_background_use_mask, to_bool(value), 1037);
+}
+
+HRESULT ControlObject::get_Redraw(VARIANT_BOOL* value) {
+  if (design_time()) return fail(ErrorCode::unavailable_at_design_time);
+  return give(value, to_variant_bool(redraw_));
+}
+HRESULT ControlObject::put_Redraw(VARIANT_BOOL value) {
+  if (design_time()) return fail(ErrorCode::property_read_only);
+  redraw_ = to_bool(value);
+  return S_OK;
+}
+
+HRESULT ControlObject::get_ShowShortcutsInToolTips(VARIANT_BOOL* value) {
+  return give(value, to_variant_bool(properties_.show_shortcuts_in_tooltips));
+}
+HRESULT ControlObject::put_ShowShortcutsInToolTips(VARIANT_BOOL value) {
+  return put_field(properties_.show_shortcuts_in_tooltips, to_bool(value), 1058);
+}
+
+HRESULT ControlObject::get_ShowToolTips(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.show_tooltips)); }
+HRESULT ControlObject::put_ShowToolTips(VARIANT_BOOL value) {
+  return put_field(properties_.show_tooltips, to_bool(value), 1059);
+}
+
+HRESULT ControlObject::get_LargeIcons(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.large_icons)); }
+HRESULT ControlObject::put_LargeIcons(VARIANT_BOOL value) {
+  if (properties_.large_icons == to_bool(value)) return S_OK;
+  put_field(properties_.large_icons, to_bool(value), 1095);
+  fire(1120);
+  return S_OK;
+}
+
+HRESULT ControlObject::get_TagVariant(VARIANT* value) {
+  if (!value) return plain_failure(E_POINTER);
+  VariantInit(value);
+  HRESULT hr = read_value(tag_, value);
+  return FAILED(hr) ? plain_failure(hr) : S_OK;
+}
+HRESULT ControlObject::store_tag(const VARIANT& value) {
+  HRESULT hr = store_tag_value(value, tag_);
+  if (FAILED(hr)) return plain_failure(hr);
+  property_changed(39);
+  return S_OK;
+}
+HRESULT ControlObject::put_TagVariant(VARIANT value) { return store_tag(value); }
+HRESULT ControlObject::putref_TagVariant(VARIANT value) { return store_tag(value); }
+
+HRESULT ControlObject::get_ToolBars(IMzToolBarsCollection** value) {
+  if (!value) return plain_failure(E_POINTER);
+  *value = ToolbarsCollectionObject::create(*this).detach();
+  return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+}
+
+HRESULT ControlObject::get_Tools(IMzToolsCollection** value) {
+  if (!value) return plain_failure(E_POINTER);
+  *value = ToolsCollectionObject::create(*this, PlacedListOwner{}).detach();
+  return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+}
+
+HRESULT ControlObject::get_ToolTipDelay(short* value) { return give(value, properties_.tooltip_delay); }
+HRESULT ControlObject::put_ToolTipDelay(short value) {
+  if (!kToolTipDelayRange.contains(value)) return fail(ErrorCode::invalid_property_value);
+  return put_field(properties_.tooltip_delay, value, 1061);
+}
+
+HRESULT ControlObject::get_Visible(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.visible)); }
+HRESULT ControlObject::put_Visible(VARIANT_BOOL value) {
+  return put_field(properties_.visible, to_bool(value), 1025);
+}
+
+// --- IMzToolBarControl: methods ------------------------------------------------------
+
+HRESULT ControlObject::AboutBox() { return plain_failure(E_NOTIMPL); }
+
+HRESULT ControlObject::Customize(VARIANT reserved) {
+  const VARIANT& value = value_of(reserved);
+  const bool for_designer = (V_VT(&value) == VT_I2 && V_I2(&value) == 1997) ||
+                            (V_VT(&value) == VT_I4 && V_I4(&value) == 1997);
+  ControlModes& modes = deck_.modes;
+  if (modes.customizing) {
+    // The designer ends its session the way it started it.
+    if (for_designer) end_customizing();
+    return S_OK;
+  }
+  modes.customizing = true;
+  auto cancel = ReturnBoolean::create(VARIANT_FALSE);
+  fire(1074, {dispatch_argument(cancel.get())});
+  if (cancel->value() != VARIANT_FALSE) {
+    end_customizing();
+    return S_OK;
+  }
+  if (for_designer) {
+    modes.designer = true;
+    return S_OK;
+  }
+  // The customizer dialog does not exist yet: customizing ends at once, as if
+  // the dialog had been closed, and the caller learns that nothing was shown.
+  end_customizing();
+  return plain_failure(E_NOTIMPL);
+}
+
+void ControlObject::end_customizing() {
+  deck_.modes.customizing = false;
+  deck_.modes.designer = false;
+  fire(1121);
+}
+
+HRESULT ControlObject::LoadConfigurationEx(VARIANT) {
+  if (in_event_) return fail(ErrorCode::inside_event);
+  return plain_failure(E_NOTIMPL);
+}
+
+HRESULT ControlObject::LoadConfiguration(BSTR) {
+  if (in_event_) return fail(ErrorCode::inside_event);
+  return plain_failure(E_NOTIMPL);
+}
+
+HRESULT ControlObject::LoadLayout(BSTR) { return plain_failure(E_NOTIMPL); }
+
+HRESULT ControlObject::PlaySoundFile(BSTR sound, VARIANT) {
+  if (SysStringLen(sound) == 0) return S_OK;
+  return plain_failure(E_NOTIMPL);
+}
+
+// Flags, X and Y place the menu; they are read by the menu loop.
+HRESULT ControlObject::PopupMenu(VARIANT tool, VARIANT, VARIANT, VARIANT) {
+  std::shared_ptr<Tool> menu_tool;
+  if (auto id = string_argument(tool)) {
+    menu_tool = deck_.tools().find(*id);
+  } else if (auto object = object_argument(tool)) {
+    auto own = own_object(object.get());
+    if (own && own->owner() == this && own->tool_ref()) {
+      const ToolRef& ref = *own->tool_ref();
+      menu_tool = ref.is_placed() ? deck_.tool_of(*ref.placed) : ref.tool;
+    }
+  } else if (auto position = int32_argument(tool); position && *position > 0 &&
+                                                      static_cast<size_t>(*position) <= deck_.tools().size()) {
+    menu_tool = deck_.tools().at(static_cast<size_t>(*position - 1));
+  }
+  if (!menu_tool || menu_tool->type() != ToolType::menu) return fail(ErrorCode::not_a_menu);
+  // Opening the menu and its modal loop come with the menus.
+  return plain_failure(E_NOTIMPL);
+}
+
+HRESULT ControlObject::Refresh() { return S_OK; }
+
+HRESULT ControlObject::SaveConfiguration(BSTR) { return plain_failure(E_NOTIMPL); }
+
+HRESULT ControlObject::SaveConfigurationEx(VARIANT* configuration) {
+  if (configuration) VariantInit(configuration);
+  return plain_failure(E_NOTIMPL);
+}
+
+HRESULT ControlObject::SaveLayout(BSTR) { return plain_failure(E_NOTIMPL); }
+
+// The position methods convert the point and find the window under it. The
+// control has no windows of its own at run time yet (its dock areas, floating
+// frames and menus come with the dock manager and the menus), so that window
+// is never one of the control's: there is no toolbar or tool at the point,
+// and WhereIs answers mzWhereIsNone.
+HRESULT ControlObject::ToolBarFromPosition(float x, float y, IMzToolBar** toolbar) {
+  if (!toolbar) return plain_failure(E_POINTER);
+  window_at(x, y);
+  *toolbar = nullptr;
+  return S_OK;
+}
+
+HRESULT ControlObject::ToolFromPosition(float x, float y, IMzTool** tool) {
+  if (!tool) return plain_failure(E_POINTER);
+  window_at(x, y);
+  *tool = nullptr;
+  return S_OK;
+}
+
+HRESULT ControlObject::WhereIs(float x, float y, Constants_WhereIs* where) {
+  if (!where) return plain_failure(E_POINTER);
+  window_at(x, y);
+  *where = mzWhereIsNone;
+  return S_OK;
+}
+
+namespace {
+
+// Whether any visible toolbar is docked in the area: an empty area is one
+// pixel thick, which the dock-size methods report as 0.
+bool dock_area_in_use(const Deck& deck, int dock) {
+  for (const auto& toolbar : deck.toolbars())
+    if (toolbar->visible && toolbar->docked_status == dock) return true;
+  return false;
+}
+
+}  // namespace
+
+HRESULT ControlObject::GetDockHeight(Constants_DockedStatus dock, short* height) {
+  if (!height) return plain_failure(E_POINTER);
+  if (!is_dock_area(dock)) return fail(ErrorCode::invalid_dock);
+  // The size of an area with toolbars comes from the dock manager's layout.
+  if (dock_area_in_use(deck_, dock)) return plain_failure(E_NOTIMPL);
+  *height = 0;
+  return S_OK;
+}
+
+HRESULT ControlObject::GetDockWidth(Constants_DockedStatus dock, short* width) {
+  if (!width) return plain_failure(E_POINTER);
+  if (!is_dock_area(dock)) return fail(ErrorCode::invalid_dock);
+  if (dock_area_in_use(deck_, dock)) return plain_failure(E_NOTIMPL);
+  *width = 0;
+  return S_OK;
+}
+
+HRESULT ControlObject::AttachWindow(LONG window_handle) {
+  auto window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(window_handle));
+  if (!IsWindow(window)) return fail(ErrorCode::invalid_property_value);
+  if (host_window_ && GetPropW(host_window_, kControlProperty) == static_cast<IMzToolBarControl*>(this))
+    RemovePropW(host_window_, kControlProperty);
+  host_window_ = window;
+  attached_ = true;
+  if (hover_) hover_->set_host(window);
+  if (placeholder_) ShowWindow(placeholder_, SW_HIDE);
+  set_up_windows(true);
+  return S_OK;
+}
+
+HRESULT ControlObject::ResetUsage() {
+  for (const auto& tool : deck_.tools()) tool->recently_used = false;
+  deck_.changed();
+  return S_OK;
+}
+
+// --- ISupportErrorInfo, connection points, class information ----------------------
+
+HRESULT ControlObject::InterfaceSupportsErrorInfo(REFIID iid) {
+  return iid == IID_IMzToolBarControl ? S_OK : S_FALSE;
+}
+
+HRESULT ControlObject::EnumConnectionPoints(IEnumConnectionPoints** out) {
+  return enumerate_connection_points(
+      {ComPtr<IConnectionPoint>(&events_point_), ComPtr<IConnectionPoint>(&notify_point_)}, out);
+}
+
+HRESULT ControlObject::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  ConnectionPoint* point = iid == events_point_.iid() ? &events_point_
+                           : iid == notify_point_.iid() ? &notify_point_
+                                                        : nullptr;
+  if (!point) return CONNECT_E_NOCONNECTION;
+  point->AddRef();
+  *out = point;
+  return S_OK;
+}
+
+HRESULT ControlObject::GetClassInfo(ITypeInfo** out) { return type_info_of(CLSID_MzToolDeck, out); }
+
+HRESULT ControlObject::GetGUID(DWORD kind, GUID* out) {
+  if (!out) return E_POINTER;
+  if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
+  *out = DIID_DMzToolBarsEvents;
+  return S_OK;
+}
+
+// --- IPersistStreamInit ---------------------------------------------------------------
+
+HRESULT ControlObject::GetClassID(CLSID* out) {
+  if (!out) return E_POINTER;
+  *out = CLSID_MzToolDeck;
+  return S_OK;
+}
+
+HRESULT ControlObject::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
+
+HRESULT ControlObject::Load(IStream*) { return E_NOTIMPL; }
+
+HRESULT ControlObject::Save(IStream*, BOOL) { return E_NOTIMPL; }
+
+HRESULT ControlObject::GetSizeMax(ULARGE_INTEGER*) { return E_NOTIMPL; }
+
+HRESULT ControlObject::InitNew() {
+  HRESULT hr = apply_one_control_rule();
+  if (FAILED(hr)) return hr;
+  load_default_properties();
+  take_ambient_font();
+  dirty_ = false;
+  if (!design_time() && has_window()) set_up_windows(true);
+  return S_OK;
+}
+
+}  // namespace mz::com

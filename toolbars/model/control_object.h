@@ -1,0 +1,270 @@
+#pragma once
+// MzToolDeck, the control object: the host's entry point to the object
+// model, its events and its errors. The tool, toolbar and collection objects
+// are thin shells that refer back to it; it keeps one shell per tool and per
+// toolbar while the host holds it, so the host sees the same object each time.
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <atomic>
+#include <memory>
+#include <unordered_map>
+
+#include "MzDeck2_h.h"
+#include "com_ptr.h"
+#include "connection_point.h"
+#include "control_diagnostics.h"
+#include "control_windows.h"
+#include "control_properties.h"
+#include "deck.h"
+#include "dispatch.h"
+#include "module.h"
+#include "variant_args.h"
+
+namespace mz::com {
+
+class ControlObject final : public DualDispatch<IMzToolBarControl>,
+                            public ISupportErrorInfo,
+                            public IConnectionPointContainer,
+                            public IProvideClassInfo2,
+                            public IPersistStreamInit,
+                            public IOleObject,
+                            public IOleInPlaceObject,
+                            public IOleControl,
+                            public IControlDiagnostics,
+                            private DeckEvents {
+ public:
+  static HRESULT create(REFIID iid, void** out);
+
+  // --- For the object model's shells ----------------------------------------
+  Deck& deck() { return deck_; }
+  const Deck& deck() const { return deck_; }
+  bool design_time() const { return deck_.modes.design_time; }
+  // The one object of a tool or placed tool, of a toolbar.
+  ComPtr<IMzTool> tool_object(const ToolRef& ref);
+  ComPtr<IMzToolBar> toolbar_object(const std::shared_ptr<Toolbar>& toolbar);
+  void forget_object(const void* key) { objects_.erase(key); }
+  // The text of a combo-box tool changed at run time.
+  void fire_tool_change(const ToolRef& ref);
+
+  // --- For the hooks and the tracker window ---------------------------------
+  // The window the control lives in: the attached one, else its site's.
+  HWND host_window() const { return host_window_; }
+  void mouse_message_for_host();
+  // The hover worker saw the pointer over the host window without the mouse
+  // hook seeing it: the hooks are installed afresh.
+  void hover_lost();
+
+  // --- IUnknown --------------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  // --- IMzToolBarControl -------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE get_ActiveColors(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_ActiveColors(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_BackColor(OLE_COLOR* value) override;
+  HRESULT STDMETHODCALLTYPE put_BackColor(OLE_COLOR value) override;
+  HRESULT STDMETHODCALLTYPE get_CustomizationStrings(Constants_CustomizationStrings index, BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE put_CustomizationStrings(Constants_CustomizationStrings index, BSTR value) override;
+  HRESULT STDMETHODCALLTYPE get_DisplayContextMenu(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_DisplayContextMenu(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_Enabled(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_Enabled(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_Font(IFontDisp** value) override;
+  HRESULT STDMETHODCALLTYPE put_Font(IFontDisp* value) override;
+  HRESULT STDMETHODCALLTYPE putref_Font(IFontDisp* value) override;
+  HRESULT STDMETHODCALLTYPE get_FontSource(Constants_FontSource* value) override;
+  HRESULT STDMETHODCALLTYPE put_FontSource(Constants_FontSource value) override;
+  HRESULT STDMETHODCALLTYPE get_ForeColor(OLE_COLOR* value) override;
+  HRESULT STDMETHODCALLTYPE put_ForeColor(OLE_COLOR value) override;
+  HRESULT STDMETHODCALLTYPE get_Style(Constants_Style* value) override;
+  HRESULT STDMETHODCALLTYPE put_Style(Constants_Style value) override;
+  HRESULT STDMETHODCALLTYPE get_MenuAnimations(Constants_MenuAnimations* value) override;
+  HRESULT STDMETHODCALLTYPE put_MenuAnimations(Constants_MenuAnimations value) override;
+  HRESULT STDMETHODCALLTYPE get_PersonalizedMenus(Constants_PersonalizedMenus* value) override;
+  HRESULT STDMETHODCALLTYPE put_PersonalizedMenus(Constants_PersonalizedMenus value) override;
+  HRESULT STDMETHODCALLTYPE get_PictureBackground(IPictureDisp** value) override;
+  HRESULT STDMETHODCALLTYPE put_PictureBackground(IPictureDisp* value) override;
+  HRESULT STDMETHODCALLTYPE putref_PictureBackground(IPictureDisp* value) override;
+  HRESULT STDMETHODCALLTYPE get_PictureBackgroundMaskColor(OLE_COLOR* value) override;
+  HRESULT STDMETHODCALLTYPE put_PictureBackgroundMaskColor(OLE_COLOR value) override;
+  HRESULT STDMETHODCALLTYPE get_PictureBackgroundStyle(Constants_PictureBackgroundStyle* value) override;
+  HRESULT STDMETHODCALLTYPE put_PictureBackgroundStyle(Constants_PictureBackgroundStyle value) override;
+  HRESULT STDMETHODCALLTYPE get_PictureBackgroundUseMask(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_PictureBackgroundUseMask(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_Redraw(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_Redraw(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_ShowShortcutsInToolTips(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_ShowShortcutsInToolTips(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_ShowToolTips(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_ShowToolTips(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_LargeIcons(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_LargeIcons(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_TagVariant(VARIANT* value) override;
+  HRESULT STDMETHODCALLTYPE put_TagVariant(VARIANT value) override;
+  HRESULT STDMETHODCALLTYPE putref_TagVariant(VARIANT value) override;
+  HRESULT STDMETHODCALLTYPE get_ToolBars(IMzToolBarsCollection** value) override;
+  HRESULT STDMETHODCALLTYPE get_Tools(IMzToolsCollection** value) override;
+  HRESULT STDMETHODCALLTYPE get_ToolTipDelay(short* value) override;
+  HRESULT STDMETHODCALLTYPE put_ToolTipDelay(short value) override;
+  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE AboutBox() override;
+  HRESULT STDMETHODCALLTYPE Customize(VARIANT reserved) override;
+  HRESULT STDMETHODCALLTYPE LoadConfigurationEx(VARIANT configuration) override;
+  HRESULT STDMETHODCALLTYPE LoadConfiguration(BSTR config_file) override;
+  HRESULT STDMETHODCALLTYPE LoadLayout(BSTR layout_file) override;
+  HRESULT STDMETHODCALLTYPE PlaySoundFile(BSTR sound, VARIANT sound_flags) override;
+  HRESULT STDMETHODCALLTYPE PopupMenu(VARIANT tool, VARIANT flags, VARIANT x, VARIANT y) override;
+  HRESULT STDMETHODCALLTYPE Refresh() override;
+  HRESULT STDMETHODCALLTYPE SaveConfiguration(BSTR config_file) override;
+  HRESULT STDMETHODCALLTYPE SaveConfigurationEx(VARIANT* configuration) override;
+  HRESULT STDMETHODCALLTYPE SaveLayout(BSTR config_file) override;
+  HRESULT STDMETHODCALLTYPE ToolBarFromPosition(float x, float y, IMzToolBar** toolbar) override;
+  HRESULT STDMETHODCALLTYPE ToolFromPosition(float x, float y, IMzTool** tool) override;
+  HRESULT STDMETHODCALLTYPE WhereIs(float x, float y, Constants_WhereIs* where) override;
+  HRESULT STDMETHODCALLTYPE GetDockHeight(Constants_DockedStatus dock, short* height) override;
+  HRESULT STDMETHODCALLTYPE GetDockWidth(Constants_DockedStatus dock, short* width) override;
+  HRESULT STDMETHODCALLTYPE AttachWindow(LONG window) override;
+  HRESULT STDMETHODCALLTYPE ResetUsage() override;
+
+  // --- ISupportErrorInfo -------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
+
+  // --- IConnectionPointContainer ---------------------------------------------
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override;
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override;
+
+  // --- IProvideClassInfo2 ------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;
+  HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* out) override;
+
+  // --- IPersistStreamInit ------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE GetClassID(CLSID* out) override;
+  HRESULT STDMETHODCALLTYPE IsDirty() override;
+  HRESULT STDMETHODCALLTYPE Load(IStream* stream) override;
+  HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clear_dirty) override;
+  HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override;
+  HRESULT STDMETHODCALLTYPE InitNew() override;
+
+  // --- IOleObject ----------------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
+  HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
+  HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR container_app, LPCOLESTR container_object) override;
+  HRESULT STDMETHODCALLTYPE Close(DWORD save_option) override;
+  HRESULT STDMETHODCALLTYPE SetMoniker(DWORD which, IMoniker* moniker) override;
+  HRESULT STDMETHODCALLTYPE GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
+  HRESULT STDMETHODCALLTYPE InitFromData(IDataObject* data, BOOL creation, DWORD reserved) override;
+  HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD reserved, IDataObject** data) override;
+  HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG message, IOleClientSite* site, LONG index, HWND parent,
+                                   LPCRECT position) override;
+  HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override;
+  HRESULT STDMETHODCALLTYPE Update() override;
+  HRESULT STDMETHODCALLTYPE IsUpToDate() override;
+  HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* clsid) override;
+  HRESULT STDMETHODCALLTYPE GetUserType(DWORD form, LPOLESTR* type) override;
+  HRESULT STDMETHODCALLTYPE SetExtent(DWORD aspect, SIZEL* size) override;
+  HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, SIZEL* size) override;
+  HRESULT STDMETHODCALLTYPE Advise(IAdviseSink* sink, DWORD* connection) override;
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD connection) override;
+  HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA** advise) override;
+  HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override;
+  HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* palette) override;
+
+  // --- IOleInPlaceObject -----------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override;
+  HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+  HRESULT STDMETHODCALLTYPE UIDeactivate() override;
+  HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override;
+  HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
+
+  // --- IOleControl -------------------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) override;
+  HRESULT STDMETHODCALLTYPE OnMnemonic(MSG* message) override;
+  HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID dispid) override;
+  HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override;
+
+  // --- IControlDiagnostics ---------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE GetThreadHooks(HHOOK hooks[4]) override;
+
+ private:
+  ControlObject();
+  ~ControlObject();
+
+  // DeckEvents
+  void toolbar_modified(Modified change, const std::shared_ptr<Toolbar>& toolbar,
+                        const std::shared_ptr<PlacedTool>& placed) override;
+  void tool_click(const ToolRef& tool) override;
+  void model_changed() override;
+
+  HRESULT fail(ErrorCode code) const;
+  // Marks the control dirty and tells the container which property changed.
+  void property_changed(DISPID dispid);
+  template <class T, class U>
+  HRESULT put_field(T& field, U value, DISPID dispid);
+  HRESULT put_colour(uint32_t& field, OLE_COLOR value, DISPID dispid);
+  template <class T>
+  HRESULT put_ranged(uint8_t& field, T value, const PropertyRange& range, DISPID dispid);
+  HRESULT store_font(IFontDisp* font);
+  HRESULT store_tag(const VARIANT& value);
+
+  // Calls every connected event sink; args in the order of the event's
+  // parameters. Nothing fires while saved state loads or events are frozen.
+  void fire(DISPID dispid, std::initializer_list<VARIANT> args = {});
+  // The events during whose handlers the control counts as inside an event.
+  void fire_in_event(DISPID dispid, std::initializer_list<VARIANT> args);
+  void end_customizing();
+  void load_default_properties();
+
+  // Container plumbing.
+  bool read_ambient(DISPID dispid, VARIANT* value) const;
+  void read_ambient_user_mode();
+  void take_ambient_font();
+  // The window the site reports, asked once and then kept.
+  HWND site_window();
+  // Fails with 0x80040007 when another live control of the thread already
+  // lives in the same host window.
+  HRESULT apply_one_control_rule();
+  HRESULT activate_in_place();
+  // Hooks, host hover worker and the control property of the host window.
+  void set_up_windows(bool refresh);
+  bool has_window() const { return placeholder_ != nullptr || attached_; }
+  // A point in the container's scale units as pixels of the host window's
+  // client area.
+  POINT container_to_pixels(float x, float y) const;
+  // The window under a point given in container units, or null.
+  HWND window_at(float x, float y) const;
+
+  ModuleObjectCount counted_;
+  std::atomic<ULONG> refs_{1};
+  Deck deck_{*this};
+  ControlProperties properties_;
+  CustomizationStrings strings_;
+  ComPtr<IFontDisp> font_;
+  ComPtr<IPictureDisp> picture_background_;
+  Opaque tag_;
+  ConnectionPoint events_point_{*this, DIID_DMzToolBarsEvents};
+  ConnectionPoint notify_point_{*this, IID_IPropertyNotifySink};
+  // Shells of tools and toolbars while the host holds them, by model object.
+  std::unordered_map<const void*, IUnknown*> objects_;
+  bool dirty_ = false;
+  bool redraw_ = true;
+  bool loading_ = false;
+  bool in_event_ = false;
+  int frozen_events_ = 0;
+
+  ComPtr<IOleClientSite> site_;
+  ComPtr<IOleInPlaceSite> in_place_site_;
+  ComPtr<IOleAdviseHolder> advise_holder_;
+  SIZEL extent_{847, 847};  // HIMETRIC, 32 pixels at 96 per inch
+  HWND host_window_ = nullptr;
+  bool attached_ = false;
+  HWND placeholder_ = nullptr;
+  HWND tracker_ = nullptr;
+  std::shared_ptr<HoverWorker> hover_;
+};
+
+}  // namespace mz::com

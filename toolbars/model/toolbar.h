@@ -1,0 +1,88 @@
+#pragma once
+// Toolbars: named, ordered rows of placed tools, docked in one of the four
+// dock areas or floating. The fields are recorded here; the dock manager
+// turns them into positions.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "opaque_value.h"
+#include "tool.h"
+
+namespace mz {
+
+enum class ToolbarStyle : uint8_t { standard = 0, menu_bar = 1 };
+
+// Dock codes of DockedStatus; DockFlags uses the same bits to say where a
+// toolbar may go, plus the two below.
+enum DockCode : uint8_t { dock_top = 1, dock_bottom = 2, dock_left = 4, dock_right = 8, dock_floating = 16 };
+constexpr int32_t kDockFlagStretched = 32;
+constexpr int32_t kDockFlagPositionLocked = 64;
+constexpr int32_t kAllDockFlags = 127;
+
+bool is_dock_code(int value);
+// A dock area proper (top, bottom, left or right), as GetDockHeight takes it.
+bool is_dock_area(int value);
+
+class Toolbar {
+ public:
+  Toolbar(std::wstring name, ToolbarStyle style);
+  Toolbar(const Toolbar&) = delete;
+  Toolbar& operator=(const Toolbar&) = delete;
+
+  std::wstring name;
+  uint8_t caption_alignment = 3;  // mzRightOfImage
+  uint8_t docked_status = dock_top;
+  uint8_t return_dock = dock_top;  // where a floating toolbar docks again
+  uint8_t font3d = 0;
+  int16_t docked_row = 1;
+  int16_t docked_column = 1;
+  int32_t dock_flags = 31;
+  int32_t floating_left = -1, floating_top = -1, floating_width = -1, floating_height = -1;
+  bool allow_customize = true;
+  bool allow_hiding = true;
+  bool display_grab_handles = true;
+  bool stock = false;
+  bool visible = true;
+  bool display_more_tools = false;
+  PlacedToolList tools{this, nullptr};
+  // Copies of the placed tools taken when a stock toolbar is loaded or when
+  // Stock is set; Reset(True) restores them.
+  std::optional<std::vector<PlacedTool>> last_loaded;
+  Opaque tag;
+  bool in_collection = false;  // true while it is in the control's ToolBars
+
+  ToolbarStyle style() const { return style_; }
+  bool is_menu_bar() const { return style_ == ToolbarStyle::menu_bar; }
+  bool floating() const { return docked_status == dock_floating; }
+
+ private:
+  ToolbarStyle style_;
+};
+
+class ToolbarCollection {
+ public:
+  size_t size() const { return items_.size(); }
+  const std::shared_ptr<Toolbar>& at(size_t pos) const { return items_[pos]; }
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.end(); }
+
+  std::shared_ptr<Toolbar> find(std::wstring_view name) const;
+  long position_of(const Toolbar* toolbar) const;
+  bool has_menu_bar() const;
+
+  // The next free default name, "ToolBar" and a number. The counter starts
+  // at 1 with the control and only grows, so a name is never offered twice.
+  std::wstring next_default_name();
+
+  void append(std::shared_ptr<Toolbar> toolbar);
+  std::shared_ptr<Toolbar> erase(size_t pos);
+
+ private:
+  std::vector<std::shared_ptr<Toolbar>> items_;
+  int name_counter_ = 1;
+};
+
+}  // namespace mz
