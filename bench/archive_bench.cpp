@@ -1,10 +1,12 @@
 // Throughput of the archive component over a corpus, and the practical floor:
 // raw zlib inflate plus CRC-32 over the same entries with no zip checks.
 //
-//   archive_bench ours PATH...    test each archive with ArchiveTester
-//   archive_bench floor PATH...   inflate and CRC every entry, nothing else
+//   archive_bench ours PATH...    test each archive with ArchiveTester;
+//                                 prints "<seconds>"
+//   archive_bench floor PATH...   inflate and CRC every entry, nothing else;
+//                                 prints "<uncompressed bytes> <seconds>"
 //
-// Each prints "<uncompressed bytes> <seconds>" on one line. The floor walks
+// The floor walks
 // local headers only, so it suits archives whose local headers carry their
 // sizes (the generated corpus does).
 #include <zlib.h>
@@ -71,15 +73,6 @@ uint64_t FloorOneArchive(const char* path, z_stream& z, std::vector<uint8_t>& ou
   return total;
 }
 
-uint64_t UncompressedSize(const char* path) {
-  z_stream z{};
-  inflateInit2(&z, -MAX_WBITS);
-  std::vector<uint8_t> out(256 * 1024);
-  uint64_t n = FloorOneArchive(path, z, out);
-  inflateEnd(&z);
-  return n;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,8 +99,8 @@ int main(int argc, char** argv) {
       tester.SetFileMask("");
       if (int rc = tester.Test(); rc != 0) std::fprintf(stderr, "ours: %s gave %d\n", argv[i], rc);
     }
-    seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    for (int i = 2; i < argc; ++i) bytes += UncompressedSize(argv[i]);
+    std::printf("%.6f\n", std::chrono::duration<double>(Clock::now() - start).count());
+    return 0;
   } else {
     std::fprintf(stderr, "unknown mode %s\n", argv[1]);
     return 2;

@@ -34,11 +34,7 @@ best() {  # best of 3 wall-clock seconds of a command
 }
 
 read -r bytes _ < <("$bench" floor "${archives[@]}")
-floor_s=$("$bench" floor "${archives[@]}" | awk '{print $2}')
-for _ in 1 2; do
-  s=$("$bench" floor "${archives[@]}" | awk '{print $2}')
-  floor_s=$(python3 -c "print(min($floor_s, $s))")
-done
+floor_s=$(best "$bench" floor "${archives[@]}")
 ours_s=$(best "$bench" ours "${archives[@]}")
 unzip_s=$(best unzip -tqq "$corpus/*.zip")
 sevenz_s=$(best 7z t -mmt=1 -bd -y "$corpus/*.zip")

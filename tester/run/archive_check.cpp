@@ -1,0 +1,145 @@
+// The check of one archive: the extract pass for its description files, the
+// test pass, the verdict, the error line and the ".bad" rename of a bad
+// archive, and the progress display while the component works.
+#include <algorithm>
+#include <limits>
+
+#include "number_format.h"
+#include "path_text.h"
+#include "run_engine.h"
+
+namespace quarrow::run {
+namespace {
+
+bool IsBadTestResult(int16_t result) {
+  return result == kResultBadStructure || result == kResultBadCrc || result == kResultBadData ||
+         result == kResultCannotRead;
+}
+
+// The counters stop at their largest value instead of wrapping negative.
+template <typename T>
+void Increment(T& counter) {
+  if (counter < std::numeric_limits<T>::max()) ++counter;
+}
+
+}  // namespace
+
+void RunEngine::TestArchive() {
+  RunRecord& r = record_;
+  if (r.abortRequested || !r.running) return;
+  if (const std::optional<uint64_t> length = platform_.FileLength(r.currentArchive)) {
+    r.bytesTested += static_cast<double>(*length);
+  }
+  platform_.EnableBrowseButton(false);
+  platform_.EnableBrowseMenuEntry(false);
+  platform_.ResetAttributes(r.currentArchive);
+
+  // Extract pass: the description files go to the program folder.
+  component_.SetKeepFolderNames(false);
+  component_.SetFileMask("*.diz");
+  component_.SetDestinationFolder(settings_.programFolder);
+  component_.SetArchiveName(r.currentArchive);
+  int16_t result = component_.Extract(0);
+  if (result == kResultAborted) {
+    StopOnComponentAbort();
+    return;
+  }
+
+  if (result == kResultOk || result == kResultNothingMatched) {
+    component_.SetArchiveName(r.currentArchive);
+    component_.SetFileMask("");
+    result = component_.Test();
+    if (result == kResultAborted) {
+      StopOnComponentAbort();
+      return;
+    }
+    if (IsBadTestResult(result)) {
+      MarkBad(result);
+    } else {
+      MarkGood();
+    }
+  } else if (result >= 100) {
+    MarkBad(result);
+  } else {
+    // A warning below 100 counts the archive as tested, without a test pass.
+    platform_.ArchiveChecked({r.currentArchive, false, {}});
+  }
+  CountArchive();
+}
+
+void RunEngine::StopOnComponentAbort() {
+  record_.running = false;
+  component_.SetAbort(true);
+  platform_.SetFolderPanel("");
+  SetProgress(0);
+  platform_.SetLabel(4, "");
+  platform_.EnableBrowseButton(true);
+  platform_.EnableBrowseMenuEntry(true);
+  platform_.SetLabel(2, "");
+  platform_.SetLabel(5, "");
+}
+
+void RunEngine::MarkGood() {
+  SetProgress(0);
+  if (component_.Abort()) BlankEntryLabels();
+  platform_.ArchiveChecked({record_.currentArchive, false, {}});
+}
+
+void RunEngine::StoreErrorLine(const std::string& line) {
+  const auto slot = static_cast<size_t>(record_.badZips);
+  if (slot < record_.errorLines.size()) record_.errorLines[slot] = line;
+}
+
+void RunEngine::MarkBad(int16_t result) {
+  RunRecord& r = record_;
+  std::string line = "#";
+  line += IntegerText(result);
+  line += " - ";
+  line += component_.ArchiveName();
+  std::string recorded = line;
+  StoreErrorLine(recorded);
+  if (!r.renameDisabled) {
+    if (platform_.IsOnReadOnlyDrive(r.currentArchive)) {
+      recorded = line + " - can't rename (read-only drive)";
+    } else {
+      // Only the archive's own ".bad" twin is ever replaced, and the rename
+      // itself never overwrites anything.
+      const std::string badName = r.currentArchive + ".bad";
+      if (platform_.IsOrdinaryFile(badName)) {
+        platform_.ResetAttributes(badName);
+        platform_.Delete(badName);
+      }
+      platform_.Rename(r.currentArchive, badName);
+      recorded = line + " - renamed (" + badName + ")";
+      platform_.ProcessEvents();
+      if (!platform_.IsOrdinaryFile(badName)) recorded = line + " - can't rename (file open)";
+    }
+    StoreErrorLine(recorded);
+  }
+  SetProgress(0);
+  Increment(r.badZips);
+  if (component_.Abort()) BlankEntryLabels();
+  platform_.ArchiveChecked({r.currentArchive, true, recorded});
+}
+
+void RunEngine::CountArchive() {
+  RunRecord& r = record_;
+  if (r.abortRequested || !r.running) return;
+  Increment(r.zipsTested);
+  platform_.SetLabel(3, IntegerText(r.zipsTested) + "  tested    -   " + IntegerText(r.badZips) + "  bad");
+}
+
+void RunEngine::ShowProgress(const ArchiveStatus& status) {
+  if (!record_.running) return;
+  if (progress_ != status.completion) SetProgress(status.completion);
+  // Entry names are text inside the archive, not paths of this file system:
+  // they are shown in lower case everywhere, by their last component.
+  platform_.SetLabel(4, AsciiLower(LastComponent(status.fileName)));
+  platform_.SetLabel(2, FormatNumber(status.size, "######,###") + " bytes");
+  platform_.SetLabel(5, IntegerText(status.ratio) + "% ratio");
+  platform_.SetTitle(FormatNumber(status.completion, "0##") + "%  " + archiveFileName_);
+  // Progress events are where a long archive check lets Cancel through.
+  platform_.ProcessEvents();
+}
+
+}  // namespace quarrow::run

@@ -1,0 +1,253 @@
+#include "run_engine.h"
+
+#include "command_line.h"
+#include "number_format.h"
+#include "path_text.h"
+#include "result_files.h"
+
+namespace quarrow::run {
+
+RunEngine::RunEngine(Platform& platform, ArchiveComponent& component, EngineSettings settings)
+    : platform_(platform), component_(component), settings_(std::move(settings)) {
+  component_.SetStatusHandler([this](const ArchiveStatus& status) { ShowProgress(status); });
+}
+
+std::string RunEngine::ResultFilePath(const char* name) const {
+  return settings_.programFolder + settings_.separator + name;
+}
+
+std::string RunEngine::StoredPath(const std::string& path) const {
+  return settings_.lowerCasePaths ? AsciiLower(path) : path;
+}
+
+std::string RunEngine::ShownName(const std::string& name) const {
+  if (!settings_.lowerCasePaths) return name;
+  std::string shown = AsciiLower(name);
+  if (!shown.empty() && shown[0] >= 'a' && shown[0] <= 'z') shown[0] = static_cast<char>(shown[0] - 'a' + 'A');
+  return shown;
+}
+
+std::string RunEngine::WithSeparator(std::string folder) const {
+  if (folder.empty() || folder.back() != settings_.separator) folder += settings_.separator;
+  return folder;
+}
+
+void RunEngine::SetProgress(int percent) {
+  progress_ = percent;
+  platform_.SetProgress(percent);
+}
+
+void RunEngine::BlankEntryLabels() {
+  platform_.SetLabel(1, "");
+  platform_.SetLabel(4, "");
+  platform_.SetLabel(2, "");
+  platform_.SetLabel(5, "");
+}
+
+void RunEngine::StartUp() {
+  const LocalTime today = platform_.Now();
+  record_.dateFolder = std::string{char('0' + today.month / 10), char('0' + today.month % 10),
+                                   char('0' + today.day / 10), char('0' + today.day % 10)};
+  if (ClassifyCommandLine(settings_.commandLine) == CommandLineForm::kRightClickMarked) record_.rightClickRun = true;
+  if (!settings_.commandLine.empty()) record_.pathTested = StoredPath(settings_.commandLine);
+}
+
+RunOutcome RunEngine::StartRun() {
+  RunRecord& r = record_;
+  platform_.ProcessEvents();
+  r.bytesTested = 0;
+  r.abortRequested = false;
+  r.zipsTested = 0;
+  r.badZips = 0;
+
+  const std::string& commandLine = settings_.commandLine;
+  const CommandLineForm form = ClassifyCommandLine(commandLine);
+  if (form == CommandLineForm::kEmpty) {
+    for (int label = 1; label <= 4; ++label) platform_.SetLabel(label, "");
+    do {
+      const std::optional<std::string> chosen = platform_.BrowseForFolder(r.lastFolder);
+      if (!chosen) {
+        r.pathTested.clear();
+        return RunOutcome::kCancelled;
+      }
+      r.pathTested = StoredPath(*chosen);
+      r.lastFolder = r.pathTested;
+    } while (r.pathTested.empty());
+  }
+
+  platform_.EnableBrowseButton(false);
+  // A command-line start folder that does not exist ends the run before
+  // anything is shown or written, whatever the form.
+  auto missing = [&](const std::string& folder) {
+    if (platform_.IsFolder(folder)) return false;
+    platform_.EnableBrowseButton(true);
+    return true;
+  };
+  switch (form) {
+    case CommandLineForm::kDateRun:
+      r.dateRun = true;
+      r.pathTested = DateRunFolder(commandLine, r.dateFolder);
+      if (missing(r.pathTested)) return RunOutcome::kMissingFolder;
+      platform_.MinimizeWindow();
+      break;
+    case CommandLineForm::kRightClickRun:
+      r.rightClickRun = true;
+      r.pathTested = RightClickFolder(commandLine);
+      if (missing(r.pathTested)) return RunOutcome::kMissingFolder;
+      break;
+    case CommandLineForm::kRightClickMarked:
+    case CommandLineForm::kFolder:
+      if (missing(r.pathTested)) return RunOutcome::kMissingFolder;
+      break;
+    case CommandLineForm::kEmpty:
+      break;
+  }
+
+  r.pathTested = WithSeparator(StoredPath(r.pathTested));
+  r.searchPattern = "*.zip";
+  platform_.SetBusyPointer(true);
+  r.running = true;
+  platform_.EnableBrowseMenuEntry(false);
+
+  const float started = platform_.SecondsSinceMidnight();
+  SearchFolder(r.pathTested);
+  // Crossing midnight makes this negative; it is recorded as it comes.
+  const float seconds = platform_.SecondsSinceMidnight() - started;
+
+  for (int label : {3, 1, 2, 4, 5}) platform_.SetLabel(label, "");
+  platform_.EnableBrowseMenuEntry(true);
+  if (r.dateRun && platform_.IsWindowMinimized()) platform_.RestoreWindow();
+
+  r.running = false;
+  platform_.SetBusyPointer(false);
+  platform_.SetFolderPanel("");
+  platform_.EnableBrowseButton(true);
+  platform_.EnableBrowseMenuEntry(true);
+  if (!r.abortRequested) platform_.SetLabel(1, "");
+  platform_.SetLabel(4, "");
+  platform_.SetTitle("Quarrow");
+
+  FinishRecording(/*dropped=*/false, seconds);
+
+  if (r.rightClickRun) platform_.HideWindow();
+  const std::string errorsPath = ResultFilePath(kErrorsFileName);
+  if (!commandLine.empty() && r.badZips > 0 && platform_.IsOrdinaryFile(errorsPath)) {
+    platform_.OpenInTextEditor(errorsPath);
+  }
+
+  platform_.MinimizeWindow();
+  platform_.ProcessEvents();
+  r.summaryShowing = true;
+  platform_.ShowSummary(RunSummary{r.pathTested, r.zipsTested, r.badZips, r.bytesTested, seconds, r.runningTotal,
+                                   r.abortRequested, !commandLine.empty()});
+  while (r.summaryShowing) platform_.ProcessEvents();
+  if (r.exitRequested) platform_.CloseWindow();
+  return RunOutcome::kCompleted;
+}
+
+void RunEngine::CloseSummary() {
+  platform_.RestoreWindow();
+  platform_.ProcessEvents();
+  record_.summaryShowing = false;
+}
+
+void RunEngine::AbortRun() {
+  record_.running = false;
+  component_.SetAbort(true);
+  platform_.ProcessEvents();
+  SetProgress(0);
+  record_.abortRequested = true;
+  platform_.SetLabel(2, "");
+  platform_.SetLabel(5, "");
+}
+
+void RunEngine::SearchFolder(const std::string& folder) {
+  if (record_.abortRequested) return;
+  platform_.SetFolderPanel(StoredPath(folder));
+  platform_.SetTitle("Searching...");
+  SetProgress(0);
+  platform_.SetLabel(1, "");
+  platform_.SetLabel(2, "");
+  platform_.SetLabel(4, "");
+  platform_.SetLabel(5, "");
+  platform_.ProcessEvents();
+  if (!record_.running) return;
+
+  std::vector<std::string> subFolders;
+  for (FolderEntry& entry : platform_.ListFolder(folder, "*.*")) {
+    if (entry.isFolder && !entry.name.empty() && entry.name[0] != '.') subFolders.push_back(std::move(entry.name));
+  }
+  TestFolder(folder);
+  for (const std::string& name : subFolders) SearchFolder(folder + name + settings_.separator);
+}
+
+void RunEngine::TestFolder(const std::string& folder) {
+  for (const FolderEntry& entry : platform_.ListFolder(folder, record_.searchPattern)) {
+    platform_.ProcessEvents();
+    if (!record_.running) return;
+    record_.currentArchive = StoredPath(folder + entry.name);
+    archiveFileName_ = StoredPath(entry.name);
+    platform_.SetLabel(1, ShownName(entry.name));
+    if (record_.abortRequested || !record_.running) return;
+    if (platform_.IsOrdinaryFile(record_.currentArchive)) TestArchive();
+  }
+}
+
+void RunEngine::DropRun(const std::vector<std::string>& items) {
+  RunRecord& r = record_;
+  // A drop in the middle of a run would reset the counters of that run and
+  // stop it without a trace; it is not taken.
+  if (r.running) return;
+  r.bytesTested = 0;
+  r.zipsTested = 0;
+  r.badZips = 0;
+  platform_.SetLabel(3, "");
+  platform_.SetLabel(1, "");
+
+  bool singleArchive = false;
+  if (!items.empty() && platform_.IsOrdinaryFile(items[0]) && EndsWithNoCase(items[0], ".zip")) {
+    r.currentArchive = items[0];
+    r.pathTested = items[0];
+    archiveFileName_ = StoredPath(std::string(LastComponent(items[0])));
+    r.abortRequested = false;
+    singleArchive = true;
+    r.running = true;
+    TestArchive();
+  }
+
+  const std::string errorsPath = ResultFilePath(kErrorsFileName);
+  for (const std::string& item : items) {
+    r.pathTested = WithSeparator(StoredPath(item));
+    r.searchPattern = "*.zip";
+    r.abortRequested = false;
+    r.running = true;
+    platform_.SetBusyPointer(true);
+
+    const float started = platform_.SecondsSinceMidnight();
+    SearchFolder(r.pathTested);
+    const float seconds = platform_.SecondsSinceMidnight() - started;
+
+    r.running = false;
+    platform_.SetBusyPointer(false);
+    platform_.SetFolderPanel("");
+    if (!r.abortRequested) platform_.SetLabel(1, "");
+    platform_.SetLabel(4, "");
+    platform_.SetTitle("Quarrow");
+    if (r.bytesTested != 0) {
+      platform_.SetLabel(1, FormatNumber(r.bytesTested, "############,###") + " bytes tested");
+      platform_.SetLabel(2, "in " + FormatNumber(seconds, "############,###.##") + " sec's");
+    }
+
+    FinishRecording(/*dropped=*/true, seconds);
+    if (r.badZips > 0 && platform_.IsOrdinaryFile(errorsPath) && !r.dateRun) platform_.OpenInTextEditor(errorsPath);
+
+    if (singleArchive) break;
+    r.zipsTested = 0;
+    r.badZips = 0;
+    r.bytesTested = 0;
+  }
+  r.running = false;
+  if (r.exitRequested) platform_.CloseWindow();
+}
+
+}  // namespace quarrow::run

@@ -1,0 +1,98 @@
+#pragma once
+// The tester's run engine: a run over a start folder (from the browse
+// dialog or the command line), the depth-first folder search, the check of
+// each archive, drop runs, and the recording of each run in the result files.
+//
+// Everything runs on one thread. The engine yields to the front end at each
+// folder, archive and progress event; input delivered there (Cancel, Esc,
+// closing) reaches the engine through AbortRun and the run record's flags,
+// which the search checks after each yield.
+#include <string>
+#include <vector>
+
+#include "archive_component.h"
+#include "platform.h"
+#include "run_record.h"
+#include "run_summary.h"
+
+namespace quarrow::run {
+
+struct EngineSettings {
+  // Folder holding the program: result files and extracted description files
+  // go there. Without a trailing separator.
+  std::string programFolder;
+  // The text after the program name, as one string; empty for an
+  // interactive start.
+  std::string commandLine;
+  // The two platform differences the engine knows about. On Windows paths
+  // use "\" and are lower-cased, so every path the engine stores, shows and
+  // records is in lower case and compares as the file system does. On a
+  // case-sensitive file system lower-casing a path would name a different
+  // file (renames and opens would fail or hit the wrong file), so there the
+  // engine keeps every path in its real case.
+  char separator = '\\';
+  bool lowerCasePaths = true;
+};
+
+enum class RunOutcome {
+  kCompleted,      // searched, recorded and summarised
+  kCancelled,      // the browse dialog was cancelled: nothing written
+  kMissingFolder,  // the command line's start folder does not exist: nothing written
+};
+
+class RunEngine {
+ public:
+  RunEngine(Platform& platform, ArchiveComponent& component, EngineSettings settings);
+  RunEngine(const RunEngine&) = delete;
+  RunEngine& operator=(const RunEngine&) = delete;
+
+  RunRecord& Record() { return record_; }
+
+  // The engine's share of program start: today's date folder, the
+  // right-click mark of a command line ending in "\R", and the start folder
+  // of a command-line run.
+  void StartUp();
+
+  // One whole run from the browse dialog or the command line.
+  RunOutcome StartRun();
+
+  // Cancel button: stops the run in progress at its next check.
+  void AbortRun();
+
+  // Files and folders dropped on the window, in the order delivered. Ignored
+  // while a run is in progress.
+  void DropRun(const std::vector<std::string>& items);
+
+  // The summary was dismissed.
+  void CloseSummary();
+
+ private:
+  std::string ResultFilePath(const char* name) const;
+  void SearchFolder(const std::string& folder);
+  void TestFolder(const std::string& folder);
+  void TestArchive();
+  void StopOnComponentAbort();
+  void MarkBad(int16_t result);
+  void MarkGood();
+  void CountArchive();
+  void ShowProgress(const ArchiveStatus& status);
+  void SetProgress(int percent);
+  void BlankEntryLabels();
+  void FinishRecording(bool dropped, float seconds);
+  void StoreErrorLine(const std::string& line);
+
+  // The path as the engine stores it (lower case where paths ignore case).
+  std::string StoredPath(const std::string& path) const;
+  // Label1's form of a file name.
+  std::string ShownName(const std::string& name) const;
+  std::string WithSeparator(std::string folder) const;
+
+  Platform& platform_;
+  ArchiveComponent& component_;
+  EngineSettings settings_;
+  RunRecord record_;
+  std::string archiveFileName_;  // file name of currentArchive, for the title
+  int progress_ = 0;
+};
+
+}  // namespace quarrow::run

@@ -1,0 +1,27 @@
+#pragma once
+// Presents the archive component to the run engine in the roles it uses.
+#include "archive_component.h"
+#include "archive_tester.h"
+
+namespace quarrow::ui {
+
+class ArchiveComponentAdapter : public run::ArchiveComponent {
+ public:
+  explicit ArchiveComponentAdapter(archive::ArchiveTester& tester) : tester_(tester) {}
+
+  bool Abort() const override { return tester_.Abort(); }
+  void SetAbort(bool value) override { tester_.SetAbort(value); }
+  void SetDestinationFolder(const std::string& folder) override { tester_.SetDestinationFolder(folder); }
+  void SetKeepFolderNames(bool value) override { tester_.SetKeepFolderNames(value); }
+  void SetArchiveName(const std::string& path) override { tester_.SetArchiveName(path); }
+  std::string ArchiveName() const override { return tester_.ArchiveName(); }
+  void SetFileMask(const std::string& mask) override { tester_.SetFileMask(mask); }
+  int16_t Extract(int16_t flags) override { return tester_.Extract(flags); }
+  int16_t Test() override { return tester_.Test(); }
+  void SetStatusHandler(StatusHandler handler) override;
+
+ private:
+  archive::ArchiveTester& tester_;
+};
+
+}  // namespace quarrow::ui

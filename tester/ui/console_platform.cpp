@@ -1,0 +1,57 @@
+#include "console_platform.h"
+
+#include "run_summary.h"
+
+namespace quarrow::ui {
+
+ConsolePlatform::ConsolePlatform(ConsoleIo& io) : io_(io), display_(io.out, io.outIsTerminal, io.width) {}
+
+void ConsolePlatform::SetLabel(int index, const std::string& text) {
+  if (index == 3) display_.SetCounter(text);
+}
+
+std::optional<std::string> ConsolePlatform::BrowseForFolder(const std::string&) {
+  io_.err << "Choose drive or folder of Zip's to test\n"
+          << "Al sub-directories will be checked also\n"
+          << "Folder: " << std::flush;
+  std::string answer;
+  if (!std::getline(io_.in, answer)) {
+    io_.err << '\n';
+    return std::nullopt;
+  }
+  if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+  return answer;
+}
+
+// After Ctrl+C every run in progress is aborted at its next yield: the run
+// (or each remaining dropped item) still records its result, marked aborted.
+void ConsolePlatform::ProcessEvents() {
+  if (!io_.interrupted || !io_.interrupted->load() || !engine_) return;
+  if (engine_->Record().running) engine_->AbortRun();
+}
+
+void ConsolePlatform::ArchiveChecked(const run::ArchiveOutcome& outcome) {
+  if (outcome.bad) ++badArchives_;
+  if (display_.IsTerminal()) {
+    if (outcome.bad) display_.PrintLine(outcome.errorLine);
+    return;
+  }
+  display_.PrintLine(outcome.bad ? "bad   " + outcome.errorLine : "good  " + outcome.archive);
+}
+
+void ConsolePlatform::OpenInTextEditor(const std::string& path) { display_.PrintLine("Error log: " + path); }
+
+void ConsolePlatform::ShowSummary(const run::RunSummary& summary) {
+  display_.ClearStatus();
+  const run::SummaryTexts t = run::MakeSummaryTexts(summary);
+  std::ostream& out = io_.out;
+  out << '\n' << t.title << '\n'
+      << t.pathFrame << ":\n  " << t.path << '\n'
+      << t.resultsFrame << ":\n  " << t.zips << "\n  " << t.bad << "\n  " << t.bytes << "\n  " << t.seconds << '\n'
+      << t.totalFrame << ":\n  " << t.total << '\n';
+  if (!t.aborted.empty()) out << t.aborted << '\n';
+  out.flush();
+  if (engine_) engine_->CloseSummary();
+}
+
+}  // namespace quarrow::ui

@@ -1,0 +1,211 @@
+// The console tester's file system, clock and terminal on Linux and other
+// POSIX systems.
+//
+// Conventions on these systems:
+//  - A name starting with "." is hidden, as the shells and file managers
+//    treat it; there are no system files.
+//  - Read-only, hidden and archive attributes do not exist as such, and the
+//    permission bits do not stand in the way of renaming or deleting (the
+//    folder's do), so resetting attributes changes nothing.
+//  - A drive is judged read-only when the file system holding the archive is
+//    mounted read-only.
+//  - Links to folders are not followed by the search.
+//  - Names match the search patterns with the letter case ignored, as on
+//    Windows, so "A.ZIP" is tested and "FILE_ID.DIZ" is cleaned up.
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <stdio.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include "console_platform.h"
+#include "path_text.h"
+
+namespace quarrow::ui {
+namespace {
+
+bool IsHiddenName(std::string_view name) { return !name.empty() && name[0] == '.'; }
+
+std::string FolderOf(const std::string& path) {
+  const size_t cut = path.rfind('/');
+  if (cut == std::string::npos) return ".";
+  return cut == 0 ? "/" : path.substr(0, cut);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// Result files are never written through a link: they stay in the program
+// folder.
+bool WriteWithFlags(const std::string& path, std::string_view bytes, int flags) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | flags, 0644);
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, bytes);
+  return (::close(fd) == 0) && written;
+}
+
+std::atomic<bool>* interruptFlag = nullptr;
+
+void OnInterrupt(int) {
+  if (interruptFlag) interruptFlag->store(true);
+}
+
+}  // namespace
+
+std::vector<run::FolderEntry> ConsolePlatform::ListFolder(const std::string& folder, const std::string& pattern) {
+  std::vector<run::FolderEntry> entries;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+  if (!dir) return entries;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (!run::MatchesWildcard(name, pattern)) continue;
+    bool isFolder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN) {
+      struct stat info;
+      isFolder = ::lstat((folder + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+    entries.push_back({name, isFolder});
+  }
+  return entries;
+}
+
+bool ConsolePlatform::IsOrdinaryFile(const std::string& path) {
+  struct stat info;
+  return !IsHiddenName(run::LastComponent(path)) && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool ConsolePlatform::IsFolder(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::optional<uint64_t> ConsolePlatform::FileLength(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<uint64_t>(info.st_size);
+}
+
+bool ConsolePlatform::ResetAttributes(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool ConsolePlatform::Rename(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // The file system cannot rename without replacing: link the new name
+  // (which fails when it exists), then drop the old one.
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  if (::unlink(from.c_str()) == 0) return true;
+  ::unlink(to.c_str());
+  return false;
+}
+
+bool ConsolePlatform::Delete(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool ConsolePlatform::IsOnReadOnlyDrive(const std::string& path) {
+  struct statvfs info;
+  return ::statvfs(FolderOf(path).c_str(), &info) == 0 && (info.f_flag & ST_RDONLY) != 0;
+}
+
+std::optional<std::string> ConsolePlatform::ReadFileStart(const std::string& path, size_t maxBytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes(maxBytes, '\0');
+  size_t got = 0;
+  bool failed = false;
+  while (got < maxBytes) {
+    const ssize_t n = ::read(fd, bytes.data() + got, maxBytes - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) failed = true;
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  if (failed) return std::nullopt;
+  bytes.resize(got);
+  return bytes;
+}
+
+bool ConsolePlatform::WriteFile(const std::string& path, std::string_view bytes) {
+  return WriteWithFlags(path, bytes, O_TRUNC);
+}
+
+bool ConsolePlatform::AppendFile(const std::string& path, std::string_view bytes) {
+  return WriteWithFlags(path, bytes, O_APPEND);
+}
+
+float ConsolePlatform::SecondsSinceMidnight() {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  tm local{};
+  ::localtime_r(&now.tv_sec, &local);
+  return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec + now.tv_nsec / 1e9);
+}
+
+run::LocalTime ConsolePlatform::Now() {
+  const time_t now = ::time(nullptr);
+  tm local{};
+  ::localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+// There is no standard sound service here; the run goes on silently.
+void ConsolePlatform::PlaySoundAsync(const std::string&) {}
+
+run::EngineSettings PlatformEngineSettings() {
+  run::EngineSettings settings;
+  settings.separator = '/';
+  settings.lowerCasePaths = false;
+  return settings;
+}
+
+std::string ProgramFolder() {
+  const char* override = std::getenv("QUARROW_PROGRAM_FOLDER");
+  std::string folder;
+  if (override && *override) {
+    folder = override;
+  } else {
+    char path[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    folder = n > 0 ? FolderOf(std::string(path, static_cast<size_t>(n))) : ".";
+  }
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+bool StdinIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
+bool StdoutIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
+
+int TerminalWidth() {
+  winsize size{};
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
+}
+
+void InstallInterruptHandler(std::atomic<bool>& flag) {
+  interruptFlag = &flag;
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND;  // the second Ctrl+C ends the program
+  ::sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace quarrow::ui
