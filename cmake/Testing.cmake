@@ -32,16 +32,18 @@ else()
 endif()
 
 # quarrow_add_test(NAME SOURCES ... [LIBS ...] [GUI])
-# One executable, registered as one test. GUI tests run under xvfb-run.
+# One executable, registered as one test. GUI marks a test that opens windows:
+# it gets the label "gui". Windows tests all run under one X display
+# (`xvfb-run -a ctest --preset windows`): Wine starts its desktop process with
+# the display of the first program of a session, so a windowless test that
+# starts first must already see the display the window tests will use.
 function(quarrow_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gtest)
-  if(WIN32 AND T_GUI)
-    add_test(NAME ${name} COMMAND xvfb-run -a ${CMAKE_COMMAND} -E env ${QUARROW_TEST_ENV}
-             /usr/lib/wine/wine64 $<TARGET_FILE:${name}>)
-  else()
-    add_test(NAME ${name} COMMAND ${name})
+  add_test(NAME ${name} COMMAND ${name})
+  if(T_GUI)
+    set_tests_properties(${name} PROPERTIES LABELS gui)
   endif()
   if(WIN32)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${QUARROW_TEST_ENV}" FIXTURES_REQUIRED wine)

@@ -14,7 +14,7 @@ ctest --preset native -j2
 echo "== windows (x86_64, tests under Wine)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2
-ctest --preset windows -j2
+xvfb-run -a ctest --preset windows -j2
 
 echo "== windows (i686, compile only)"
 cmake --preset windows-i686 >/dev/null
