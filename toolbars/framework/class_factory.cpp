@@ -3,16 +3,21 @@
 #include <new>
 
 #include "MzDeck2_h.h"
+#include "byte_holder.h"
 #include "control_object.h"
 #include "module.h"
 
 namespace mz::com {
 namespace {
 
-// The one class factory of the library; it lives as long as the module and
-// counts server locks instead of references.
-class ControlFactory final : public IClassFactory {
+// The class factories of the library (the control and the byte holder);
+// they live as long as the module and count server locks instead of
+// references.
+class ClassFactory final : public IClassFactory {
  public:
+  using Create = HRESULT (*)(REFIID iid, void** out);
+  explicit ClassFactory(Create create) : create_(create) {}
+
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IClassFactory) {
@@ -35,23 +40,28 @@ class ControlFactory final : public IClassFactory {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    return ControlObject::create(iid, out);
+    return create_(iid, out);
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     lock_server(lock != FALSE);
     return S_OK;
   }
+
+ private:
+  Create create_;
 };
 
-ControlFactory factory;
+ClassFactory control_factory(ControlObject::create);
+ClassFactory holder_factory(create_byte_holder);
 
 }  // namespace
 
 HRESULT get_class_object(REFCLSID clsid, REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (clsid != CLSID_MzToolDeck) return CLASS_E_CLASSNOTAVAILABLE;
-  return factory.QueryInterface(iid, out);
+  if (clsid == CLSID_MzToolDeck) return control_factory.QueryInterface(iid, out);
+  if (clsid == CLSID_MzByteHolder) return holder_factory.QueryInterface(iid, out);
+  return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 }  // namespace mz::com

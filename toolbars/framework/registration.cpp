@@ -56,6 +56,19 @@ HRESULT register_class() {
   };
   for (const auto& entry : entries)
     if (set_value(entry.key, entry.name, entry.value) != ERROR_SUCCESS) return SELFREG_E_CLASS;
+  // The byte holder is created by CLSID when a property bag reads saved tools back.
+  const std::wstring holder_key = L"CLSID\\" + guid_text(CLSID_MzByteHolder);
+  const struct {
+    std::wstring key;
+    const wchar_t* name;
+    std::wstring value;
+  } holder_entries[] = {
+      {holder_key, nullptr, L"ToolDeck saved bytes"},
+      {holder_key + L"\\InprocServer32", nullptr, path},
+      {holder_key + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+  };
+  for (const auto& entry : holder_entries)
+    if (set_value(entry.key, entry.name, entry.value) != ERROR_SUCCESS) return SELFREG_E_CLASS;
   return S_OK;
 }
 
@@ -73,8 +86,10 @@ STDAPI DllRegisterServer() {
 
 STDAPI DllUnregisterServer() {
   RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid_text(CLSID_MzToolDeck)).c_str());
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid_text(CLSID_MzByteHolder)).c_str());
   RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
   RegDeleteKeyW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid_text(CLSID_MzToolDeck)).c_str());
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid_text(CLSID_MzByteHolder)).c_str());
   RegDeleteKeyW(HKEY_CLASSES_ROOT, kProgId);
 #ifdef _WIN64
   const SYSKIND kind = SYS_WIN64;

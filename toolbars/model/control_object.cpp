@@ -108,6 +108,8 @@ HRESULT ControlObject::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IProvideClassInfo2*>(this);
   else if (iid == IID_IPersistStreamInit || iid == IID_IPersist)
     *out = static_cast<IPersistStreamInit*>(this);
+  else if (iid == IID_IPersistPropertyBag)
+    *out = static_cast<IPersistPropertyBag*>(this);
   else if (iid == IID_IOleObject)
     *out = static_cast<IOleObject*>(this);
   else if (iid == IID_IOleInPlaceObject || iid == IID_IOleWindow)
@@ -182,7 +184,7 @@ void ControlObject::fire_in_event(DISPID dispid, std::initializer_list<VARIANT> 
 // its own.
 void ControlObject::toolbar_modified(Modified change, const std::shared_ptr<Toolbar>& toolbar,
                                      const std::shared_ptr<PlacedTool>& placed) {
-  if (design_time()) return;
+  if (design_time() || loading_) return;
   ComPtr<IMzToolBar> toolbar_arg = toolbar ? toolbar_object(toolbar) : nullptr;
   ComPtr<IMzTool> tool_arg = placed ? tool_object({nullptr, placed}) : nullptr;
   fire(1077, {int32_variant(static_cast<int32_t>(change)), dispatch_argument(toolbar_arg.get()),
@@ -199,7 +201,10 @@ void ControlObject::fire_tool_change(const ToolRef& ref) {
   fire_in_event(1078, {dispatch_argument(tool_arg.get())});
 }
 
-void ControlObject::model_changed() { property_changed(DISPID_UNKNOWN); }
+void ControlObject::model_changed() {
+  // A load reports its changes once, at its end.
+  if (!loading_) property_changed(DISPID_UNKNOWN);
+}
 
 void ControlObject::property_changed(DISPID dispid) {
   dirty_ = true;
@@ -490,22 +495,6 @@ void ControlObject::end_customizing() {
   fire(1121);
 }
 
-HRESULT ControlObject::LoadConfigurationEx(VARIANT) {
-  if (in_event_) return fail(ErrorCode::inside_event);
-  return plain_failure(E_NOTIMPL);
-}
-
-HRESULT ControlObject::LoadConfiguration(BSTR) {
-  if (in_event_) return fail(ErrorCode::inside_event);
-  return plain_failure(E_NOTIMPL);
-}
-
-HRESULT ControlObject::LoadLayout(BSTR) { return plain_failure(E_NOTIMPL); }
-
-HRESULT ControlObject::PlaySoundFile(BSTR sound, VARIANT) {
-  if (SysStringLen(sound) == 0) return S_OK;
-  return plain_failure(E_NOTIMPL);
-}
 
 // Flags, X and Y place the menu; they are read by the menu loop.
 HRESULT ControlObject::PopupMenu(VARIANT tool, VARIANT, VARIANT, VARIANT) {
@@ -529,14 +518,6 @@ HRESULT ControlObject::PopupMenu(VARIANT tool, VARIANT, VARIANT, VARIANT) {
 
 HRESULT ControlObject::Refresh() { return S_OK; }
 
-HRESULT ControlObject::SaveConfiguration(BSTR) { return plain_failure(E_NOTIMPL); }
-
-HRESULT ControlObject::SaveConfigurationEx(VARIANT* configuration) {
-  if (configuration) VariantInit(configuration);
-  return plain_failure(E_NOTIMPL);
-}
-
-HRESULT ControlObject::SaveLayout(BSTR) { return plain_failure(E_NOTIMPL); }
 
 // The position methods convert the point and find the window under it. The
 // control has no windows of its own at run time yet (its dock areas, floating
@@ -654,20 +635,5 @@ HRESULT ControlObject::GetClassID(CLSID* out) {
 
 HRESULT ControlObject::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 
-HRESULT ControlObject::Load(IStream*) { return E_NOTIMPL; }
-
-HRESULT ControlObject::Save(IStream*, BOOL) { return E_NOTIMPL; }
-
-HRESULT ControlObject::GetSizeMax(ULARGE_INTEGER*) { return E_NOTIMPL; }
-
-HRESULT ControlObject::InitNew() {
-  HRESULT hr = apply_one_control_rule();
-  if (FAILED(hr)) return hr;
-  load_default_properties();
-  take_ambient_font();
-  dirty_ = false;
-  if (!design_time() && has_window()) set_up_windows(true);
-  return S_OK;
-}
 
 }  // namespace mz::com

@@ -8,8 +8,11 @@
 #include <olectl.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <unordered_map>
+#include <vector>
 
 #include "MzDeck2_h.h"
 #include "com_ptr.h"
@@ -21,6 +24,7 @@
 #include "dispatch.h"
 #include "module.h"
 #include "variant_args.h"
+#include "toolbars/model/record_control_stream.h"
 
 namespace mz::com {
 
@@ -29,6 +33,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
                             public IConnectionPointContainer,
                             public IProvideClassInfo2,
                             public IPersistStreamInit,
+                            public IPersistPropertyBag,
                             public IOleObject,
                             public IOleInPlaceObject,
                             public IOleControl,
@@ -149,6 +154,10 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override;
   HRESULT STDMETHODCALLTYPE InitNew() override;
 
+  // --- IPersistPropertyBag (GetClassID and InitNew above serve it too) -------
+  HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog* log) override;
+  HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clear_dirty, BOOL save_all) override;
+
   // --- IOleObject ----------------------------------------------------------------
   HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
   HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
@@ -219,6 +228,40 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   void end_customizing();
   void load_default_properties();
 
+  // Sets the loading bit for a scope: while it is set no events fire and
+  // changes of the object model are not reported one by one.
+  class LoadingScope {
+   public:
+    explicit LoadingScope(bool& loading) : loading_(loading), was_(loading) { loading_ = true; }
+    ~LoadingScope() { loading_ = was_; }
+    LoadingScope(const LoadingScope&) = delete;
+    LoadingScope& operator=(const LoadingScope&) = delete;
+
+   private:
+    bool& loading_;
+    bool was_;
+  };
+
+  // Saved state (control_persistence.cpp).
+  records::ControlPropertyBlock property_block() const;
+  void apply_property_block(const records::ControlPropertyBlock& block);
+  // The font and background picture of the saved state; an absent font
+  // falls back to the container's.
+  void apply_stored_objects(const records::ControlStream& stream);
+  // The control's whole binary state.
+  HRESULT encode_state(std::vector<std::uint8_t>& out);
+  // Replaces the control's state with the one in `bytes`, keeping what was
+  // read before a failure. `consumed` is set to the length of a state read
+  // in full.
+  HRESULT decode_state(std::span<const std::uint8_t> bytes, bool headerless, std::size_t* consumed);
+  // What every load ends with at run time: the original state for Reset and
+  // the window set-up.
+  void finish_load();
+  // Configuration and layout files (control_files.cpp).
+  // Loads a configuration or a layout with events and drawing off.
+  HRESULT load_configuration(std::span<const std::uint8_t> bytes);
+  HRESULT load_layout(std::span<const std::uint8_t> bytes);
+
   // Container plumbing.
   bool read_ambient(DISPID dispid, VARIANT* value) const;
   void read_ambient_user_mode();
@@ -253,6 +296,10 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   bool dirty_ = false;
   bool redraw_ = true;
   bool loading_ = false;
+  // The configuration file named while the external designer customizes.
+  std::wstring designer_configuration_;
+  // Version of the state loaded last; layouts are read with it.
+  std::uint32_t loaded_version_ = records::kCurrentVersion;
   bool in_event_ = false;
   int frozen_events_ = 0;
 

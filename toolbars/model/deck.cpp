@@ -58,13 +58,22 @@ void Deck::remove_tool(std::shared_ptr<Tool> tool) {
         menu->erase(static_cast<size_t>(at));
     }
   }
-  if (!modes.design_time) {
-    bool listed = std::any_of(removed_tool_ids_.begin(), removed_tool_ids_.end(),
-                              [&](const std::wstring& removed) { return equal_ignoring_case(removed, tool->id); });
-    if (!listed) removed_tool_ids_.push_back(tool->id);
-  }
+  if (!modes.design_time) note_removed_tool(tool->id);
   changed();
   fire(events);
+}
+
+void Deck::discard_all() {
+  while (toolbars_.size() > 0) toolbars_.erase(toolbars_.size() - 1);
+  while (tools_.size() > 0) tools_.erase(tools_.size() - 1);
+  removed_tool_ids_.clear();
+  original_toolbars_.clear();
+}
+
+void Deck::note_removed_tool(std::wstring_view id) {
+  bool listed = std::any_of(removed_tool_ids_.begin(), removed_tool_ids_.end(),
+                            [&](const std::wstring& removed) { return equal_ignoring_case(removed, id); });
+  if (!listed) removed_tool_ids_.emplace_back(id);
 }
 
 void Deck::clear_tools() {

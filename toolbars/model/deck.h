@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -147,6 +148,17 @@ class Deck {
   ErrorCode set_toolbar_visible(Toolbar& toolbar, bool visible);
   ErrorCode reset_toolbar(Toolbar& toolbar, bool last_loaded);
 
+  // --- Saved state -------------------------------------------------------------
+  // Keeps a copy of every toolbar's placed tools, by name, as the original
+  // state that Reset(False) restores.
+  void keep_original_state();
+  void forget_original_state();
+  // Drops every toolbar and tool, the removed-tool list and the original
+  // state, without events: the control is about to load a new state.
+  void discard_all();
+  // Adds an ID to the list of tools the user removed, once.
+  void note_removed_tool(std::wstring_view id);
+
   // Marks the control dirty after a plain field change made by the caller.
   void changed() { events_.model_changed(); }
 
@@ -169,6 +181,9 @@ class Deck {
   ToolCollection tools_;
   ToolbarCollection toolbars_;
   std::vector<std::wstring> removed_tool_ids_;
+  // Placed tools of each toolbar when saved state was last loaded at run
+  // time, by case-folded toolbar name.
+  std::unordered_map<std::wstring, std::vector<PlacedTool>> original_toolbars_;
 };
 
 }  // namespace mz

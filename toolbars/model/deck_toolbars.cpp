@@ -73,10 +73,12 @@ ErrorCode Deck::set_display_more_tools(Toolbar& toolbar, bool display) {
   return ErrorCode::none;
 }
 
-int16_t Deck::docked_row(const Toolbar& toolbar) const { return toolbar.floating() ? -1 : toolbar.docked_row; }
+int16_t Deck::docked_row(const Toolbar& toolbar) const {
+  return toolbar.floating() ? toolbar.floating_row : toolbar.docked_row;
+}
 
 int16_t Deck::docked_column(const Toolbar& toolbar) const {
-  return toolbar.floating() ? -1 : toolbar.docked_column;
+  return toolbar.floating() ? toolbar.floating_column : toolbar.docked_column;
 }
 
 ErrorCode Deck::set_docked_row(Toolbar& toolbar, int row) {
@@ -167,13 +169,35 @@ ErrorCode Deck::set_toolbar_visible(Toolbar& toolbar, bool visible) {
   return ErrorCode::none;
 }
 
+void Deck::keep_original_state() {
+  original_toolbars_.clear();
+  for (const auto& toolbar : toolbars_) {
+    std::vector<PlacedTool>& copies = original_toolbars_[fold_case(toolbar->name)];
+    copies.clear();
+    for (const auto& placed : toolbar->tools) {
+      PlacedTool copy = *placed;
+      copy.owner = nullptr;
+      copy.link.reset();
+      copies.push_back(std::move(copy));
+    }
+  }
+}
+
+void Deck::forget_original_state() { original_toolbars_.clear(); }
+
 ErrorCode Deck::reset_toolbar(Toolbar& toolbar, bool last_loaded) {
   if (!toolbar.stock || !toolbar.in_collection) return ErrorCode::cannot_perform;
   // The original state is the one kept when saved state is loaded at run
   // time; without a copy to restore from there is nothing to reset to.
-  if (!last_loaded || !toolbar.last_loaded) return ErrorCode::cannot_perform;
+  const std::vector<PlacedTool>* kept = nullptr;
+  if (last_loaded) {
+    if (toolbar.last_loaded) kept = &*toolbar.last_loaded;
+  } else if (auto it = original_toolbars_.find(fold_case(toolbar.name)); it != original_toolbars_.end()) {
+    kept = &it->second;
+  }
+  if (!kept) return ErrorCode::cannot_perform;
 
-  const std::vector<PlacedTool> source = *toolbar.last_loaded;
+  const std::vector<PlacedTool> source = *kept;
   // The rebuild reports only the tools it adds.
   while (!toolbar.tools.empty()) toolbar.tools.erase(toolbar.tools.size() - 1);
   auto shared = shared_toolbar(&toolbar);

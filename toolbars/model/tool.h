@@ -138,6 +138,8 @@ class Tool {
   bool use_mask_color = true;
   bool customizable = true;
   bool recently_used = false;
+  // A saved flag that nothing here interprets; it is written back as loaded.
+  bool kept_flag = false;
   PlacedFields own;  // the tool's own placed-level values
   std::array<Opaque, 4> pictures;  // indexed by PictureSlot; empty = not present
   Opaque tag;
@@ -149,7 +151,9 @@ class Tool {
   void set_type(ToolType type);
 
   ComboData* combo() { return combo_.get(); }
+  const ComboData* combo() const { return combo_.get(); }
   EditData* edit() { return edit_.get(); }
+  const EditData* edit() const { return edit_.get(); }
   PlacedToolList* menu() { return menu_.get(); }
   const PlacedToolList* menu() const { return menu_.get(); }
 

@@ -41,6 +41,11 @@ class Toolbar {
   int16_t docked_column = 1;
   int32_t dock_flags = 31;
   int32_t floating_left = -1, floating_top = -1, floating_width = -1, floating_height = -1;
+  // What DockedRow and DockedColumn report while the toolbar floats.
+  int16_t floating_row = -1, floating_column = -1;
+  // Saved fields that nothing here interprets; they are written back as loaded.
+  uint8_t reserved4 = 0;
+  int16_t reserved12 = -1, reserved14 = -1;
   bool allow_customize = true;
   bool allow_hiding = true;
   bool display_grab_handles = true;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -160,6 +161,58 @@ TEST(Hosting, OnlyOneControlPerHostWindow) {
     // A control on another form is fine.
     Form other;
     EXPECT_EQ(other.host(), S_OK);
+  });
+}
+
+// Loading saved state into a second control of the same host window fails
+// like InitNew does, and loads nothing.
+TEST(Hosting, LoadingSavedStateAppliesTheOneControlRule) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    IDispatch* tools = get_object(form.control, L"Tools");
+    ASSERT_TRUE(call(tools, L"Add", {Var(L"ID_Open")}).ok());
+    tools->Release();
+    IPersistStreamInit* first = nullptr;
+    form.control->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&first));
+    IStream* saved = nullptr;
+    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &saved), S_OK);
+    ASSERT_EQ(first->Save(saved, FALSE), S_OK);
+    first->Release();
+
+    std::atomic<bool> done{false};
+    std::atomic<int> boxes{0};
+    std::thread watcher([&] {
+      while (!done) {
+        if (HWND box = FindWindowW(L"#32770", L"ToolDeck Plus Error")) {
+          ++boxes;
+          SendMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    });
+    TestSite second_site(form.window);
+    IDispatch* second = ControlTest::create_control();
+    IOleObject* object = nullptr;
+    second->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object));
+    object->SetClientSite(&second_site);
+    IPersistStreamInit* persist = nullptr;
+    second->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist));
+    LARGE_INTEGER zero{};
+    saved->Seek(zero, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(persist->Load(saved), static_cast<HRESULT>(0x80040007));
+    done = true;
+    watcher.join();
+    EXPECT_EQ(boxes, 1);
+    IDispatch* second_tools = get_object(second, L"Tools");
+    EXPECT_EQ(get(second_tools, L"Count").value.as_long(), 0);
+    second_tools->Release();
+
+    object->SetClientSite(nullptr);
+    object->Release();
+    persist->Release();
+    second->Release();
+    saved->Release();
   });
 }
 

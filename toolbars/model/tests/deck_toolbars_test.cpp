@@ -209,6 +209,40 @@ TEST_F(DeckToolbars, ResetWithoutACopyToRestoreLeavesTheToolbarAlone) {
   EXPECT_FALSE(bar->last_loaded.has_value());
 }
 
+TEST_F(DeckToolbars, ResetToTheOriginalStateUsesTheCopyOfTheToolbarWithTheSameName) {
+  auto bar = add(L"T");
+  fill(deck, bar->tools, L"A,-,B");
+  deck.set_stock(*bar, true);
+  deck.keep_original_state();
+  deck.remove_placed(bar->tools, 2);
+  deck.set_toolbar_name(*bar, L"Renamed");
+  // The original state is found by name.
+  EXPECT_EQ(deck.reset_toolbar(*bar, false), ErrorCode::cannot_perform);
+  deck.set_toolbar_name(*bar, L"t");
+  ASSERT_EQ(deck.reset_toolbar(*bar, false), ErrorCode::none);
+  EXPECT_EQ(describe(bar->tools), L"A,-,B");
+
+  deck.discard_all();
+  EXPECT_EQ(deck.toolbars().size(), 0u);
+  EXPECT_EQ(deck.tools().size(), 0u);
+  auto again = add(L"T");
+  deck.set_stock(*again, true);
+  EXPECT_EQ(deck.reset_toolbar(*again, false), ErrorCode::cannot_perform);
+}
+
+TEST_F(DeckToolbars, AFloatingToolbarReportsItsFloatingRowAndColumn) {
+  auto bar = add(L"T");
+  bar->docked_row = 2;
+  bar->docked_column = 3;
+  bar->floating_row = 5;
+  bar->floating_column = 6;
+  EXPECT_EQ(deck.docked_row(*bar), 2);
+  EXPECT_EQ(deck.docked_column(*bar), 3);
+  ASSERT_EQ(deck.set_docked_status(*bar, dock_floating), ErrorCode::none);
+  EXPECT_EQ(deck.docked_row(*bar), 5);
+  EXPECT_EQ(deck.docked_column(*bar), 6);
+}
+
 TEST_F(DeckToolbars, RemoveAndClearReportEachToolbarBeforeItGoes) {
   add(L"A");
   auto b = add(L"B");

@@ -1,0 +1,182 @@
+// Configuration files (the control's whole saved state in the stream
+// "ToolBars" of a compound file, or in a memory stream) and layout files (the
+// toolbars' arrangement in the stream "Layout").
+#include "control_object.h"
+#include "deck_records.h"
+#include "error_info.h"
+#include "persisted_objects.h"
+#include "text.h"
+#include "toolbars/model/record_layout.h"
+
+#include <mmsystem.h>
+
+namespace mz::com {
+namespace {
+
+constexpr wchar_t kConfigurationStream[] = L"ToolBars";
+constexpr wchar_t kLayoutStream[] = L"Layout";
+
+std::wstring lower_case(std::wstring text) {
+  if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+// Creates (or replaces) a compound file holding one stream with `bytes`.
+HRESULT write_compound_file(const std::wstring& path, const wchar_t* stream_name, std::span<const std::uint8_t> bytes) {
+  ComPtr<IStorage> storage;
+  HRESULT hr = StgCreateDocfile(path.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, storage.put());
+  if (FAILED(hr)) return hr;
+  ComPtr<IStream> stream;
+  hr = storage->CreateStream(stream_name, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.put());
+  if (FAILED(hr)) return hr;
+  hr = write_all(stream.get(), bytes);
+  if (FAILED(hr)) return hr;
+  return storage->Commit(STGC_DEFAULT);
+}
+
+// The content of one stream of a compound file, opened for reading while
+// others may read it too. The stream lives only as long as its storage.
+HRESULT read_compound_stream(const std::wstring& path, const wchar_t* stream_name, std::vector<std::uint8_t>& out) {
+  ComPtr<IStorage> storage;
+  HRESULT hr = StgOpenStorage(path.c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, storage.put());
+  if (FAILED(hr)) return hr;
+  ComPtr<IStream> stream;
+  hr = storage->OpenStream(stream_name, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.put());
+  if (FAILED(hr)) return hr;
+  return read_rest(stream.get(), out);
+}
+
+bool starts_with_header(std::span<const std::uint8_t> bytes) {
+  records::RecordReader reader(bytes);
+  return reader.U32() == records::kControlStreamSignature && reader.U32() == records::kControlStreamHeaderWord &&
+         !reader.Failed();
+}
+
+}  // namespace
+
+// --- Configuration files ----------------------------------------------------------
+
+HRESULT ControlObject::SaveConfiguration(BSTR config_file) {
+  std::vector<std::uint8_t> bytes;
+  HRESULT hr = encode_state(bytes);
+  if (SUCCEEDED(hr)) hr = write_compound_file(from_bstr(config_file), kConfigurationStream, bytes);
+  return FAILED(hr) ? plain_failure(hr) : S_OK;
+}
+
+HRESULT ControlObject::SaveConfigurationEx(VARIANT* configuration) {
+  if (!configuration) return plain_failure(E_POINTER);
+  VariantInit(configuration);
+  std::vector<std::uint8_t> bytes;
+  HRESULT hr = encode_state(bytes);
+  ComPtr<IStream> stream;
+  if (SUCCEEDED(hr)) hr = stream_over(bytes, stream.put());
+  if (FAILED(hr)) return plain_failure(hr);
+  V_VT(configuration) = VT_UNKNOWN;
+  V_UNKNOWN(configuration) = stream.detach();
+  return S_OK;
+}
+
+HRESULT ControlObject::LoadConfiguration(BSTR config_file) {
+  if (deck_.modes.designer) {
+    // The designer only names the file it will write; nothing is loaded.
+    if (!designer_configuration_.empty()) DeleteFileW(designer_configuration_.c_str());
+    designer_configuration_ = from_bstr(config_file);
+    return S_OK;
+  }
+  if (in_event_) return fail(ErrorCode::inside_event);
+  std::vector<std::uint8_t> bytes;
+  HRESULT hr = read_compound_stream(lower_case(from_bstr(config_file)), kConfigurationStream, bytes);
+  if (SUCCEEDED(hr)) hr = load_configuration(bytes);
+  return FAILED(hr) ? plain_failure(hr) : S_OK;
+}
+
+HRESULT ControlObject::LoadConfigurationEx(VARIANT configuration) {
+  if (in_event_) return fail(ErrorCode::inside_event);
+  const VARIANT& value = value_of(configuration);
+  ComPtr<IStream> stream;
+  if (V_VT(&value) != VT_UNKNOWN || !V_UNKNOWN(&value) ||
+      FAILED(V_UNKNOWN(&value)->QueryInterface(IID_IStream, reinterpret_cast<void**>(stream.put()))))
+    return plain_failure(E_UNEXPECTED);
+  // The configuration is the whole stream, wherever its position was left.
+  LARGE_INTEGER zero{};
+  std::vector<std::uint8_t> bytes;
+  HRESULT hr = stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+  if (SUCCEEDED(hr)) hr = read_rest(stream.get(), bytes);
+  if (SUCCEEDED(hr)) hr = load_configuration(bytes);
+  return FAILED(hr) ? plain_failure(hr) : S_OK;
+}
+
+HRESULT ControlObject::load_configuration(std::span<const std::uint8_t> bytes) {
+  const bool redraw = redraw_;
+  redraw_ = false;
+  loading_ = true;
+  // A failed load keeps what the read produced, never the previous state.
+  HRESULT hr = decode_state(bytes, false, nullptr);
+  // The earliest configurations start directly with the property block. A
+  // state that has the header and fails later is not one of them: reading it
+  // again without the header would only replace what was read with noise.
+  if (FAILED(hr) && !starts_with_header(bytes)) {
+    loaded_version_ = records::kHeaderlessVersion;
+    hr = decode_state(bytes, true, nullptr);
+  }
+  redraw_ = redraw;
+  loading_ = false;
+  property_changed(DISPID_UNKNOWN);
+  if (SUCCEEDED(hr)) finish_load();
+  return hr;
+}
+
+// --- Layout files -----------------------------------------------------------------
+
+HRESULT ControlObject::SaveLayout(BSTR config_file) {
+  auto bytes = records::EncodeLayoutStream(save_layout(deck_));
+  if (!bytes) return plain_failure(E_INVALIDARG);
+  HRESULT hr = write_compound_file(from_bstr(config_file), kLayoutStream, *bytes);
+  return FAILED(hr) ? plain_failure(hr) : S_OK;
+}
+
+HRESULT ControlObject::LoadLayout(BSTR layout_file) {
+  std::vector<std::uint8_t> bytes;
+  HRESULT hr = read_compound_stream(from_bstr(layout_file), kLayoutStream, bytes);
+  if (SUCCEEDED(hr)) hr = load_layout(bytes);
+  return FAILED(hr) ? plain_failure(hr) : S_OK;
+}
+
+HRESULT ControlObject::load_layout(std::span<const std::uint8_t> bytes) {
+  const bool redraw = redraw_;
+  const bool enabled = properties_.enabled;
+  redraw_ = false;
+  loading_ = true;
+  properties_.enabled = false;
+  deck_.clear_toolbars();
+  records::RecordReader reader(bytes);
+  auto read = records::ReadLayoutStream(reader, loaded_version_);
+  if (read) {
+    // What was read before a later failure is kept, and the load succeeds.
+    const LoadRules rules{loaded_version_, !design_time()};
+    load_toolbars(deck_, read->Value.ToolBars, rules);
+    load_usage(deck_, read->Value.Usage);
+  }
+  loading_ = false;
+  redraw_ = redraw;
+  properties_.enabled = enabled;
+  property_changed(DISPID_UNKNOWN);
+  return read ? S_OK : STG_E_READFAULT;
+}
+
+// --- Sounds -----------------------------------------------------------------------
+
+// The control asks no container for downloads: every sound name is a local
+// file (or, with mzPlaySystemSound, the name of a system sound), played at
+// once and asynchronously. Nothing is reported, whether or not it played.
+HRESULT ControlObject::PlaySoundFile(BSTR sound, VARIANT sound_flags) {
+  if (SysStringLen(sound) == 0) return S_OK;
+  std::int32_t flags = mzWaitAndPlay;
+  if (!is_missing(sound_flags))
+    if (auto given = int32_argument(sound_flags)) flags = *given;
+  const DWORD kind = (flags & mzPlaySystemSound) ? SND_ALIAS : SND_FILENAME;
+  PlaySoundW(sound, nullptr, SND_ASYNC | SND_NODEFAULT | kind);
+  return S_OK;
+}
+
+}  // namespace mz::com
