@@ -33,8 +33,12 @@ best() {  # best of 3 wall-clock seconds of a command
   echo "$best_s"
 }
 
-read -r bytes _ < <("$bench" floor "${archives[@]}")
-floor_s=$(best "$bench" floor "${archives[@]}")
+# The floor times its inflate and CRC work alone: best of 3 of its own figure.
+read -r bytes floor_s < <("$bench" floor "${archives[@]}")
+for _ in 1 2; do
+  read -r _ s < <("$bench" floor "${archives[@]}")
+  floor_s=$(python3 -c "print(min($floor_s, $s))")
+done
 ours_s=$(best "$bench" ours "${archives[@]}")
 unzip_s=$(best unzip -tqq "$corpus/*.zip")
 sevenz_s=$(best 7z t -mmt=1 -bd -y "$corpus/*.zip")
