@@ -1,6 +1,8 @@
 // Configuration files (the control's whole saved state in the stream
 // "ToolBars" of a compound file, or in a memory stream) and layout files (the
-// toolbars' arrangement in the stream "Layout").
+// toolbars' arrangement in the stream "Layout"), named by local file or, when
+// the container can download, by URL; and sounds played from files named the
+// same way.
 #include "control_object.h"
 #include "deck_records.h"
 #include "error_info.h"
@@ -10,11 +12,37 @@
 
 #include <mmsystem.h>
 
+#include <cwctype>
+#include <iterator>
+#include <optional>
+
 namespace mz::com {
 namespace {
 
 constexpr wchar_t kConfigurationStream[] = L"ToolBars";
 constexpr wchar_t kLayoutStream[] = L"Layout";
+
+// A download is tagged with the DISPID of the method that started it.
+constexpr DISPID kLoadConfigurationId = 1065;
+constexpr DISPID kLoadLayoutId = 1066;
+constexpr DISPID kPlaySoundFileId = 30;
+
+constexpr wchar_t kFilePrefix[] = L"file://";
+constexpr std::size_t kFilePrefixLength = std::size(kFilePrefix) - 1;
+
+// The local file of a "file://" name: the rest of the name, without the slash
+// that "file:///c:/..." puts before the drive.
+std::optional<std::wstring> file_url_path(const std::wstring& name) {
+  if (name.size() < kFilePrefixLength || _wcsnicmp(name.c_str(), kFilePrefix, kFilePrefixLength) != 0)
+    return std::nullopt;
+  std::wstring path = name.substr(kFilePrefixLength);
+  if (path.size() >= 3 && path[0] == L'/' && iswalpha(path[1]) && path[2] == L':') path.erase(0, 1);
+  return path;
+}
+
+void play_file_async(const std::wstring& file) {
+  PlaySoundW(file.c_str(), nullptr, SND_ASYNC | SND_NODEFAULT | SND_FILENAME);
+}
 
 std::wstring lower_case(std::wstring text) {
   if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
@@ -84,10 +112,17 @@ HRESULT ControlObject::LoadConfiguration(BSTR config_file) {
     return S_OK;
   }
   if (in_event_) return fail(ErrorCode::inside_event);
-  std::vector<std::uint8_t> bytes;
-  HRESULT hr = read_compound_stream(lower_case(from_bstr(config_file)), kConfigurationStream, bytes);
-  if (SUCCEEDED(hr)) hr = load_configuration(bytes);
+  HRESULT hr = S_OK;
+  const auto file = resolve_file_name(lower_case(from_bstr(config_file)), kLoadConfigurationId, hr);
+  if (file) hr = load_configuration_file(*file);
   return FAILED(hr) ? plain_failure(hr) : S_OK;
+}
+
+HRESULT ControlObject::load_configuration_file(const std::wstring& file) {
+  std::vector<std::uint8_t> bytes;
+  HRESULT hr = read_compound_stream(file, kConfigurationStream, bytes);
+  if (SUCCEEDED(hr)) hr = load_configuration(bytes);
+  return hr;
 }
 
 HRESULT ControlObject::LoadConfigurationEx(VARIANT configuration) {
@@ -136,10 +171,17 @@ HRESULT ControlObject::SaveLayout(BSTR config_file) {
 }
 
 HRESULT ControlObject::LoadLayout(BSTR layout_file) {
-  std::vector<std::uint8_t> bytes;
-  HRESULT hr = read_compound_stream(from_bstr(layout_file), kLayoutStream, bytes);
-  if (SUCCEEDED(hr)) hr = load_layout(bytes);
+  HRESULT hr = S_OK;
+  const auto file = resolve_file_name(from_bstr(layout_file), kLoadLayoutId, hr);
+  if (file) hr = load_layout_file(*file);
   return FAILED(hr) ? plain_failure(hr) : S_OK;
+}
+
+HRESULT ControlObject::load_layout_file(const std::wstring& file) {
+  std::vector<std::uint8_t> bytes;
+  HRESULT hr = read_compound_stream(file, kLayoutStream, bytes);
+  if (SUCCEEDED(hr)) hr = load_layout(bytes);
+  return hr;
 }
 
 HRESULT ControlObject::load_layout(std::span<const std::uint8_t> bytes) {
@@ -164,18 +206,71 @@ HRESULT ControlObject::load_layout(std::span<const std::uint8_t> bytes) {
   return read ? S_OK : STG_E_READFAULT;
 }
 
+// --- Names read through the container ---------------------------------------------
+
+std::optional<std::wstring> ControlObject::resolve_file_name(const std::wstring& name, DISPID tag, HRESULT& hr) {
+  hr = S_OK;
+  const ComPtr<IBindHost> host = find_bind_host(site_.get());
+  if (!host) return name;
+  if (auto path = file_url_path(name)) return path;
+  if (auto cached = cached_file(name)) return cached;
+  hr = downloads_.start(host.get(), name, tag, *this);
+  return std::nullopt;
+}
+
+// The download's file is read directly: handing it to the public method
+// again would resolve it as a URL once more and download it without end.
+// Nobody waits for the outcome, so it is not reported.
+void ControlObject::download_done(DISPID tag, const std::wstring& file) {
+  downloads_.finished(tag);
+  switch (tag) {
+    case kLoadConfigurationId:
+      if (!file.empty() && !in_event_) load_configuration_file(file);
+      break;
+    case kLoadLayoutId:
+      if (!file.empty()) load_layout_file(file);
+      break;
+    case kPlaySoundFileId:
+      pending_sound_.clear();
+      if (play_when_downloaded_ && !file.empty()) play_file_async(file);
+      break;
+    default:
+      break;
+  }
+}
+
 // --- Sounds -----------------------------------------------------------------------
 
-// The control asks no container for downloads: every sound name is a local
-// file (or, with mzPlaySystemSound, the name of a system sound), played at
-// once and asynchronously. Nothing is reported, whether or not it played.
+// A sound is played at once when the container cannot download; otherwise it
+// comes from the internet cache or is downloaded first, as the flags say.
+// Nothing is reported, whether or not it played.
 HRESULT ControlObject::PlaySoundFile(BSTR sound, VARIANT sound_flags) {
   if (SysStringLen(sound) == 0) return S_OK;
   std::int32_t flags = mzWaitAndPlay;
   if (!is_missing(sound_flags))
     if (auto given = int32_argument(sound_flags)) flags = *given;
-  const DWORD kind = (flags & mzPlaySystemSound) ? SND_ALIAS : SND_FILENAME;
-  PlaySoundW(sound, nullptr, SND_ASYNC | SND_NODEFAULT | kind);
+  const std::wstring name = from_bstr(sound);
+  const ComPtr<IBindHost> host = find_bind_host(site_.get());
+  if (!host || (flags & mzPlaySystemSound)) {
+    const DWORD kind = (flags & mzPlaySystemSound) ? SND_ALIAS : SND_FILENAME;
+    PlaySoundW(name.c_str(), nullptr, SND_ASYNC | SND_NODEFAULT | kind);
+    return S_OK;
+  }
+  if (flags & mzPlayIfCached) {
+    if (auto cached = cached_file(name)) {
+      play_file_async(*cached);
+      return S_OK;
+    }
+  }
+  if (!(flags & mzWaitAndPlay)) {
+    if (flags & mzPlayDefault) PlaySoundW(L"Default", nullptr, SND_ASYNC | SND_NODEFAULT | SND_ALIAS);
+    if (!pending_sound_.empty() && pending_sound_ == name) return S_OK;
+    pending_sound_ = name;
+    play_when_downloaded_ = (flags & mzPlayWhenDownloaded) != 0;
+    if (FAILED(downloads_.start(host.get(), name, kPlaySoundFileId, *this))) pending_sound_.clear();
+    return S_OK;
+  }
+  if (auto downloaded = download_to_cache(name)) play_file_async(*downloaded);
   return S_OK;
 }
 

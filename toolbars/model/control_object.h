@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "com_ptr.h"
 #include "connection_point.h"
 #include "control_diagnostics.h"
+#include "control_download.h"
 #include "control_windows.h"
 #include "control_properties.h"
 #include "deck.h"
@@ -38,7 +40,8 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
                             public IOleInPlaceObject,
                             public IOleControl,
                             public IControlDiagnostics,
-                            private DeckEvents {
+                            private DeckEvents,
+                            private DownloadClient {
  public:
   static HRESULT create(REFIID iid, void** out);
 
@@ -261,6 +264,14 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   // Loads a configuration or a layout with events and drawing off.
   HRESULT load_configuration(std::span<const std::uint8_t> bytes);
   HRESULT load_layout(std::span<const std::uint8_t> bytes);
+  // Reads a local configuration or layout file.
+  HRESULT load_configuration_file(const std::wstring& file);
+  HRESULT load_layout_file(const std::wstring& file);
+  // The local file behind a name the host gave, or nothing when a download of
+  // it has started (or failed to start, in `hr`).
+  std::optional<std::wstring> resolve_file_name(const std::wstring& name, DISPID tag, HRESULT& hr);
+  // DownloadClient
+  void download_done(DISPID tag, const std::wstring& file) override;
 
   // Container plumbing.
   bool read_ambient(DISPID dispid, VARIANT* value) const;
@@ -312,6 +323,11 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   HWND placeholder_ = nullptr;
   HWND tracker_ = nullptr;
   std::shared_ptr<HoverWorker> hover_;
+  // Downloads through the container's bind host, and the sound whose
+  // download is pending with whether to play it once it is there.
+  Downloads downloads_;
+  std::wstring pending_sound_;
+  bool play_when_downloaded_ = false;
 };
 
 }  // namespace mz::com
