@@ -12,7 +12,7 @@ using testing::PatternImage;
 
 // Test-side writer of packed bitmaps in every supported depth, so cutting is
 // checked against bitmaps not made by the code under test.
-struct DibSpec {
+struct DibFormat {
   unsigned bitCount;
   bool topDown;
   bool bitFields;  // 16 and 32 bits: explicit 5-6-5 or 8-8-8 masks
@@ -28,9 +28,9 @@ std::vector<std::uint32_t> Palette(unsigned bitCount) {
 
 // Writes a width x height bitmap of a fixed pattern and returns it with the
 // colours, rows from the top, that cutting must find in it.
-std::pair<std::vector<std::uint8_t>, std::vector<std::uint32_t>> MakeDib(const DibSpec& spec, int width, int height) {
-  const bool indexed = spec.bitCount <= 8;
-  const std::vector<std::uint32_t> palette = indexed ? Palette(spec.bitCount) : std::vector<std::uint32_t>{};
+std::pair<std::vector<std::uint8_t>, std::vector<std::uint32_t>> MakeDib(const DibFormat& format, int width, int height) {
+  const bool indexed = format.bitCount <= 8;
+  const std::vector<std::uint32_t> palette = indexed ? Palette(format.bitCount) : std::vector<std::uint32_t>{};
   std::vector<std::uint32_t> expected;
   std::vector<std::uint32_t> raw;  // index or packed value per pixel
   for (int y = 0; y < height; ++y) {
@@ -40,9 +40,9 @@ std::pair<std::vector<std::uint8_t>, std::vector<std::uint32_t>> MakeDib(const D
         const std::uint32_t index = n % palette.size();
         raw.push_back(index);
         expected.push_back(palette[index]);
-      } else if (spec.bitCount == 16) {
+      } else if (format.bitCount == 16) {
         const std::uint32_t r = n % 32, g = (n * 3) % 64, b = (n * 5) % 32;
-        if (spec.bitFields) {
+        if (format.bitFields) {
           raw.push_back(r << 11 | g << 5 | b);
           expected.push_back((r * 255 / 31) << 16 | (g * 255 / 63) << 8 | (b * 255 / 31));
         } else {
@@ -58,21 +58,21 @@ std::pair<std::vector<std::uint8_t>, std::vector<std::uint32_t>> MakeDib(const D
     }
   }
 
-  const int stride = (width * static_cast<int>(spec.bitCount) + 31) / 32 * 4;
+  const int stride = (width * static_cast<int>(format.bitCount) + 31) / 32 * 4;
   Bytes b;
-  b.U32(spec.headerSize).I32(width).I32(spec.topDown ? -height : height).I16(1).I16(static_cast<std::int16_t>(spec.bitCount));
-  b.U32(spec.bitFields ? 3 : 0).U32(0).U32(2835).U32(2835).U32(indexed ? static_cast<std::uint32_t>(palette.size()) : 0).U32(0);
-  const std::uint32_t masks[3] = {spec.bitCount == 16 ? 0xF800u : 0x00FF0000u, spec.bitCount == 16 ? 0x07E0u : 0x0000FF00u,
-                                  spec.bitCount == 16 ? 0x001Fu : 0x000000FFu};
-  for (std::uint32_t i = 40; i < spec.headerSize; i += 4) b.U32(spec.bitFields && i < 52 ? masks[(i - 40) / 4] : 0);
-  if (spec.bitFields && spec.headerSize == 40) b.U32(masks[0]).U32(masks[1]).U32(masks[2]);
+  b.U32(format.headerSize).I32(width).I32(format.topDown ? -height : height).I16(1).I16(static_cast<std::int16_t>(format.bitCount));
+  b.U32(format.bitFields ? 3 : 0).U32(0).U32(2835).U32(2835).U32(indexed ? static_cast<std::uint32_t>(palette.size()) : 0).U32(0);
+  const std::uint32_t masks[3] = {format.bitCount == 16 ? 0xF800u : 0x00FF0000u, format.bitCount == 16 ? 0x07E0u : 0x0000FF00u,
+                                  format.bitCount == 16 ? 0x001Fu : 0x000000FFu};
+  for (std::uint32_t i = 40; i < format.headerSize; i += 4) b.U32(format.bitFields && i < 52 ? masks[(i - 40) / 4] : 0);
+  if (format.bitFields && format.headerSize == 40) b.U32(masks[0]).U32(masks[1]).U32(masks[2]);
   for (std::uint32_t color : palette) b.U8(color & 0xFF).U8((color >> 8) & 0xFF).U8((color >> 16) & 0xFF).U8(0);
   for (int row = 0; row < height; ++row) {
-    const int y = spec.topDown ? row : height - 1 - row;
+    const int y = format.topDown ? row : height - 1 - row;
     std::vector<std::uint8_t> line(static_cast<std::size_t>(stride), 0);
     for (int x = 0; x < width; ++x) {
       const std::uint32_t v = raw[static_cast<std::size_t>(y * width + x)];
-      switch (spec.bitCount) {
+      switch (format.bitCount) {
         case 1: line[x / 8] |= static_cast<std::uint8_t>(v << (7 - x % 8)); break;
         case 4: line[x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? v << 4 : v); break;
         case 8: line[x] = static_cast<std::uint8_t>(v); break;
@@ -133,16 +133,16 @@ TEST(PictureStrip, RefusesImagesWhosePixelsDoNotMatchTheirSize) {
 }
 
 TEST(PictureStrip, CutsCellsFromBitmapsOfEveryDepth) {
-  const DibSpec specs[] = {
+  const DibFormat formats[] = {
       {1, false, false},  {1, true, false},  {4, false, false}, {4, true, false},   {8, false, false},
       {8, true, false},   {16, false, false}, {16, true, true}, {24, false, false}, {24, true, false},
       {32, false, false}, {32, true, true},  {32, false, true, 108}, {16, false, true, 124},
   };
-  for (const DibSpec& spec : specs) {
-    SCOPED_TRACE(::testing::Message() << spec.bitCount << " bits" << (spec.topDown ? " top-down" : "")
-                                      << (spec.bitFields ? " masks" : "") << " header " << spec.headerSize);
+  for (const DibFormat& format : formats) {
+    SCOPED_TRACE(::testing::Message() << format.bitCount << " bits" << (format.topDown ? " top-down" : "")
+                                      << (format.bitFields ? " masks" : "") << " header " << format.headerSize);
     const int width = 3 * 32 - 5, height = 33;  // the last cell is narrower than 32
-    const auto [dib, pixels] = MakeDib(spec, width, height);
+    const auto [dib, pixels] = MakeDib(format, width, height);
     for (std::size_t cell = 0; cell < 3; ++cell) {
       Result<PixelImage> cut = CutStripCell(dib, cell, 30, 31);
       ASSERT_TRUE(cut.ok()) << cell;
