@@ -78,15 +78,18 @@ class ConsolePlatform : public run::Platform {
   bool minimized_ = false;
 };
 
+// The folder for the result files: $QUARROW_PROGRAM_FOLDER when set and not
+// empty, else the folder holding the executable. No trailing separator.
+std::string ProgramFolder();
+
 // --- Per operating system (console_platform_posix.cpp / _win32.cpp) ---
 
 // The engine's path conventions here: "\" and lower-cased paths on Windows,
 // "/" and paths kept in their real case on POSIX systems.
 run::EngineSettings PlatformEngineSettings();
 
-// The folder for the result files: $QUARROW_PROGRAM_FOLDER when set and not
-// empty, else the folder holding the executable. No trailing separator.
-std::string ProgramFolder();
+// The folder holding the executable, "." when it cannot be told.
+std::string ExecutableFolder();
 
 bool StdinIsTerminal();
 bool StdoutIsTerminal();

@@ -176,18 +176,10 @@ run::EngineSettings PlatformEngineSettings() {
   return settings;
 }
 
-std::string ProgramFolder() {
-  const char* override = std::getenv("QUARROW_PROGRAM_FOLDER");
-  std::string folder;
-  if (override && *override) {
-    folder = override;
-  } else {
-    char path[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    folder = n > 0 ? FolderOf(std::string(path, static_cast<size_t>(n))) : ".";
-  }
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
+std::string ExecutableFolder() {
+  char path[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  return n > 0 ? FolderOf(std::string(path, static_cast<size_t>(n))) : ".";
 }
 
 bool StdinIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }

@@ -157,20 +157,13 @@ run::EngineSettings PlatformEngineSettings() {
   return settings;
 }
 
-std::string ProgramFolder() {
-  const char* override = std::getenv("QUARROW_PROGRAM_FOLDER");
-  std::string folder;
-  if (override && *override) {
-    folder = override;
-  } else {
-    char path[MAX_PATH + 1];
-    const DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    folder = n > 0 && n < sizeof path ? std::string(path, n) : ".";
-    const size_t cut = folder.find_last_of("\\/");
-    folder = cut == std::string::npos ? "." : folder.substr(0, cut);
-  }
-  while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-  return folder;
+std::string ExecutableFolder() {
+  char path[MAX_PATH + 1];
+  const DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+  if (n == 0 || n >= sizeof path) return ".";
+  const std::string file(path, n);
+  const size_t cut = file.find_last_of("\\/");
+  return cut == std::string::npos ? "." : file.substr(0, cut);
 }
 
 bool StdinIsTerminal() { return ::_isatty(::_fileno(stdin)) != 0; }
