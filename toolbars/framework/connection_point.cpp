@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "module.h"
+#include "counted_object.h"
 
 namespace mz::com {
 
@@ -75,27 +75,11 @@ std::vector<ComPtr<IUnknown>> ConnectionPoint::sinks() const {
 
 namespace {
 
-class ConnectionPointEnum final : public IEnumConnectionPoints {
+class ConnectionPointEnum final : public CountedObject<IEnumConnectionPoints> {
  public:
   ConnectionPointEnum(std::vector<ComPtr<IConnectionPoint>> points, size_t position)
       : points_(std::move(points)), position_(position) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumConnectionPoints) {
-      *out = static_cast<IEnumConnectionPoints*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** out, ULONG* fetched) override {
     if (!out || (count > 1 && !fetched)) return E_POINTER;
     ULONG done = 0;
@@ -122,10 +106,8 @@ class ConnectionPointEnum final : public IEnumConnectionPoints {
   }
 
  private:
-  ModuleObjectCount counted_;
   std::vector<ComPtr<IConnectionPoint>> points_;
   size_t position_;
-  ULONG refs_ = 1;
 };
 
 }  // namespace

@@ -3,32 +3,16 @@
 #include <memory>
 #include <new>
 
-#include "module.h"
+#include "counted_object.h"
 
 namespace mz::com {
 namespace {
 
-class VariantEnum final : public IEnumVARIANT {
+class VariantEnum final : public CountedObject<IEnumVARIANT> {
  public:
   VariantEnum(std::shared_ptr<const std::vector<Variant>> items, size_t position)
       : items_(std::move(items)), position_(position) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumVARIANT) {
-      *out = static_cast<IEnumVARIANT*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
     if (!out) return E_POINTER;
@@ -63,10 +47,8 @@ class VariantEnum final : public IEnumVARIANT {
   }
 
  private:
-  ModuleObjectCount counted_;
   std::shared_ptr<const std::vector<Variant>> items_;
   size_t position_;
-  ULONG refs_ = 1;
 };
 
 }  // namespace
