@@ -1,7 +1,5 @@
 #include "console_platform.h"
 
-#include <cstdlib>
-
 #include "run_summary.h"
 
 namespace quarrow::ui {
@@ -54,14 +52,6 @@ void ConsolePlatform::ShowSummary(const run::RunSummary& summary) {
   if (!t.aborted.empty()) out << t.aborted << '\n';
   out.flush();
   if (engine_) engine_->CloseSummary();
-}
-
-std::string ProgramFolder() {
-  const char* override = std::getenv("QUARROW_PROGRAM_FOLDER");
-  std::string folder = override && *override ? override : ExecutableFolder();
-  const char separator = PlatformEngineSettings().separator;
-  while (folder.size() > 1 && (folder.back() == separator || folder.back() == '/')) folder.pop_back();
-  return folder;
 }
 
 }  // namespace quarrow::ui

@@ -1,7 +1,6 @@
 #pragma once
-// The console tester's platform: the real file system and clock of the
-// machine (console_platform_posix.cpp or console_platform_win32.cpp) and a
-// terminal in place of the main window (console_platform.cpp).
+// The console tester's platform: the machine's file system and clock
+// (SystemPlatform) and a terminal in place of the main window.
 #include <atomic>
 #include <istream>
 #include <ostream>
@@ -9,6 +8,7 @@
 #include "console_display.h"
 #include "platform.h"
 #include "run_engine.h"
+#include "system_platform.h"
 
 namespace quarrow::ui {
 
@@ -23,7 +23,7 @@ struct ConsoleIo {
   const std::atomic<bool>* interrupted = nullptr;
 };
 
-class ConsolePlatform : public run::Platform {
+class ConsolePlatform : public SystemPlatform {
  public:
   explicit ConsolePlatform(ConsoleIo& io);
 
@@ -32,22 +32,6 @@ class ConsolePlatform : public run::Platform {
   int BadArchives() const { return badArchives_; }
   // Removes the status line before the program's last output.
   void Finish() { display_.ClearStatus(); }
-
-  // File system and clock: one implementation per operating system.
-  std::vector<run::FolderEntry> ListFolder(const std::string& folder, const std::string& pattern) override;
-  bool IsOrdinaryFile(const std::string& path) override;
-  bool IsFolder(const std::string& path) override;
-  std::optional<uint64_t> FileLength(const std::string& path) override;
-  bool ResetAttributes(const std::string& path) override;
-  bool Rename(const std::string& from, const std::string& to) override;
-  bool Delete(const std::string& path) override;
-  bool IsOnReadOnlyDrive(const std::string& path) override;
-  std::optional<std::string> ReadFileStart(const std::string& path, size_t maxBytes) override;
-  bool WriteFile(const std::string& path, std::string_view bytes) override;
-  bool AppendFile(const std::string& path, std::string_view bytes) override;
-  float SecondsSinceMidnight() override;
-  run::LocalTime Now() override;
-  void PlaySoundAsync(const std::string& path) override;
 
   // The main window's part, on the terminal.
   void SetTitle(const std::string& text) override { display_.SetTitle(text); }
@@ -78,18 +62,7 @@ class ConsolePlatform : public run::Platform {
   bool minimized_ = false;
 };
 
-// The folder for the result files: $QUARROW_PROGRAM_FOLDER when set and not
-// empty, else the folder holding the executable. No trailing separator.
-std::string ProgramFolder();
-
-// --- Per operating system (console_platform_posix.cpp / _win32.cpp) ---
-
-// The engine's path conventions here: "\" and lower-cased paths on Windows,
-// "/" and paths kept in their real case on POSIX systems.
-run::EngineSettings PlatformEngineSettings();
-
-// The folder holding the executable, "." when it cannot be told.
-std::string ExecutableFolder();
+// --- Per operating system (console_terminal_posix.cpp / _win32.cpp) ---
 
 bool StdinIsTerminal();
 bool StdoutIsTerminal();

@@ -18,16 +18,6 @@ int UsageError(ConsoleIo& io, const std::string& message) {
   return kExitUsage;
 }
 
-// The extract pass leaves the archives' description files in the program
-// folder; they go when the tester ends, as when the main window closes. The
-// name is checked again because the Windows search also matches short names.
-void DeleteDescriptionFiles(run::Platform& platform, const run::EngineSettings& settings) {
-  const std::string folder = settings.programFolder + settings.separator;
-  for (const run::FolderEntry& entry : platform.ListFolder(folder, "*.diz")) {
-    if (!entry.isFolder && run::EndsWithNoCase(entry.name, ".diz")) platform.Delete(folder + entry.name);
-  }
-}
-
 }  // namespace
 
 int RunQrw32(const std::vector<std::string>& args, ConsoleIo& io, const std::string& programFolder) {

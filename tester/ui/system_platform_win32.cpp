@@ -1,6 +1,5 @@
-// The console tester's file system, clock and console on Windows, through
-// the 8-bit ("A") system calls so paths are the same 8-bit text the engine
-// stores.
+// The tester's file system, clock and sounds on Windows, through the 8-bit
+// ("A") system calls so paths are the same 8-bit text the engine stores.
 //
 // A drive is judged read-only when it is a CD or DVD drive, or when its
 // volume reports itself read-only. Directory junctions and symbolic links to
@@ -8,12 +7,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <io.h>
-
-#include <cstdio>
-#include <cstdlib>
-
-#include "console_platform.h"
+#include "system_platform.h"
 
 namespace quarrow::ui {
 namespace {
@@ -45,18 +39,10 @@ bool WriteWith(const std::string& path, std::string_view bytes, DWORD access, DW
   return ::CloseHandle(file) && written;
 }
 
-std::atomic<bool>* interruptFlag = nullptr;
-
-BOOL WINAPI OnConsoleControl(DWORD type) {
-  if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT) return FALSE;
-  if (!interruptFlag || interruptFlag->load()) return FALSE;  // the second one ends the program
-  interruptFlag->store(true);
-  return TRUE;
-}
 
 }  // namespace
 
-std::vector<run::FolderEntry> ConsolePlatform::ListFolder(const std::string& folder, const std::string& pattern) {
+std::vector<run::FolderEntry> SystemPlatform::ListFolder(const std::string& folder, const std::string& pattern) {
   std::vector<run::FolderEntry> entries;
   WIN32_FIND_DATAA data;
   const HANDLE search = ::FindFirstFileA((folder + pattern).c_str(), &data);
@@ -69,35 +55,35 @@ std::vector<run::FolderEntry> ConsolePlatform::ListFolder(const std::string& fol
   return entries;
 }
 
-bool ConsolePlatform::IsOrdinaryFile(const std::string& path) {
+bool SystemPlatform::IsOrdinaryFile(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != kAbsentAttributes &&
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
-bool ConsolePlatform::IsFolder(const std::string& path) {
+bool SystemPlatform::IsFolder(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != kAbsentAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::optional<uint64_t> ConsolePlatform::FileLength(const std::string& path) {
+std::optional<uint64_t> SystemPlatform::FileLength(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-bool ConsolePlatform::ResetAttributes(const std::string& path) {
+bool SystemPlatform::ResetAttributes(const std::string& path) {
   return ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
-bool ConsolePlatform::Rename(const std::string& from, const std::string& to) {
+bool SystemPlatform::Rename(const std::string& from, const std::string& to) {
   return ::MoveFileA(from.c_str(), to.c_str()) != 0;  // fails when `to` exists
 }
 
-bool ConsolePlatform::Delete(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool SystemPlatform::Delete(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
-bool ConsolePlatform::IsOnReadOnlyDrive(const std::string& path) {
+bool SystemPlatform::IsOnReadOnlyDrive(const std::string& path) {
   char root[MAX_PATH + 1];
   if (!::GetVolumePathNameA(path.c_str(), root, sizeof root)) return false;
   if (::GetDriveTypeA(root) == DRIVE_CDROM) return true;
@@ -106,7 +92,7 @@ bool ConsolePlatform::IsOnReadOnlyDrive(const std::string& path) {
   return (flags & FILE_READ_ONLY_VOLUME) != 0;
 }
 
-std::optional<std::string> ConsolePlatform::ReadFileStart(const std::string& path, size_t maxBytes) {
+std::optional<std::string> SystemPlatform::ReadFileStart(const std::string& path, size_t maxBytes) {
   const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -126,27 +112,27 @@ std::optional<std::string> ConsolePlatform::ReadFileStart(const std::string& pat
   return bytes;
 }
 
-bool ConsolePlatform::WriteFile(const std::string& path, std::string_view bytes) {
+bool SystemPlatform::WriteFile(const std::string& path, std::string_view bytes) {
   return WriteWith(path, bytes, GENERIC_WRITE, CREATE_ALWAYS);
 }
 
-bool ConsolePlatform::AppendFile(const std::string& path, std::string_view bytes) {
+bool SystemPlatform::AppendFile(const std::string& path, std::string_view bytes) {
   return WriteWith(path, bytes, FILE_APPEND_DATA, OPEN_ALWAYS);
 }
 
-float ConsolePlatform::SecondsSinceMidnight() {
+float SystemPlatform::SecondsSinceMidnight() {
   SYSTEMTIME now;
   ::GetLocalTime(&now);
   return static_cast<float>(now.wHour * 3600 + now.wMinute * 60 + now.wSecond + now.wMilliseconds / 1000.0);
 }
 
-run::LocalTime ConsolePlatform::Now() {
+run::LocalTime SystemPlatform::Now() {
   SYSTEMTIME now;
   ::GetLocalTime(&now);
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-void ConsolePlatform::PlaySoundAsync(const std::string& path) {
+void SystemPlatform::PlaySoundAsync(const std::string& path) {
   ::sndPlaySoundA(path.c_str(), SND_ASYNC | SND_NODEFAULT);
 }
 
@@ -164,22 +150,6 @@ std::string ExecutableFolder() {
   const std::string file(path, n);
   const size_t cut = file.find_last_of("\\/");
   return cut == std::string::npos ? "." : file.substr(0, cut);
-}
-
-bool StdinIsTerminal() { return ::_isatty(::_fileno(stdin)) != 0; }
-bool StdoutIsTerminal() { return ::_isatty(::_fileno(stdout)) != 0; }
-
-int TerminalWidth() {
-  CONSOLE_SCREEN_BUFFER_INFO info;
-  if (::GetConsoleScreenBufferInfo(::GetStdHandle(STD_OUTPUT_HANDLE), &info)) {
-    return info.srWindow.Right - info.srWindow.Left + 1;
-  }
-  return 80;
-}
-
-void InstallInterruptHandler(std::atomic<bool>& flag) {
-  interruptFlag = &flag;
-  ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 }
 
 }  // namespace quarrow::ui

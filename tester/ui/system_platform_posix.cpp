@@ -1,5 +1,4 @@
-// The console tester's file system, clock and terminal on Linux and other
-// POSIX systems.
+// The tester's file system and clock on Linux and other POSIX systems.
 //
 // Conventions on these systems:
 //  - A name starting with "." is hidden, as the shells and file managers
@@ -14,9 +13,7 @@
 //    Windows, so "A.ZIP" is tested and "FILE_ID.DIZ" is cleaned up.
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <stdio.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <time.h>
@@ -27,7 +24,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "console_platform.h"
+#include "system_platform.h"
 #include "path_text.h"
 
 namespace quarrow::ui {
@@ -60,15 +57,10 @@ bool WriteWithFlags(const std::string& path, std::string_view bytes, int flags) 
   return (::close(fd) == 0) && written;
 }
 
-std::atomic<bool>* interruptFlag = nullptr;
-
-void OnInterrupt(int) {
-  if (interruptFlag) interruptFlag->store(true);
-}
 
 }  // namespace
 
-std::vector<run::FolderEntry> ConsolePlatform::ListFolder(const std::string& folder, const std::string& pattern) {
+std::vector<run::FolderEntry> SystemPlatform::ListFolder(const std::string& folder, const std::string& pattern) {
   std::vector<run::FolderEntry> entries;
   std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
   if (!dir) return entries;
@@ -85,28 +77,28 @@ std::vector<run::FolderEntry> ConsolePlatform::ListFolder(const std::string& fol
   return entries;
 }
 
-bool ConsolePlatform::IsOrdinaryFile(const std::string& path) {
+bool SystemPlatform::IsOrdinaryFile(const std::string& path) {
   struct stat info;
   return !IsHiddenName(run::LastComponent(path)) && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool ConsolePlatform::IsFolder(const std::string& path) {
+bool SystemPlatform::IsFolder(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::optional<uint64_t> ConsolePlatform::FileLength(const std::string& path) {
+std::optional<uint64_t> SystemPlatform::FileLength(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
   return static_cast<uint64_t>(info.st_size);
 }
 
-bool ConsolePlatform::ResetAttributes(const std::string& path) {
+bool SystemPlatform::ResetAttributes(const std::string& path) {
   struct stat info;
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-bool ConsolePlatform::Rename(const std::string& from, const std::string& to) {
+bool SystemPlatform::Rename(const std::string& from, const std::string& to) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
   // The file system cannot rename without replacing: link the new name
@@ -117,14 +109,14 @@ bool ConsolePlatform::Rename(const std::string& from, const std::string& to) {
   return false;
 }
 
-bool ConsolePlatform::Delete(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool SystemPlatform::Delete(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
-bool ConsolePlatform::IsOnReadOnlyDrive(const std::string& path) {
+bool SystemPlatform::IsOnReadOnlyDrive(const std::string& path) {
   struct statvfs info;
   return ::statvfs(FolderOf(path).c_str(), &info) == 0 && (info.f_flag & ST_RDONLY) != 0;
 }
 
-std::optional<std::string> ConsolePlatform::ReadFileStart(const std::string& path, size_t maxBytes) {
+std::optional<std::string> SystemPlatform::ReadFileStart(const std::string& path, size_t maxBytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   std::string bytes(maxBytes, '\0');
@@ -143,15 +135,15 @@ std::optional<std::string> ConsolePlatform::ReadFileStart(const std::string& pat
   return bytes;
 }
 
-bool ConsolePlatform::WriteFile(const std::string& path, std::string_view bytes) {
+bool SystemPlatform::WriteFile(const std::string& path, std::string_view bytes) {
   return WriteWithFlags(path, bytes, O_TRUNC);
 }
 
-bool ConsolePlatform::AppendFile(const std::string& path, std::string_view bytes) {
+bool SystemPlatform::AppendFile(const std::string& path, std::string_view bytes) {
   return WriteWithFlags(path, bytes, O_APPEND);
 }
 
-float ConsolePlatform::SecondsSinceMidnight() {
+float SystemPlatform::SecondsSinceMidnight() {
   timespec now{};
   ::clock_gettime(CLOCK_REALTIME, &now);
   tm local{};
@@ -159,7 +151,7 @@ float ConsolePlatform::SecondsSinceMidnight() {
   return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec + now.tv_nsec / 1e9);
 }
 
-run::LocalTime ConsolePlatform::Now() {
+run::LocalTime SystemPlatform::Now() {
   const time_t now = ::time(nullptr);
   tm local{};
   ::localtime_r(&now, &local);
@@ -167,7 +159,7 @@ run::LocalTime ConsolePlatform::Now() {
 }
 
 // There is no standard sound service here; the run goes on silently.
-void ConsolePlatform::PlaySoundAsync(const std::string&) {}
+void SystemPlatform::PlaySoundAsync(const std::string&) {}
 
 run::EngineSettings PlatformEngineSettings() {
   run::EngineSettings settings;
@@ -180,24 +172,6 @@ std::string ExecutableFolder() {
   char path[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
   return n > 0 ? FolderOf(std::string(path, static_cast<size_t>(n))) : ".";
-}
-
-bool StdinIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
-bool StdoutIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
-
-int TerminalWidth() {
-  winsize size{};
-  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-  return 80;
-}
-
-void InstallInterruptHandler(std::atomic<bool>& flag) {
-  interruptFlag = &flag;
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESETHAND;  // the second Ctrl+C ends the program
-  ::sigaction(SIGINT, &action, nullptr);
 }
 
 }  // namespace quarrow::ui

@@ -1,0 +1,37 @@
+// The console tester's terminal on POSIX systems: terminal queries and Ctrl+C.
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "console_platform.h"
+
+namespace quarrow::ui {
+namespace {
+
+std::atomic<bool>* interruptFlag = nullptr;
+
+void OnInterrupt(int) {
+  if (interruptFlag) interruptFlag->store(true);
+}
+
+}  // namespace
+
+bool StdinIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
+bool StdoutIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
+
+int TerminalWidth() {
+  winsize size{};
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
+}
+
+void InstallInterruptHandler(std::atomic<bool>& flag) {
+  interruptFlag = &flag;
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND;  // the second Ctrl+C ends the program
+  ::sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace quarrow::ui

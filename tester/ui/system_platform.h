@@ -1,0 +1,46 @@
+#pragma once
+// The machine's side of the run engine's platform: the real file system,
+// clock and sound service (system_platform_posix.cpp or
+// system_platform_win32.cpp). Each front end derives from it and adds the
+// main window's part: a terminal, or the windows of Qrw32.exe.
+#include <string>
+
+#include "platform.h"
+#include "run_engine.h"
+
+namespace quarrow::ui {
+
+class SystemPlatform : public run::Platform {
+ public:
+  std::vector<run::FolderEntry> ListFolder(const std::string& folder, const std::string& pattern) override;
+  bool IsOrdinaryFile(const std::string& path) override;
+  bool IsFolder(const std::string& path) override;
+  std::optional<uint64_t> FileLength(const std::string& path) override;
+  bool ResetAttributes(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Delete(const std::string& path) override;
+  bool IsOnReadOnlyDrive(const std::string& path) override;
+  std::optional<std::string> ReadFileStart(const std::string& path, size_t maxBytes) override;
+  bool WriteFile(const std::string& path, std::string_view bytes) override;
+  bool AppendFile(const std::string& path, std::string_view bytes) override;
+  float SecondsSinceMidnight() override;
+  run::LocalTime Now() override;
+  void PlaySoundAsync(const std::string& path) override;
+};
+
+// The engine's path conventions here: "\" and lower-cased paths on Windows,
+// "/" and paths kept in their real case on POSIX systems.
+run::EngineSettings PlatformEngineSettings();
+
+// The folder holding the executable, "." when it cannot be told.
+std::string ExecutableFolder();
+
+// The folder for the result files: $QUARROW_PROGRAM_FOLDER when set and not
+// empty, else the folder holding the executable. No trailing separator.
+std::string ProgramFolder();
+
+// The extract pass leaves the archives' description files in the program
+// folder; they go when the tester ends.
+void DeleteDescriptionFiles(run::Platform& platform, const run::EngineSettings& settings);
+
+}  // namespace quarrow::ui
