@@ -1,0 +1,319 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+#include <olectl.h>
+#include <shellapi.h>
+
+#include "panel_3d.h"
+#include "path_text.h"
+#include "settings_file.h"
+#include "window_units.h"
+
+namespace quarrow::ui {
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+HFONT CreateWindowFont() {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    return ::CreateFontIndirectA(&metrics.lfMessageFont);
+  }
+  return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// The control's ambient font: the form's MS Sans Serif, 8 points.
+IFontDisp* CreateControlFont() {
+  FONTDESC description{};
+  description.cbSizeofstruct = sizeof description;
+  description.lpstrName = const_cast<LPOLESTR>(L"MS Sans Serif");
+  description.cySize.int64 = 8 * 10000;
+  description.sWeight = FW_NORMAL;
+  IFontDisp* font = nullptr;
+  ::OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(&font));
+  return font;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, MainWindowSettings settings, StartupScreen& startup)
+    : instance_(instance),
+      settings_(std::move(settings)),
+      startup_(startup),
+      engine_(*this, component_, run::EngineSettings{settings_.programFolder, settings_.commandLine, '\\', true}),
+      font_(CreateWindowFont()),
+      controlFont_(CreateControlFont()),
+      summary_(instance, settings_.programFolder, font_) {
+  RegisterPanelClass(instance);
+  WNDCLASSA mainClass{};
+  if (!::GetClassInfoA(instance, kMainWindowClass, &mainClass)) {
+    mainClass.lpfnWndProc = Proc;
+    mainClass.hInstance = instance;
+    mainClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    mainClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    mainClass.lpszClassName = kMainWindowClass;
+    ::RegisterClassA(&mainClass);
+  }
+}
+
+MainWindow::~MainWindow() {
+  if (window_) {
+    unloaded_ = true;
+    ::DestroyWindow(window_);
+  }
+  if (controlFont_) controlFont_->Release();
+  if (font_) ::DeleteObject(font_);
+}
+
+bool MainWindow::Load() {
+  startup_.Close();
+  if (!window_) {
+    window_ = ::CreateWindowExA(WS_EX_ACCEPTFILES, kMainWindowClass, "Quarrow", kWindowStyle, CW_USEDEFAULT,
+                                CW_USEDEFAULT, TwipsToPixels(kDesignSize.width), TwipsToPixels(kDesignSize.height),
+                                nullptr, nullptr, instance_, this);
+    if (!window_) return false;
+  }
+  ::ShowWindow(window_, SW_SHOWNORMAL);
+  ::UpdateWindow(window_);
+
+  if (IsRootFolder(settings_.programFolder)) {
+    ::MessageBoxA(window_, "Quarrow can not be run from\r\na root directory, please reinstall.", "Quarrow error",
+                  MB_OK | MB_ICONSTOP);
+    unloaded_ = true;  // the program ends without its closing steps
+    ::DestroyWindow(window_);
+    return false;
+  }
+  ReadSettings();
+  run::RunRecord& record = engine_.Record();
+  record.renameDisabled = false;
+  engine_.StartUp();
+
+  if (!settings_.commandLine.empty()) {
+    ::ShowWindow(window_, SW_SHOWNORMAL);
+    ::UpdateWindow(window_);
+    ProcessEvents();
+    if (Closed()) return true;
+    record.running = true;
+    if (run::EndsWith(settings_.commandLine, "&")) MinimizeWindow();
+    ++activeRuns_;
+    engine_.StartRun();
+    --activeRuns_;
+    record.running = false;
+    DestroyWhenIdle();
+  }
+  return true;
+}
+
+void MainWindow::CreateElements() {
+  // Labels first: they lie inside the frame and the counter panel.
+  AddChild("STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel1, ScaledBox(16, 80, 268, 16));
+  AddChild("STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel1 + 1, ScaledBox(16, 116, 150, 16));
+  AddChild("STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel1 + 2, ScaledBox(12, 170, 276, 16));
+  AddChild("STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel1 + 3, ScaledBox(16, 98, 268, 16));
+  AddChild("STATIC", "", SS_RIGHT | SS_NOPREFIX, kLabel1 + 4, ScaledBox(170, 116, 114, 16));
+  AddChild("BUTTON", "Now testing", BS_GROUPBOX, kFrame, ScaledBox(8, 62, 284, 76));
+
+  AddChild("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kDriveList, ScaledBox(8, 9, 120, 200));
+  const HWND browse = AddChild("BUTTON", "&Browse", BS_PUSHBUTTON | WS_TABSTOP, kBrowseButton, ScaledBox(136, 7, 74, 25));
+  const HWND cancel = AddChild("BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kCancelButton, ScaledBox(218, 7, 74, 25));
+  CreatePanel(window_, kFolderPanel, PanelBevel::kSunken, ScaledBox(8, 38, 284, 20), font_);
+  CreatePanel(window_, kProgressPanel, PanelBevel::kSunken, ScaledBox(8, 144, 200, 18), font_);
+  const HWND about = CreatePanel(window_, kAboutPanel, PanelBevel::kRaised, ScaledBox(214, 144, 78, 18), font_);
+  ::SetWindowTextA(about, "Quarrow");
+  CreatePanel(window_, kCounterPanel, PanelBevel::kSunken, ScaledBox(8, 167, 284, 22), font_);
+
+  tips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                            0, 0, window_, nullptr, instance_, nullptr);
+  AddButtonTip(browse, "Browse for drive or directory with zip's");
+  AddButtonTip(cancel, "Abort testing");
+  FillDriveList();
+
+  HMENU menu = ::GetSystemMenu(window_, FALSE);
+  ::InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, kBrowseEntry, "&Browse...");
+  ::InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, kExitEntry, "E&xit...");
+  ::InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+}
+
+HWND MainWindow::AddChild(const char* className, const char* text, DWORD style, int id, const RECT& bounds) {
+  const HWND child = ::CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                                       bounds.left, bounds.top, bounds.right - bounds.left,
+                                       bounds.bottom - bounds.top, window_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  return child;
+}
+
+void MainWindow::AddButtonTip(HWND button, const char* text) {
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(button);
+  tool.lpszText = const_cast<char*>(text);
+  ::SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::FillDriveList() {
+  const HWND list = Element(kDriveList);
+  char drives[512];
+  const DWORD length = ::GetLogicalDriveStringsA(sizeof drives, drives);
+  if (length == 0 || length > sizeof drives) return;
+  for (const char* root = drives; *root; root += lstrlenA(root) + 1) {
+    std::string entry = run::AsciiLower(std::string(root, 2));
+    char label[MAX_PATH + 1] = {};
+    if (::GetDriveTypeA(root) == DRIVE_FIXED && ::GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr,
+                                                                         nullptr, nullptr, 0) && label[0]) {
+      entry += std::string(" [") + label + "]";
+    }
+    ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  }
+  char current[MAX_PATH + 1];
+  if (::GetCurrentDirectoryA(sizeof current, current) >= 2) SelectDrive(DriveOfPath(current));
+}
+
+// Selects `drive` ("d:") in the drive list and makes it the current drive;
+// false when the list has no such drive or it cannot be entered.
+bool MainWindow::SelectDrive(const std::string& drive) {
+  if (drive.empty()) return false;
+  const HWND list = Element(kDriveList);
+  const LRESULT index = ::SendMessageA(list, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(drive.c_str()));
+  if (index == CB_ERR) return false;
+  ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  return ::SetCurrentDirectoryA((drive + "\\").c_str()) != 0;
+}
+
+// A drive that cannot be entered (an empty disc drive) puts the list back
+// on drive c.
+void MainWindow::DriveChanged() {
+  const HWND list = Element(kDriveList);
+  const LRESULT index = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
+  char entry[MAX_PATH + 8] = {};
+  if (index != CB_ERR) ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry));
+  if (!SelectDrive(DriveOfPath(entry))) SelectDrive("c:");
+}
+
+void MainWindow::ReadSettings() {
+  const std::string path = settings_.programFolder + "\\" + kSettingsFileName;
+  if (!IsOrdinaryFile(path)) return;
+  if (const std::optional<std::string> text = ReadFileStart(path, 4096)) {
+    engine_.Record().lastFolder = ReadFirstField(*text);
+  }
+}
+
+void MainWindow::WriteSettings() {
+  const std::string& lastFolder = engine_.Record().lastFolder;
+  if (lastFolder.empty()) return;
+  WriteFile(settings_.programFolder + "\\Lastfold.ini", SettingsFileText(lastFolder));
+}
+
+void MainWindow::Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  run::EngineSettings files;
+  files.programFolder = settings_.programFolder;
+  DeleteDescriptionFiles(*this, files);
+  WriteSettings();
+  run::RunRecord& record = engine_.Record();
+  record.running = false;
+  component_.SetAbort(true);
+  record.abortRequested = true;
+  record.exitRequested = true;
+  startup_.Close();
+  summary_.Close();
+}
+
+// A run in progress is still using the window: it goes when the run has
+// unwound (the run ends at its next check, as the flags say).
+void MainWindow::DestroyWhenIdle() {
+  if (!window_ || activeRuns_ > 0 || !unloaded_) return;
+  ::DestroyWindow(window_);
+}
+
+LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+  }
+  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND window = window_;
+  switch (message) {
+    case WM_CREATE:
+      CreateElements();
+      toolDeck_ = std::make_unique<ToolDeckHost>(window_, controlFont_, static_cast<ToolDeckEvents&>(*this));
+      // Without the control the window still works from its buttons, keys,
+      // drops and command line.
+      if (FAILED(toolDeck_->Create(settings_.toolbarState, settings_.libraryFolder))) toolDeck_.reset();
+      return 0;
+    case WM_COMMAND:
+      if (lParam == 0 || HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == CBN_SELCHANGE) {
+        if (HIWORD(wParam) == CBN_SELCHANGE) {
+          DriveChanged();
+        } else {
+          OnCommand(LOWORD(wParam));
+        }
+        return 0;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == kBrowseEntry) {
+        Browse();
+        return 0;
+      }
+      if ((wParam & 0xFFF0) == kExitEntry) {
+        Exit();
+        return 0;
+      }
+      break;
+    case WM_DROPFILES:
+      OnDrop(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != window_) OnContextMenu(reinterpret_cast<HWND>(wParam));
+      return 0;
+    case WM_RBUTTONDOWN: {
+      // Labels and the frame let the mouse through to the window.
+      POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ::ClientToScreen(window_, &at);
+      for (const int id : {int{kLabel1}, kLabel1 + 1, kLabel1 + 2, kLabel1 + 3, kLabel1 + 4, int{kFrame}}) {
+        RECT bounds;
+        if (::GetWindowRect(Element(id), &bounds) && ::PtInRect(&bounds, at)) {
+          OnContextMenu(Element(id));
+          break;
+        }
+      }
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (busy_) {
+        ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_CLOSE:
+      Unload();
+      DestroyWhenIdle();
+      return 0;
+    case WM_DESTROY:
+      if (toolDeck_) toolDeck_->Destroy();
+      toolDeck_.reset();
+      ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      window_ = nullptr;
+      return 0;
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace quarrow::ui

@@ -1,0 +1,8 @@
+// Qrw32.exe: the windowed zip tester.
+#include <windows.h>
+
+#include "quarrow_program.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  return quarrow::ui::RunQuarrow(instance, quarrow::ui::ArgumentsOf(::GetCommandLineA()));
+}

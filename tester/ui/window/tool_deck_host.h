@@ -1,0 +1,64 @@
+#pragma once
+// The main window as the container of its one toolbar control: it creates
+// the control, sites it (client site, in-place site, control site, ambient
+// properties), loads it from the window's stored state, activates it in
+// place and receives its events.
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "MzDeck2_h.h"
+#include "com_ptr.h"
+
+namespace quarrow::ui {
+
+// What the window does with the control's events.
+class ToolDeckEvents {
+ public:
+  virtual ~ToolDeckEvents() = default;
+  virtual void OnToolClick(const std::wstring& toolId) = 0;
+  virtual void OnToolBarModified(int change) = 0;
+};
+
+class ToolDeckHost {
+ public:
+  ToolDeckHost(HWND window, IFontDisp* font, ToolDeckEvents& events);
+  ToolDeckHost(const ToolDeckHost&) = delete;
+  ToolDeckHost& operator=(const ToolDeckHost&) = delete;
+  ~ToolDeckHost();
+
+  // Creates the control by its class identifier when it is registered, else
+  // from MzDeck2.dll in `libraryFolder` through its class factory, and loads
+  // it from `state` (the control's saved stream). Returns the failure of the
+  // first step that failed.
+  HRESULT Create(std::string_view state, const std::string& libraryFolder);
+  // Closes the control and lets it go, as a form does when it unloads.
+  void Destroy();
+
+  IMzToolBarControl* Control() const { return control_.get(); }
+
+  HRESULT PopupMenu(const wchar_t* toolId);
+  // The check state of a tool in the control's Tools, nullopt when missing.
+  std::optional<int> ToolState(const wchar_t* toolId);
+  // The docked status of the first toolbar in ToolBars, nullopt when missing.
+  std::optional<int> FirstToolbarDock();
+
+ private:
+  class Site;
+  class EventSink;
+
+  HRESULT Connect();
+
+  HWND window_;
+  Site* site_;
+  EventSink* sink_;
+  mz::com::ComPtr<IMzToolBarControl> control_;
+  mz::com::ComPtr<IConnectionPoint> eventPoint_;
+  DWORD eventCookie_ = 0;
+};
+
+}  // namespace quarrow::ui
