@@ -4,9 +4,28 @@
 
 #include <new>
 
-#include "counted_object.h"
+#include "snapshot_enum.h"
 
 namespace mz::com {
+namespace {
+
+using Connection = std::pair<DWORD, ComPtr<IUnknown>>;
+
+HRESULT CopyConnection(const Connection& connection, CONNECTDATA* out) {
+  out->dwCookie = connection.first;
+  out->pUnk = connection.second.get();
+  out->pUnk->AddRef();
+  return S_OK;
+}
+
+void ClearConnection(CONNECTDATA* out) {
+  out->pUnk->Release();
+  out->pUnk = nullptr;
+}
+
+using ConnectionEnum = SnapshotEnum<IEnumConnections, CONNECTDATA, Connection, CopyConnection, ClearConnection>;
+
+}  // namespace
 
 HRESULT ConnectionPoint::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
@@ -63,7 +82,7 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  return E_NOTIMPL;  // allowed for connection points; no host of the control needs it
+  return ConnectionEnum::create(sinks_, out);
 }
 
 std::vector<ComPtr<IUnknown>> ConnectionPoint::sinks() const {

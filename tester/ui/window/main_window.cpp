@@ -12,6 +12,9 @@
 namespace quarrow::ui {
 namespace {
 
+// Posted to destroy the window once its closing steps are done.
+constexpr UINT kDestroyMessage = WM_APP + 1;
+
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 HFONT CreateWindowFont() {
@@ -224,11 +227,12 @@ void MainWindow::Unload() {
   summary_.Close();
 }
 
-// A run in progress is still using the window: it goes when the run has
-// unwound (the run ends at its next check, as the flags say).
+// The window goes from the message loop, never from inside a handler: a
+// run, a dialog or an event of the toolbar control may still be on the call
+// stack. A run in progress is still using the window: it goes when the run
+// has unwound (the run ends at its next check, as the flags say).
 void MainWindow::DestroyWhenIdle() {
-  if (!window_ || activeRuns_ > 0 || !unloaded_) return;
-  ::DestroyWindow(window_);
+  if (window_ && unloaded_ && activeRuns_ == 0) ::PostMessageA(window_, kDestroyMessage, 0, 0);
 }
 
 LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -305,6 +309,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Unload();
       DestroyWhenIdle();
+      return 0;
+    case kDestroyMessage:
+      if (activeRuns_ == 0) ::DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
       if (toolDeck_) toolDeck_->Destroy();

@@ -60,7 +60,8 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   // the settings and performs a command-line run. False when the program
   // must end at once (it sits in a root folder).
   bool Load();
-  // True once the window has gone (closed, or the program is ending).
+  // True once the window has gone: the message loop destroys it after the
+  // closing steps.
   bool Closed() const { return window_ == nullptr; }
 
   HWND Handle() const { return window_; }
@@ -122,7 +123,7 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   void OnDrop(HDROP drop);
   void OnContextMenu(HWND source);
   void EscapeRun();
-  // The closing steps; the window itself goes once no run is using it.
+  // The closing steps.
   void Unload();
   void DestroyWhenIdle();
   void RunCommand(ToolCommand command);

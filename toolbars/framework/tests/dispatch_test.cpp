@@ -87,6 +87,45 @@ TEST_F(Dispatch, UnknownNamesAreRefused) {
   EXPECT_EQ(control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNNAME);
 }
 
+TEST_F(Dispatch, ConnectionPointListsItsSinksFromASnapshot) {
+  EventSink first, second;
+  first.connect(control);
+  second.connect(control);
+  IConnectionPointContainer* container = nullptr;
+  ASSERT_EQ(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)), S_OK);
+  IConnectionPoint* point = nullptr;
+  ASSERT_EQ(container->FindConnectionPoint(DIID_DMzToolBarsEvents, &point), S_OK);
+  IEnumConnections* connections = nullptr;
+  ASSERT_EQ(point->EnumConnections(&connections), S_OK);
+  second.disconnect();  // the enumeration keeps what was connected when it began
+
+  CONNECTDATA listed[3] = {};
+  ULONG fetched = 0;
+  EXPECT_EQ(connections->Next(3, listed, &fetched), S_FALSE);
+  ASSERT_EQ(fetched, 2u);
+  EXPECT_NE(listed[0].dwCookie, listed[1].dwCookie);
+  for (ULONG i = 0; i < fetched; ++i) {
+    IDispatch* sink = nullptr;
+    EXPECT_EQ(listed[i].pUnk->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink)), S_OK);
+    EXPECT_EQ(sink, i == 0 ? static_cast<IDispatch*>(&first) : static_cast<IDispatch*>(&second));
+    if (sink) sink->Release();
+    listed[i].pUnk->Release();
+  }
+  EXPECT_EQ(connections->Reset(), S_OK);
+  EXPECT_EQ(connections->Skip(1), S_OK);
+  IEnumConnections* copy = nullptr;
+  ASSERT_EQ(connections->Clone(&copy), S_OK);
+  EXPECT_EQ(copy->Next(1, listed, &fetched), S_OK);
+  listed[0].pUnk->Release();
+  EXPECT_EQ(copy->Next(1, listed, &fetched), S_FALSE);
+  EXPECT_EQ(fetched, 0u);
+  copy->Release();
+  connections->Release();
+  point->Release();
+  container->Release();
+  first.disconnect();
+}
+
 TEST_F(Dispatch, ConnectionPointsAndClassInformation) {
   IConnectionPointContainer* container = nullptr;
   ASSERT_EQ(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)), S_OK);
