@@ -15,7 +15,7 @@ namespace {
 // Posted to destroy the window once its closing steps are done.
 constexpr UINT kDestroyMessage = WM_APP + 1;
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 HFONT CreateWindowFont() {
   NONCLIENTMETRICSA metrics{};

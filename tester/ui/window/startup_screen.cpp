@@ -9,10 +9,12 @@ constexpr int kWidth = 330;
 constexpr int kHeight = 140;
 constexpr int kPictureSize = 96;
 
-// The decorative face is loaded for this process only, once.
+// The decorative face is loaded for this process only, once it is found.
+// It must be loaded before any font of that face is asked for: the font
+// mapper remembers the stand-in it chose for a missing face.
 bool LoadTitleFace(const std::string& programFolder) {
-  static const bool loaded =
-      ::AddFontResourceExA((programFolder + "\\Chaucer.ttf").c_str(), FR_PRIVATE, nullptr) > 0;
+  static bool loaded = false;
+  if (!loaded) loaded = ::AddFontResourceExA((programFolder + "\\Chaucer.ttf").c_str(), FR_PRIVATE, nullptr) > 0;
   return loaded;
 }
 
