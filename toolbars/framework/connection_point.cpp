@@ -2,8 +2,6 @@
 
 #include <olectl.h>
 
-#include <new>
-
 #include "snapshot_enum.h"
 
 namespace mz::com {
@@ -94,47 +92,24 @@ std::vector<ComPtr<IUnknown>> ConnectionPoint::sinks() const {
 
 namespace {
 
-class ConnectionPointEnum final : public CountedObject<IEnumConnectionPoints> {
- public:
-  ConnectionPointEnum(std::vector<ComPtr<IConnectionPoint>> points, size_t position)
-      : points_(std::move(points)), position_(position) {}
+HRESULT CopyPoint(const ComPtr<IConnectionPoint>& point, IConnectionPoint** out) {
+  *out = point.get();
+  (*out)->AddRef();
+  return S_OK;
+}
 
-  HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** out, ULONG* fetched) override {
-    if (!out || (count > 1 && !fetched)) return E_POINTER;
-    ULONG done = 0;
-    while (done < count && position_ < points_.size()) {
-      out[done] = points_[position_++].get();
-      out[done++]->AddRef();
-    }
-    if (fetched) *fetched = done;
-    return done == count ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    size_t left = points_.size() - position_;
-    position_ += count < left ? count : left;
-    return count <= left ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Reset() override {
-    position_ = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override {
-    if (!out) return E_POINTER;
-    *out = new (std::nothrow) ConnectionPointEnum(points_, position_);
-    return *out ? S_OK : E_OUTOFMEMORY;
-  }
+void ClearPoint(IConnectionPoint** out) {
+  (*out)->Release();
+  *out = nullptr;
+}
 
- private:
-  std::vector<ComPtr<IConnectionPoint>> points_;
-  size_t position_;
-};
+using ConnectionPointEnum =
+    SnapshotEnum<IEnumConnectionPoints, IConnectionPoint*, ComPtr<IConnectionPoint>, CopyPoint, ClearPoint>;
 
 }  // namespace
 
 HRESULT enumerate_connection_points(std::vector<ComPtr<IConnectionPoint>> points, IEnumConnectionPoints** out) {
-  if (!out) return E_POINTER;
-  *out = new (std::nothrow) ConnectionPointEnum(std::move(points), 0);
-  return *out ? S_OK : E_OUTOFMEMORY;
+  return ConnectionPointEnum::create(std::move(points), out);
 }
 
 }  // namespace mz::com

@@ -25,7 +25,8 @@ class SnapshotEnum final : public CountedObject<Interface> {
   }
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, Out* out, ULONG* fetched) override {
-    if (!out) return E_POINTER;
+    // Only a request for one element may leave out the count fetched.
+    if (!out || (count > 1 && !fetched)) return E_POINTER;
     ULONG done = 0;
     while (done < count && position_ < items_->size()) {
       const HRESULT hr = CopyOut((*items_)[position_], &out[done]);
