@@ -47,6 +47,23 @@ bool IsRootFolder(std::string_view folder) {
   return false;
 }
 
+std::string ProgramArguments(std::string_view full) {
+  size_t at = 0;
+  if (!full.empty() && full[0] == '"') {
+    const size_t close = full.find('"', 1);
+    at = close == std::string_view::npos ? full.size() : close + 1;
+  } else {
+    at = full.find_first_of(" \t");
+    if (at == std::string_view::npos) at = full.size();
+  }
+  while (at < full.size() && (full[at] == ' ' || full[at] == '\t')) ++at;
+  std::string arguments;
+  for (const char c : full.substr(at)) {
+    if (c != '"') arguments += c;
+  }
+  return arguments;
+}
+
 std::string DriveOfPath(std::string_view path) {
   if (path.size() < 2 || path[1] != ':') return {};
   const char letter = path[0];

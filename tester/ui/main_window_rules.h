@@ -58,6 +58,12 @@ BrowseSelection JudgeBrowseSelection(std::string_view path);
 // files it deletes would share the root with everything else on the drive.
 bool IsRootFolder(std::string_view folder);
 
+// The command line the tester works with, from the process's full command
+// line: the text after the program's name (quoted or not) and the blanks
+// that follow it. Double quotes are dropped: a shell entry quotes a folder
+// whose name holds blanks ("c:\my zips" /R), and no path can hold a quote.
+std::string ProgramArguments(std::string_view fullCommandLine);
+
 // "c:" for a path on drive c, empty when the path names no drive letter.
 std::string DriveOfPath(std::string_view path);
 

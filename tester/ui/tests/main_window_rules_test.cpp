@@ -73,6 +73,24 @@ TEST(MainWindowRules, RootFolders) {
   }
 }
 
+TEST(MainWindowRules, ProgramArgumentsFollowTheProgramName) {
+  struct Case {
+    const char* full;
+    const char* arguments;
+  };
+  const Case cases[] = {
+      {"Qrw32.exe", ""},
+      {"Qrw32.exe   ", ""},
+      {"Qrw32.exe c:\\zips", "c:\\zips"},
+      {"\"C:\\Program Files\\Quarrow\\Qrw32.exe\" c:\\zips&", "c:\\zips&"},
+      {"\"C:\\Program Files\\Quarrow\\Qrw32.exe\" \"c:\\my zips\" /R", "c:\\my zips /R"},
+      {"Qrw32.exe \"c:\\zips\\\"&", "c:\\zips\\&"},
+      {"Qrw32.exe c:\\zips\\ ", "c:\\zips\\ "},  // trailing blanks are the folder's
+      {"\"Qrw32.exe", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ProgramArguments(c.full), c.arguments) << c.full;
+}
+
 TEST(MainWindowRules, DriveOfPath) {
   EXPECT_EQ(DriveOfPath("D:\\zips"), "d:");
   EXPECT_EQ(DriveOfPath("c:"), "c:");

@@ -257,12 +257,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (FAILED(toolDeck_->Create(settings_.toolbarState, settings_.libraryFolder))) toolDeck_.reset();
       return 0;
     case WM_COMMAND:
-      if (lParam == 0 || HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == CBN_SELCHANGE) {
-        if (HIWORD(wParam) == CBN_SELCHANGE) {
-          DriveChanged();
-        } else {
-          OnCommand(LOWORD(wParam));
-        }
+      if (LOWORD(wParam) == kDriveList) {
+        if (HIWORD(wParam) == CBN_SELCHANGE) DriveChanged();
+        return 0;
+      }
+      if (HIWORD(wParam) == BN_CLICKED) {
+        OnCommand(LOWORD(wParam));
         return 0;
       }
       break;

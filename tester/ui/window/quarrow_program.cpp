@@ -49,19 +49,6 @@ void RunMessageLoop(MainWindow& window) {
 
 }  // namespace
 
-std::string ArgumentsOf(const std::string& full) {
-  size_t at = 0;
-  if (!full.empty() && full[0] == '"') {
-    const size_t close = full.find('"', 1);
-    at = close == std::string::npos ? full.size() : close + 1;
-  } else {
-    at = full.find_first_of(" \t");
-    if (at == std::string::npos) at = full.size();
-  }
-  while (at < full.size() && (full[at] == ' ' || full[at] == '\t')) ++at;
-  return full.substr(at);
-}
-
 int RunQuarrow(HINSTANCE instance, const std::string& commandLine) {
   if (AnotherInstanceRunning()) {
     ActivateOtherInstance();

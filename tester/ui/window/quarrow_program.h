@@ -11,7 +11,4 @@ namespace quarrow::ui {
 // `commandLine` is the text after the program's name. Returns the exit code.
 int RunQuarrow(HINSTANCE instance, const std::string& commandLine);
 
-// The text after the program's name in a full command line.
-std::string ArgumentsOf(const std::string& fullCommandLine);
-
 }  // namespace quarrow::ui
