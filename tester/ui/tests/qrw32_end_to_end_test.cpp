@@ -10,6 +10,7 @@
 #include "path_text.h"
 #include "qrw32_app.h"
 #include "temp_folder.h"
+#include "tester_archives.h"
 #include "zip_builder.h"
 
 namespace quarrow::ui {
@@ -23,27 +24,10 @@ std::string Shown(const std::string& path) {
   return PlatformEngineSettings().lowerCasePaths ? run::AsciiLower(path) : path;
 }
 
-std::vector<uint8_t> GoodArchive(const std::string& diz) {
-  fixtures::ZipBuilder zip;
-  zip.Add("readme.txt", "A small archive.\r\n");
-  if (!diz.empty()) zip.Add("file_id.diz", diz);
-  return zip.Build();
-}
+using fixtures::BadCrcArchive;
+using fixtures::TruncatedArchive;
 
-// readme.txt's stored data no longer matches its CRC-32.
-std::vector<uint8_t> BadCrcArchive() {
-  fixtures::ZipBuilder zip;
-  zip.Add("readme.txt", "Some text that will be damaged.\r\n", {.method = fixtures::kStored});
-  std::vector<uint8_t> bytes = zip.Build();
-  fixtures::FlipByte(bytes, zip.Layout().entries[0].data + 3, 0x20);
-  return bytes;
-}
-
-std::vector<uint8_t> TruncatedArchive() {
-  std::vector<uint8_t> bytes = GoodArchive("CUT\r\n");
-  fixtures::Truncate(bytes, bytes.size() / 2);
-  return bytes;
-}
+std::vector<uint8_t> GoodArchive(const std::string& diz) { return fixtures::SmallGoodArchive(diz); }
 
 // "mm-dd-yyyy hh:mm:ss  " followed by `markers`.
 bool IsHeaderLine(const std::string& line, const std::string& markers) {

@@ -20,6 +20,7 @@
 #include "startup_screen.h"
 #include "summary_window.h"
 #include "temp_folder.h"
+#include "tester_archives.h"
 #include "window_units.h"
 #include "window_test_support.h"
 #include "zip_builder.h"
@@ -65,14 +66,6 @@ std::vector<uint8_t> GoodArchive(size_t bytes) {
   zip.Add("data.txt", data);
   zip.Add("file_id.diz", "A test archive\r\n");
   return zip.Build();
-}
-
-std::vector<uint8_t> BadArchive() {
-  fixtures::ZipBuilder zip;
-  zip.Add("readme.txt", "Some text that will be damaged.\r\n", {.method = fixtures::kStored});
-  std::vector<uint8_t> bytes = zip.Build();
-  fixtures::FlipByte(bytes, zip.Layout().entries[0].data + 3, 0x20);
-  return bytes;
 }
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -369,7 +362,7 @@ TEST_F(MainWindowTest, BrowseRunsTheChosenFolderAndShowsTheSummary) {
   MainWindow& window = Loaded();
   TempFolder tree;
   WriteBytes(tree / "a\\good.zip", GoodArchive(1000));
-  WriteBytes(tree / "a\\bad.zip", BadArchive());
+  WriteBytes(tree / "a\\bad.zip", fixtures::BadCrcArchive());
   const std::string chosen = tree / "a";
   std::string status;
   bool okEnabled = false;
@@ -416,7 +409,7 @@ TEST_F(MainWindowTest, DropRunFromTheShellsDropMessage) {
   MainWindow& window = Loaded();
   TempFolder tree;
   WriteBytes(tree / "one\\good.zip", GoodArchive(1000));
-  WriteBytes(tree / "one\\bad.zip", BadArchive());
+  WriteBytes(tree / "one\\bad.zip", fixtures::BadCrcArchive());
   WriteBytes(tree / "two\\good.zip", GoodArchive(2000));
   PostDrop(window.Handle(), {tree / "one", tree / "two"});
   ASSERT_TRUE(PumpUntil([&] { return Count(Log(), "(Drag n drop)") == 2; }));

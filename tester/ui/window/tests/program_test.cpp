@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "program_test_process.h"
+#include "tester_archives.h"
 #include "zip_builder.h"
 
 namespace quarrow::ui::program_test {
@@ -27,30 +28,18 @@ constexpr int kPathLabel = 111, kZipsLabel = 112, kBadLabel = 113, kBytesLabel =
 
 // --- archives --------------------------------------------------------------
 
+using fixtures::BadCrcArchive;
+using fixtures::TruncatedArchive;
+
 // A good archive with a description file; `noise` stored bytes make its size
 // run into thousands, so the byte counts show their grouping.
 std::vector<uint8_t> GoodArchive(const std::string& diz, size_t noise = 0) {
+  if (noise == 0) return fixtures::SmallGoodArchive(diz);
   fixtures::ZipBuilder zip;
   zip.Add("readme.txt", "A small archive.\r\n");
   if (!diz.empty()) zip.Add("file_id.diz", diz);
-  if (noise > 0) zip.Add("data.bin", fixtures::SampleNoise(noise), {.method = fixtures::kStored});
+  zip.Add("data.bin", fixtures::SampleNoise(noise), {.method = fixtures::kStored});
   return zip.Build();
-}
-
-// readme.txt's stored data no longer matches its CRC-32 (result 110).
-std::vector<uint8_t> BadCrcArchive() {
-  fixtures::ZipBuilder zip;
-  zip.Add("readme.txt", "Some text that will be damaged.\r\n", {.method = fixtures::kStored});
-  std::vector<uint8_t> bytes = zip.Build();
-  fixtures::FlipByte(bytes, zip.Layout().entries[0].data + 3, 0x20);
-  return bytes;
-}
-
-// Cut in half: no end record any more (result 100).
-std::vector<uint8_t> TruncatedArchive() {
-  std::vector<uint8_t> bytes = GoodArchive("CUT\r\n");
-  fixtures::Truncate(bytes, bytes.size() / 2);
-  return bytes;
 }
 
 // --- expected texts --------------------------------------------------------
