@@ -197,9 +197,10 @@ class ToolDeckHost::EventSink final : public IDispatch {
 
 namespace {
 
+// The library stays loaded for the life of the process: the control's
+// objects may be held until the end.
 ComPtr<IMzToolBarControl> CreateFromLibrary(const std::string& libraryFolder) {
-  static HMODULE library = nullptr;
-  if (!library) library = ::LoadLibraryA((libraryFolder + "\\MzDeck2.dll").c_str());
+  const HMODULE library = ::LoadLibraryA((libraryFolder + "\\MzDeck2.dll").c_str());
   if (!library) return {};
   using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
   const auto get = reinterpret_cast<GetClassObject>(

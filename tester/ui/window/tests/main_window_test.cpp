@@ -245,6 +245,45 @@ TEST_F(MainWindowTest, LoadsTheToolbarControlFromTheStoredState) {
   EXPECT_FALSE(window.Engine().Record().renameDisabled);
 }
 
+// Calls one of the library's registration entry points.
+HRESULT CallRegistration(const char* entry) {
+  const HMODULE library = ::LoadLibraryA((kLibraryFolder + "\\MzDeck2.dll").c_str());
+  using Call = HRESULT(STDAPICALLTYPE*)();
+  const auto call = reinterpret_cast<Call>(reinterpret_cast<void*>(::GetProcAddress(library, entry)));
+  return call ? call() : E_FAIL;
+}
+
+class IgnoredEvents : public ToolDeckEvents {
+ public:
+  void OnToolClick(const std::wstring&) override {}
+  void OnToolBarModified(int) override {}
+};
+
+TEST_F(MainWindowTest, TheControlComesFromItsRegistrationElseFromBesideTheProgram) {
+  TempFolder empty;
+  IgnoredEvents events;
+  const HWND host = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                      nullptr, nullptr);
+  ASSERT_EQ(CallRegistration("DllRegisterServer"), S_OK);
+  {
+    ToolDeckHost registered(host, nullptr, events);
+    EXPECT_EQ(registered.Create(state_, empty.Path().string()), S_OK);
+    EXPECT_EQ(registered.FirstToolbarDock(), std::optional<int>(1));
+  }
+  ASSERT_EQ(CallRegistration("DllUnregisterServer"), S_OK);
+  {
+    ToolDeckHost nowhere(host, nullptr, events);
+    EXPECT_EQ(nowhere.Create(state_, empty.Path().string()), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(nowhere.Control(), nullptr);
+    ToolDeckHost beside(host, nullptr, events);
+    EXPECT_EQ(beside.Create(state_, kLibraryFolder), S_OK);
+    EXPECT_EQ(beside.ToolState(L"ID_Bad"), std::optional<int>(mzChecked));
+  }
+  // Other tests of this prefix expect the control registered.
+  EXPECT_EQ(CallRegistration("DllRegisterServer"), S_OK);
+  ::DestroyWindow(host);
+}
+
 TEST_F(MainWindowTest, RenameToolTurnsRenamingOffAndOnByItsState) {
   MainWindow& window = Loaded();
   Tool(L"ID_Bad")->put_State(mzUnchecked);
