@@ -284,6 +284,14 @@ TEST_F(MainWindowTest, TheControlComesFromItsRegistrationElseFromBesideTheProgra
   ::DestroyWindow(host);
 }
 
+TEST_F(MainWindowTest, TheContextMenuAsksTheControlForTheFileMenu) {
+  MainWindow& window = Loaded();
+  // The control finds the menu tool whatever the letter case; the menu loop
+  // itself comes with the control's menus, until then it reports so.
+  EXPECT_EQ(window.ToolDeck()->PopupMenu(L"ID_mnufile"), E_NOTIMPL);
+  EXPECT_EQ(window.ToolDeck()->PopupMenu(L"ID_NoSuchMenu"), MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 40007));
+}
+
 TEST_F(MainWindowTest, RenameToolTurnsRenamingOffAndOnByItsState) {
   MainWindow& window = Loaded();
   Tool(L"ID_Bad")->put_State(mzUnchecked);
