@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <olectl.h>
-#include <shellapi.h>
 
 #include "panel_3d.h"
 #include "path_text.h"
@@ -175,20 +174,21 @@ void MainWindow::FillDriveList() {
   if (::GetCurrentDirectoryA(sizeof current, current) >= 2) SelectDrive(DriveOfPath(current));
 }
 
-// Selects `drive` ("d:") in the drive list and makes it the current drive;
-// false when the list has no such drive or it cannot be entered.
+// Selects `drive` ("d:") in the drive list; false when the list has no such
+// drive or the drive is not ready (an empty disc drive). The process's
+// current folder stays as it is: a command line may name a relative folder.
 bool MainWindow::SelectDrive(const std::string& drive) {
   if (drive.empty()) return false;
   const HWND list = Element(kDriveList);
   const LRESULT index = ::SendMessageA(list, CB_FINDSTRING, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>(drive.c_str()));
-  if (index == CB_ERR) return false;
+  if (index == CB_ERR || ::GetFileAttributesA((drive + "\\").c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  return ::SetCurrentDirectoryA((drive + "\\").c_str()) != 0;
+  return true;
 }
 
-// A drive that cannot be entered (an empty disc drive) puts the list back
-// on drive c.
+// A drive that is not ready (an empty disc drive) puts the list back on
+// drive c.
 void MainWindow::DriveChanged() {
   const HWND list = Element(kDriveList);
   const LRESULT index = ::SendMessageA(list, CB_GETCURSEL, 0, 0);

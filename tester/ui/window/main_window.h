@@ -142,7 +142,6 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   SummaryWindow summary_;
   bool busy_ = false;
   bool unloaded_ = false;
-  bool quitSeen_ = false;
   // Runs and drop runs in progress: the window stays while one is using it.
   int activeRuns_ = 0;
 };

@@ -230,7 +230,12 @@ class MainWindowTest : public ::testing::Test {
 TempFolder* MainWindowTest::bigTree = nullptr;
 
 TEST_F(MainWindowTest, LoadsTheToolbarControlFromTheStoredState) {
+  char before[MAX_PATH + 1] = {}, after[MAX_PATH + 1] = {};
+  ::GetCurrentDirectoryA(sizeof before, before);
   MainWindow& window = Loaded();
+  // A command line may name a folder relative to where the program started.
+  ::GetCurrentDirectoryA(sizeof after, after);
+  EXPECT_STREQ(after, before);
   ASSERT_NE(window.ToolDeck(), nullptr);
   ComPtr<IMzToolsCollection> tools;
   ASSERT_EQ(window.ToolDeck()->Control()->get_Tools(tools.put()), S_OK);
@@ -517,6 +522,18 @@ TEST_F(MainWindowTest, EscapeFromAChildWindowAbortsTheRun) {
   EXPECT_EQ(Count(log, "(Aborted)"), 1u) << log;
   EXPECT_EQ(Count(log, " 24 tested\r\n"), 0u) << log;
   EXPECT_FALSE(window.Engine().Record().running);
+}
+
+TEST_F(MainWindowTest, ADriveThatIsNotReadyPutsTheDriveListBackOnC) {
+  MainWindow& window = Loaded();
+  const HWND drives = window.Element(kDriveList);
+  // A drive letter with nothing behind it, as an empty disc drive shows.
+  const LRESULT missing = ::SendMessageA(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("y:"));
+  ::SendMessageA(drives, CB_SETCURSEL, static_cast<WPARAM>(missing), 0);
+  ::SendMessageA(window.Handle(), WM_COMMAND, MAKEWPARAM(kDriveList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drives));
+  char selected[64] = {};
+  ::SendMessageA(drives, CB_GETLBTEXT, ::SendMessageA(drives, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(selected));
+  EXPECT_EQ(std::string(selected).substr(0, 2), "c:");
 }
 
 TEST_F(MainWindowTest, F1OpensTheHelpFromAnyChildAlsoWhenIdle) {
