@@ -17,17 +17,15 @@
 #include <vector>
 
 #include "MzDeck2_h.h"
+#include "bench_dispatch.h"
 
 namespace {
 
+using mz::bench::create_control;
+using mz::bench::dispid_of;
+using mz::bench::text;
+using mz::bench::tool_id;
 using Clock = std::chrono::steady_clock;
-
-DISPID dispid_of(IDispatch* object, const wchar_t* name) {
-  DISPID id = 0;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  return id;
-}
 
 // Calls a member by name with the arguments in natural order; a put passes
 // its value as the named property argument.
@@ -48,32 +46,12 @@ VARIANT invoke(IDispatch* object, const wchar_t* name, WORD flags, std::vector<V
   return result;
 }
 
-VARIANT text(const std::wstring& value) {
-  VARIANT v;
-  V_VT(&v) = VT_BSTR;
-  V_BSTR(&v) = SysAllocString(value.c_str());
-  return v;
-}
-
 VARIANT object_arg(IDispatch* object) {
   VARIANT v;
   V_VT(&v) = VT_DISPATCH;
   V_DISPATCH(&v) = object;
   object->AddRef();
   return v;
-}
-
-IDispatch* create_control() {
-  HMODULE library = LoadLibraryW(L"MzDeck2.dll");
-  auto get_class_object = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
-      reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
-  IClassFactory* factory = nullptr;
-  if (!get_class_object || FAILED(get_class_object(CLSID_MzToolDeck, IID_IClassFactory, reinterpret_cast<void**>(&factory))))
-    return nullptr;
-  IDispatch* control = nullptr;
-  factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control));
-  factory->Release();
-  return control;
 }
 
 IDispatch* small_picture(int seed) {
@@ -94,8 +72,6 @@ IDispatch* small_picture(int seed) {
   OleCreatePictureIndirect(&description, IID_IDispatch, TRUE, reinterpret_cast<void**>(&picture));
   return picture;
 }
-
-std::wstring tool_id(int i) { return L"ID_Tool" + std::to_wstring(i); }
 
 void build(IDispatch* control, int tool_count) {
   IDispatch* tools = invoke(control, L"Tools", DISPATCH_PROPERTYGET, {}).pdispVal;

@@ -15,17 +15,15 @@
 #include <vector>
 
 #include "MzDeck2_h.h"
+#include "bench_dispatch.h"
 
 namespace {
 
+using mz::bench::create_control;
+using mz::bench::dispid_of;
+using mz::bench::text;
+using mz::bench::tool_id;
 using Clock = std::chrono::steady_clock;
-
-DISPID dispid_of(IDispatch* object, const wchar_t* name) {
-  DISPID id = 0;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  return id;
-}
 
 // Invokes a member by dispatch id with the arguments in natural order.
 VARIANT invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> args) {
@@ -41,35 +39,13 @@ VARIANT invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> ar
   return result;
 }
 
-VARIANT text(const std::wstring& value) {
-  VARIANT v;
-  V_VT(&v) = VT_BSTR;
-  V_BSTR(&v) = SysAllocString(value.c_str());
-  return v;
-}
-
 void clear(std::vector<VARIANT>& values) {
   for (auto& v : values) VariantClear(&v);
-}
-
-IDispatch* create_control() {
-  HMODULE library = LoadLibraryW(L"MzDeck2.dll");
-  auto get_class_object = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
-      reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
-  IClassFactory* factory = nullptr;
-  if (!get_class_object || FAILED(get_class_object(CLSID_MzToolDeck, IID_IClassFactory, reinterpret_cast<void**>(&factory))))
-    return nullptr;
-  IDispatch* control = nullptr;
-  factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control));
-  factory->Release();
-  return control;
 }
 
 double microseconds_per_call(Clock::duration elapsed, long calls) {
   return std::chrono::duration<double, std::micro>(elapsed).count() / static_cast<double>(calls);
 }
-
-std::wstring tool_id(int i) { return L"ID_Tool" + std::to_wstring(i); }
 
 // Adds tools [from; to) to the control's Tools; returns the time per Add.
 double add_tools(IDispatch* tools, int from, int to) {
