@@ -19,6 +19,7 @@ struct ToolEntry {
   Constants_Type type;
   const wchar_t* caption;
   const wchar_t* tooltip;  // null: the tool keeps the empty default
+  bool checked = false;    // a state button that starts checked
 };
 
 // The tools of the control, in the order of its Tools collection.
@@ -26,7 +27,8 @@ constexpr ToolEntry kTools[] = {
     {L"ID_Browse", mzTypeButton, L"&Browse", L"Browse for folder"},
     {L"ID_Open", mzTypeButton, L"&Open", L"Open log"},
     {L"ID_Purge", mzTypeButton, L"&Purge", L"Purge log"},
-    {L"ID_Bad", mzTypeStateButton, L"Rename bad zips", nullptr},
+    // Renaming bad zips is on until the user turns it off.
+    {L"ID_Bad", mzTypeStateButton, L"Rename bad zips", nullptr, true},
     {L"ID_Exit", mzTypeButton, L"E&xit", nullptr},
     {L"ID_Contents", mzTypeButton, L"&Contents", nullptr},
     {L"ID_Web", mzTypeButton, L"&Web", L"Visit my web page"},
@@ -118,16 +120,9 @@ class Builder {
         Bstr tooltip(entry.tooltip);
         if (!check(tool->put_ToolTipText(tooltip.get()), what + L": ToolTipText")) return false;
       }
+      if (entry.checked && !check(tool->put_State(mzChecked), what + L": State")) return false;
     }
-    // Renaming bad zips is on until the user turns it off.
-    ComPtr<IMzTool> bad;
-    VARIANT bad_id;
-    VariantInit(&bad_id);
-    V_VT(&bad_id) = VT_BSTR;
-    V_BSTR(&bad_id) = SysAllocString(L"ID_Bad");
-    HRESULT hr = tools->get_Item(bad_id, bad.put());
-    VariantClear(&bad_id);
-    return check(hr, L"tool ID_Bad: Tools.Item") && check(bad->put_State(mzChecked), L"tool ID_Bad: State");
+    return true;
   }
 
   // Places the entries into a toolbar's or a menu's tools, in order. A
