@@ -1,11 +1,11 @@
 #include "main_window.h"
 
-#include <commctrl.h>
 #include <olectl.h>
 
 #include "panel_3d.h"
 #include "path_text.h"
 #include "settings_file.h"
+#include "window_parts.h"
 #include "window_units.h"
 
 namespace quarrow::ui {
@@ -48,15 +48,7 @@ MainWindow::MainWindow(HINSTANCE instance, MainWindowSettings settings, StartupS
       controlFont_(CreateControlFont()),
       summary_(instance, settings_.programFolder, font_) {
   RegisterPanelClass(instance);
-  WNDCLASSA mainClass{};
-  if (!::GetClassInfoA(instance, kMainWindowClass, &mainClass)) {
-    mainClass.lpfnWndProc = Proc;
-    mainClass.hInstance = instance;
-    mainClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    mainClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    mainClass.lpszClassName = kMainWindowClass;
-    ::RegisterClassA(&mainClass);
-  }
+  RegisterWindowClass(instance, kMainWindowClass, Proc);
 }
 
 MainWindow::~MainWindow() {
@@ -125,10 +117,9 @@ void MainWindow::CreateElements() {
   ::SetWindowTextA(about, "Quarrow");
   CreatePanel(window_, kCounterPanel, PanelBevel::kSunken, ScaledBox(8, 167, 284, 22), font_);
 
-  tips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                            0, 0, window_, nullptr, instance_, nullptr);
-  AddButtonTip(browse, "Browse for drive or directory with zip's");
-  AddButtonTip(cancel, "Abort testing");
+  tips_ = CreateTipWindow(window_);
+  AddTip(tips_, window_, browse, "Browse for drive or directory with zip's");
+  AddTip(tips_, window_, cancel, "Abort testing");
   FillDriveList();
 
   HMENU menu = ::GetSystemMenu(window_, FALSE);
@@ -138,22 +129,7 @@ void MainWindow::CreateElements() {
 }
 
 HWND MainWindow::AddChild(const char* className, const char* text, DWORD style, int id, const RECT& bounds) {
-  const HWND child = ::CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                                       bounds.left, bounds.top, bounds.right - bounds.left,
-                                       bounds.bottom - bounds.top, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  return child;
-}
-
-void MainWindow::AddButtonTip(HWND button, const char* text) {
-  TOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(button);
-  tool.lpszText = const_cast<char*>(text);
-  ::SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  return CreateChild(window_, className, text, style, id, bounds, font_);
 }
 
 void MainWindow::FillDriveList() {
@@ -236,13 +212,9 @@ void MainWindow::DestroyWhenIdle() {
 }
 
 LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_ = window;
-  }
-  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
+  auto* self = WindowObject<MainWindow>(window, message, lParam);
+  if (!self || message == WM_NCDESTROY) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->window_ = window;
   return self->Handle(message, wParam, lParam);
 }
 
@@ -272,7 +244,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if ((wParam & 0xFFF0) == kExitEntry) {
-        Exit();
+        CloseWindow();
         return 0;
       }
       break;
@@ -307,8 +279,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_CLOSE:
-      Unload();
-      DestroyWhenIdle();
+      CloseWindow();
       return 0;
     case kDestroyMessage:
       if (activeRuns_ == 0) ::DestroyWindow(window_);
@@ -316,7 +287,6 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (toolDeck_) toolDeck_->Destroy();
       toolDeck_.reset();
-      ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       window_ = nullptr;
       return 0;
   }

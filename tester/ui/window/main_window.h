@@ -82,7 +82,6 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   void Web();
   void Email();
   void About();
-  void Exit();
 
   // run::Platform: the main window's part.
   void SetTitle(const std::string& text) override;
@@ -108,7 +107,6 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateElements();
   HWND AddChild(const char* className, const char* text, DWORD style, int id, const RECT& bounds);
-  void AddButtonTip(HWND button, const char* text);
   void FillDriveList();
   bool SelectDrive(const std::string& drive);
   void DriveChanged();

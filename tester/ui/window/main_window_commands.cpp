@@ -40,16 +40,6 @@ void MainWindow::Web() { OpenWithShell(kWebPage); }
 void MainWindow::Email() { OpenWithShell(kMailAddress); }
 void MainWindow::About() { startup_.ShowAbout(); }
 
-void MainWindow::Exit() {
-  run::RunRecord& record = engine_.Record();
-  record.running = false;
-  component_.SetAbort(true);
-  record.exitRequested = true;
-  startup_.Close();
-  Unload();
-  DestroyWhenIdle();
-}
-
 void MainWindow::OnCommand(int id) {
   switch (id) {
     case kBrowseButton:
@@ -81,8 +71,7 @@ void MainWindow::RunCommand(ToolCommand command) {
       engine_.AbortRun();
       break;
     case ToolCommand::kCloseWindow:
-      Unload();
-      DestroyWhenIdle();
+      CloseWindow();
       break;
     case ToolCommand::kStartRun:
       Browse();

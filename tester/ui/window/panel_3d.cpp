@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "window_parts.h"
+
 namespace quarrow::ui {
 namespace {
 
@@ -80,15 +82,7 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-void RegisterPanelClass(HINSTANCE instance) {
-  WNDCLASSA panelClass{};
-  if (::GetClassInfoA(instance, kPanelClass, &panelClass)) return;
-  panelClass.lpfnWndProc = PanelProc;
-  panelClass.hInstance = instance;
-  panelClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  panelClass.lpszClassName = kPanelClass;
-  ::RegisterClassA(&panelClass);
-}
+void RegisterPanelClass(HINSTANCE instance) { RegisterWindowClass(instance, kPanelClass, PanelProc); }
 
 HWND CreatePanel(HWND parent, int id, PanelBevel bevel, const RECT& bounds, HFONT font) {
   PanelState state{bevel, font, 0};

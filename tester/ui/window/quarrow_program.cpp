@@ -66,12 +66,9 @@ int RunQuarrow(HINSTANCE instance, const std::string& commandLine) {
                       startup);
     const bool loaded = window.Load();
     if (loaded && commandLine.empty()) RunMessageLoop(window);
-    if (loaded && !commandLine.empty()) {
-      // The run is over: the program ends, with the window's closing steps.
-      window.Engine().Record().abortRequested = true;
-      startup.Close();
-      window.CloseWindow();
-    }
+    // After a command-line run the program ends, with the window's closing
+    // steps (they also mark the run aborted and close the start-up screen).
+    if (loaded && !commandLine.empty()) window.CloseWindow();
   }
   startup.Close();
   ::OleUninitialize();

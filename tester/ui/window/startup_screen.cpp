@@ -1,6 +1,7 @@
 #include "startup_screen.h"
 
 #include "shell_commands.h"
+#include "window_parts.h"
 
 namespace quarrow::ui {
 namespace {
@@ -37,15 +38,7 @@ bool HasFace(HFONT font, const char* face) {
 
 StartupScreen::StartupScreen(HINSTANCE instance, std::string programFolder)
     : instance_(instance), programFolder_(std::move(programFolder)) {
-  WNDCLASSA screenClass{};
-  if (!::GetClassInfoA(instance, kStartupScreenClass, &screenClass)) {
-    screenClass.lpfnWndProc = Proc;
-    screenClass.hInstance = instance;
-    screenClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    screenClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    screenClass.lpszClassName = kStartupScreenClass;
-    ::RegisterClassA(&screenClass);
-  }
+  RegisterWindowClass(instance, kStartupScreenClass, Proc);
 }
 
 StartupScreen::~StartupScreen() {
@@ -119,20 +112,13 @@ void StartupScreen::Paint() {
 }
 
 LRESULT CALLBACK StartupScreen::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<StartupScreen*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = WindowObject<StartupScreen>(window, message, lParam);
+  if (self && message == WM_NCCREATE) self->window_ = window;
   if (self && message == WM_PAINT) {
-    self->window_ = window;
     self->Paint();
     return 0;
   }
-  if (self && message == WM_DESTROY) {
-    self->window_ = nullptr;
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  }
+  if (self && message == WM_DESTROY) self->window_ = nullptr;
   return ::DefWindowProcA(window, message, wParam, lParam);
 }
 

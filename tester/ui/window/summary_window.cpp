@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "shell_commands.h"
+#include "window_parts.h"
 
 namespace quarrow::ui {
 namespace {
@@ -16,15 +17,7 @@ constexpr int kHeight = 270;
 
 SummaryWindow::SummaryWindow(HINSTANCE instance, std::string programFolder, HFONT font)
     : instance_(instance), programFolder_(std::move(programFolder)), font_(font) {
-  WNDCLASSA summaryClass{};
-  if (!::GetClassInfoA(instance, kSummaryClass, &summaryClass)) {
-    summaryClass.lpfnWndProc = Proc;
-    summaryClass.hInstance = instance;
-    summaryClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    summaryClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    summaryClass.lpszClassName = kSummaryClass;
-    ::RegisterClassA(&summaryClass);
-  }
+  RegisterWindowClass(instance, kSummaryClass, Proc);
 }
 
 SummaryWindow::~SummaryWindow() {
@@ -60,11 +53,7 @@ void SummaryWindow::Show(const run::SummaryTexts& texts, UINT timeoutMs, std::fu
 
 HWND SummaryWindow::AddChild(const char* className, const std::string& text, DWORD style, int id, int x, int y,
                              int width, int height) {
-  const HWND child = ::CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                       height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       instance_, nullptr);
-  ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  return child;
+  return CreateChild(window_, className, text.c_str(), style, id, {x, y, x + width, y + height}, font_);
 }
 
 void SummaryWindow::CreateElements(const run::SummaryTexts& t) {
@@ -86,23 +75,12 @@ void SummaryWindow::CreateElements(const run::SummaryTexts& t) {
   ::EnableWindow(errorLog, t.errorLogEnabled);
   AddChild("BUTTON", "&Ok", WS_TABSTOP | BS_DEFPUSHBUTTON, kSummaryOk, 250, 236, 82, 26);
 
-  tips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                            0, 0, window_, nullptr, instance_, nullptr);
+  // The tips ask for their text when they are about to show, so they always
+  // show the labels' current captions in full.
+  tips_ = CreateTipWindow(window_);
   ::SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 600);
-  AddCaptionTip(path);
-  AddCaptionTip(total);
-}
-
-// The tip asks for its text when it is about to show, so it always shows the
-// label's current caption in full.
-void SummaryWindow::AddCaptionTip(HWND label) {
-  TOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(label);
-  tool.lpszText = LPSTR_TEXTCALLBACKA;
-  ::SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  AddTip(tips_, window_, path, LPSTR_TEXTCALLBACKA);
+  AddTip(tips_, window_, total, LPSTR_TEXTCALLBACKA);
 }
 
 void SummaryWindow::Close() {
@@ -119,13 +97,9 @@ bool SummaryWindow::PreTranslate(MSG& message) {
 }
 
 LRESULT CALLBACK SummaryWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<SummaryWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_ = window;
-  }
-  auto* self = reinterpret_cast<SummaryWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
+  auto* self = WindowObject<SummaryWindow>(window, message, lParam);
+  if (!self || message == WM_NCDESTROY) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->window_ = window;
   return self->Handle(message, wParam, lParam);
 }
 
@@ -161,7 +135,6 @@ LRESULT SummaryWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Close();
       return 0;
     case WM_DESTROY:
-      ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       window_ = nullptr;
       tips_ = nullptr;
       return 0;

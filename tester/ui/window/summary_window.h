@@ -48,7 +48,6 @@ class SummaryWindow {
   void CreateElements(const run::SummaryTexts& texts);
   HWND AddChild(const char* className, const std::string& text, DWORD style, int id, int x, int y, int width,
                 int height);
-  void AddCaptionTip(HWND label);
 
   HINSTANCE instance_;
   std::string programFolder_;

@@ -221,6 +221,14 @@ ComPtr<IMzToolBarControl> CreateControl(const std::string& libraryFolder) {
   return CreateFromLibrary(libraryFolder);
 }
 
+// A tool ID as a call's argument; the caller clears it.
+VARIANT IdArgument(const wchar_t* id) {
+  VARIANT argument;
+  V_VT(&argument) = VT_BSTR;
+  V_BSTR(&argument) = ::SysAllocString(id);
+  return argument;
+}
+
 ComPtr<IStream> StreamOver(std::string_view bytes) {
   return ComPtr<IStream>::adopt(
       ::SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
@@ -281,9 +289,8 @@ void ToolDeckHost::Destroy() {
 
 HRESULT ToolDeckHost::PopupMenu(const wchar_t* toolId) {
   if (!control_) return E_UNEXPECTED;
-  VARIANT tool, missing;
-  V_VT(&tool) = VT_BSTR;
-  V_BSTR(&tool) = ::SysAllocString(toolId);
+  VARIANT tool = IdArgument(toolId);
+  VARIANT missing;
   V_VT(&missing) = VT_ERROR;
   V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
   const HRESULT hr = control_->PopupMenu(tool, missing, missing, missing);
@@ -295,9 +302,7 @@ std::optional<int> ToolDeckHost::ToolState(const wchar_t* toolId) {
   if (!control_) return std::nullopt;
   ComPtr<IMzToolsCollection> tools;
   if (FAILED(control_->get_Tools(tools.put()))) return std::nullopt;
-  VARIANT index;
-  V_VT(&index) = VT_BSTR;
-  V_BSTR(&index) = ::SysAllocString(toolId);
+  VARIANT index = IdArgument(toolId);
   ComPtr<IMzTool> tool;
   const HRESULT hr = tools->get_Item(index, tool.put());
   ::VariantClear(&index);
