@@ -3,8 +3,7 @@
 #include <new>
 
 #include "MzDeck2_h.h"
-#include "byte_holder.h"
-#include "control_object.h"
+#include "error_info.h"
 #include "module.h"
 
 namespace mz::com {
@@ -40,7 +39,7 @@ class ClassFactory final : public IClassFactory {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    return create_(iid, out);
+    return guarded([&] { return create_(iid, out); });
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     lock_server(lock != FALSE);
@@ -51,7 +50,7 @@ class ClassFactory final : public IClassFactory {
   Create create_;
 };
 
-ClassFactory control_factory(ControlObject::create);
+ClassFactory control_factory(create_control);
 ClassFactory holder_factory(create_byte_holder);
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <olectl.h>
 
+#include "error_info.h"
 #include "snapshot_enum.h"
 
 namespace mz::com {
@@ -37,50 +38,60 @@ HRESULT ConnectionPoint::QueryInterface(REFIID iid, void** out) {
 }
 
 HRESULT ConnectionPoint::GetConnectionInterface(IID* iid) {
-  if (!iid) return E_POINTER;
-  *iid = iid_;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!iid) return E_POINTER;
+    *iid = iid_;
+    return S_OK;
+  });
 }
 
 HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
-  if (!out) return E_POINTER;
-  container_.AddRef();
-  *out = &container_;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    container_.AddRef();
+    *out = &container_;
+    return S_OK;
+  });
 }
 
 HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
-  if (!cookie) return E_POINTER;
-  *cookie = 0;
-  if (!sink) return E_POINTER;
-  ComPtr<IUnknown> target;
-  if (FAILED(sink->QueryInterface(iid_, reinterpret_cast<void**>(target.put())))) {
-    // An event sink may answer only to IDispatch, which is all that is called.
-    if (iid_ == IID_IPropertyNotifySink ||
-        FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(target.put()))))
-      return CONNECT_E_CANNOTCONNECT;
-  }
-  *cookie = next_cookie_++;
-  sinks_.emplace_back(*cookie, std::move(target));
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!cookie) return E_POINTER;
+    *cookie = 0;
+    if (!sink) return E_POINTER;
+    ComPtr<IUnknown> target;
+    if (FAILED(sink->QueryInterface(iid_, reinterpret_cast<void**>(target.put())))) {
+      // An event sink may answer only to IDispatch, which is all that is called.
+      if (iid_ == IID_IPropertyNotifySink ||
+          FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(target.put()))))
+        return CONNECT_E_CANNOTCONNECT;
+    }
+    *cookie = next_cookie_++;
+    sinks_.emplace_back(*cookie, std::move(target));
+    return S_OK;
+  });
 }
 
 HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
-  for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
-    if (it->first == cookie) {
-      // Release after the entry is gone: the sink may call back in.
-      ComPtr<IUnknown> sink = std::move(it->second);
-      sinks_.erase(it);
-      return S_OK;
+  return guarded([&]() -> HRESULT {
+    for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
+      if (it->first == cookie) {
+        // Release after the entry is gone: the sink may call back in.
+        ComPtr<IUnknown> sink = std::move(it->second);
+        sinks_.erase(it);
+        return S_OK;
+      }
     }
-  }
-  return CONNECT_E_NOCONNECTION;
+    return CONNECT_E_NOCONNECTION;
+  });
 }
 
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  return ConnectionEnum::create(sinks_, out);
+  return guarded([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    return ConnectionEnum::create(sinks_, out);
+  });
 }
 
 std::vector<ComPtr<IUnknown>> ConnectionPoint::sinks() const {

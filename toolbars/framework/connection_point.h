@@ -32,7 +32,6 @@ class ConnectionPoint final : public IConnectionPoint {
   // The connected sinks, each as the interface this point calls, taken
   // before a call so that sinks may connect and disconnect meanwhile.
   std::vector<ComPtr<IUnknown>> sinks() const;
-  void disconnect_all() { sinks_.clear(); }
 
  private:
   IConnectionPointContainer& container_;

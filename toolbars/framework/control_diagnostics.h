@@ -16,6 +16,10 @@ class IControlDiagnostics : public IUnknown {
   // The calling thread's get-message, call-window-procedure, mouse and
   // keyboard hooks, in that order; null where one is not installed.
   virtual HRESULT STDMETHODCALLTYPE GetThreadHooks(HHOOK hooks[4]) = 0;
+  // How many times the host hover worker has looked at the pointer, and how
+  // many times it reported the pointer lost to the hooks; 0 and 0 while the
+  // control has no worker.
+  virtual HRESULT STDMETHODCALLTYPE GetHoverCounts(LONG* polls, LONG* reports) = 0;
 };
 
 }  // namespace mz

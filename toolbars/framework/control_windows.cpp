@@ -1,6 +1,6 @@
 #include "control_windows.h"
 
-#include "control_object.h"
+#include "error_info.h"
 #include "module.h"
 
 namespace mz::com {
@@ -11,8 +11,8 @@ constexpr wchar_t kTrackerClass[] = L"MzTracker";
 
 LRESULT CALLBACK tracker_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kMessageHoverLost) {
-    if (auto* control = reinterpret_cast<ControlObject*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
-      control->hover_lost();
+    if (auto* control = reinterpret_cast<HookClient*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+      quietly([&] { control->hover_lost(); });
     return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);
@@ -49,11 +49,13 @@ LRESULT CALLBACK keyboard_hook(int code, WPARAM wparam, LPARAM lparam) {
 LRESULT CALLBACK mouse_hook(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HC_ACTION) {
     const HWND target = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lparam)->hwnd;
-    ControlListLock lock;
-    if (ThreadControlList* record = existing_thread_controls()) {
-      for (ControlObject* control : record->controls)
-        if (target && control->host_window() == target) control->mouse_message_for_host();
-    }
+    quietly([&] {
+      ControlListLock lock;
+      if (ThreadControlList* record = existing_thread_controls()) {
+        for (HookClient* control : record->controls)
+          if (target && control->host_window() == target) control->mouse_message_for_host();
+      }
+    });
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
@@ -87,7 +89,7 @@ HWND create_placeholder_window(HWND parent, const RECT& position, bool visible) 
                          position.bottom - position.top, parent, nullptr, module_instance(), nullptr);
 }
 
-HWND create_tracker_window(ControlObject& control) {
+HWND create_tracker_window(HookClient& control) {
   HWND window = CreateWindowExW(0, kTrackerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module_instance(),
                                 nullptr);
   if (window) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
@@ -159,13 +161,18 @@ void HoverWorker::run() {
     POINT position{};
     if (stopped_ || !GetCursorPos(&position)) continue;
     const bool moved = position.x != last_position_.x || position.y != last_position_.y;
-    RECT host_rect{};
-    if (moved && GetWindowRect(host_, &host_rect) && PtInRect(&host_rect, position)) {
+    // Only the host window itself counts: over one of its child windows the
+    // mouse hook sees messages for the child, never for the host.
+    if (moved && WindowFromPoint(position) == host_) {
       const bool tracked = WaitForSingleObject(hover_event_, 100) == WAIT_OBJECT_0;
       if (stopped_) break;
-      if (!tracked) SendMessageW(tracker_, kMessageHoverLost, 0, 0);
+      if (!tracked) {
+        ++reports_;
+        SendMessageW(tracker_, kMessageHoverLost, 0, 0);
+      }
     }
     last_position_ = position;
+    ++polls_;
   }
 }
 

@@ -26,7 +26,7 @@ void unregister_window_classes();
 // hidden at run time, where the control draws into its host window instead.
 HWND create_placeholder_window(HWND parent, const RECT& position, bool visible);
 // The hidden tracker window of a control; its messages go to the control.
-HWND create_tracker_window(ControlObject& control);
+HWND create_tracker_window(HookClient& control);
 
 // Installs, for the calling thread only, each of its four hooks that is not
 // installed yet; removes those that are.
@@ -48,6 +48,10 @@ class HoverWorker {
 
   void signal() { SetEvent(hover_event_); }
   void set_host(HWND host) { host_ = host; }
+  // How many times the worker has looked at the pointer, and how many times
+  // it reported the pointer lost.
+  long polls() const { return polls_; }
+  long reports() const { return reports_; }
   // Ends the worker; it lets go of this object when it wakes.
   void stop();
   // The worker thread's loop.
@@ -58,6 +62,8 @@ class HoverWorker {
   HWND tracker_;
   HANDLE hover_event_;
   std::atomic<bool> stopped_{false};
+  std::atomic<long> polls_{0};
+  std::atomic<long> reports_{0};
   POINT last_position_{-20000, -20000};
 };
 

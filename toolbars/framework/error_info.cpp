@@ -2,9 +2,11 @@
 
 #include <oleauto.h>
 
+#include <iterator>
+
 #include "com_ptr.h"
+#include "module.h"
 #include "string_ids.h"
-#include "text.h"
 
 namespace mz::com {
 namespace {
@@ -31,24 +33,34 @@ UINT description_id(ErrorCode code) {
   return 0;
 }
 
+// Sets the thread's error information; nothing is allocated on the C++
+// heap, so that this works when that heap is exhausted.
+void set_error_info(REFIID iid, const wchar_t* source, UINT description) {
+  ComPtr<ICreateErrorInfo> create;
+  if (FAILED(CreateErrorInfo(create.put()))) return;
+  wchar_t text[256] = L"";
+  LoadStringW(module_instance(), description, text, static_cast<int>(std::size(text)));
+  wchar_t help_file[] = L"MzDeck2.hlp";
+  create->SetGUID(iid);
+  create->SetSource(const_cast<LPOLESTR>(source));
+  create->SetDescription(text);
+  create->SetHelpFile(help_file);
+  create->SetHelpContext(0);
+  if (auto info = create.query<IErrorInfo>()) SetErrorInfo(0, info.get());
+}
+
 }  // namespace
 
 HRESULT raise_error(ErrorCode code, REFIID iid, const wchar_t* source) {
   if (code == ErrorCode::none) return S_OK;
   if (code == ErrorCode::general_failure) return plain_failure(E_FAIL);
-
-  ComPtr<ICreateErrorInfo> create;
-  if (SUCCEEDED(CreateErrorInfo(create.put()))) {
-    std::wstring description = load_string(description_id(code));
-    std::wstring help_file = L"MzDeck2.hlp";
-    create->SetGUID(iid);
-    create->SetSource(const_cast<LPOLESTR>(source));
-    create->SetDescription(description.data());
-    create->SetHelpFile(help_file.data());
-    create->SetHelpContext(0);
-    if (auto info = create.query<IErrorInfo>()) SetErrorInfo(0, info.get());
-  }
+  set_error_info(iid, source, description_id(code));
   return control_error(static_cast<int>(code));
+}
+
+HRESULT out_of_memory() {
+  set_error_info(GUID_NULL, L"ToolDeck", IDS_OUT_OF_MEMORY);
+  return E_OUTOFMEMORY;
 }
 
 HRESULT plain_failure(HRESULT hr) {

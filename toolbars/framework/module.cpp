@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "class_factory.h"
+#include "error_info.h"
 #include "process_state.h"
 #include "type_library.h"
 
@@ -63,5 +64,5 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 STDAPI DllCanUnloadNow() { return mz::com::module_in_use() ? S_FALSE : S_OK; }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-  return mz::com::get_class_object(clsid, iid, out);
+  return mz::com::guarded([&] { return mz::com::get_class_object(clsid, iid, out); });
 }

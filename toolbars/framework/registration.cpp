@@ -8,6 +8,7 @@
 #include <string>
 
 #include "MzDeck2_h.h"
+#include "error_info.h"
 #include "misc_status.h"
 #include "module.h"
 
@@ -72,9 +73,7 @@ HRESULT register_class() {
   return S_OK;
 }
 
-}  // namespace
-
-STDAPI DllRegisterServer() {
+HRESULT register_server() {
   HRESULT hr = register_class();
   if (FAILED(hr)) return hr;
   ITypeLib* library = nullptr;
@@ -84,7 +83,7 @@ STDAPI DllRegisterServer() {
   return S_OK;
 }
 
-STDAPI DllUnregisterServer() {
+HRESULT unregister_server() {
   RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid_text(CLSID_MzToolDeck)).c_str());
   RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid_text(CLSID_MzByteHolder)).c_str());
   RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
@@ -102,3 +101,9 @@ STDAPI DllUnregisterServer() {
   SysFreeString(registered_path);
   return SUCCEEDED(UnRegisterTypeLib(LIBID_ToolDeck, 2, 0, 0x409, kind)) ? S_OK : SELFREG_E_TYPELIB;
 }
+
+}  // namespace
+
+STDAPI DllRegisterServer() { return mz::com::guarded(register_server); }
+
+STDAPI DllUnregisterServer() { return mz::com::guarded(unregister_server); }

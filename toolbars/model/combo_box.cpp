@@ -1,5 +1,6 @@
 #include "combo_box.h"
 
+#include "property_ranges.h"
 #include "text_case.h"
 
 namespace mz {
@@ -44,7 +45,7 @@ ErrorCode set_combo_sorted(ComboData& combo, bool sorted, const ComboContext& co
 
 ErrorCode set_combo_style(ComboData& combo, int style, const ComboContext& context) {
   if (!context.design_time && !context.customizing) return ErrorCode::property_read_only;
-  if (style != 0 && style != 1) return ErrorCode::invalid_property_value;
+  if (!kComboStyleRange.contains(style)) return ErrorCode::invalid_property_value;
   combo.style = static_cast<uint8_t>(style);
   return ErrorCode::none;
 }
@@ -99,7 +100,7 @@ void clear_combo(ComboData& combo) {
 }
 
 ErrorCode set_edit_max_length(EditData& edit, int max_length) {
-  if (max_length < 0) return ErrorCode::invalid_property_value;
+  if (!kEditMaxLengthRange.contains(max_length)) return ErrorCode::invalid_property_value;
   edit.max_length = static_cast<int16_t>(max_length);
   return ErrorCode::none;
 }

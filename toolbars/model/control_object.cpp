@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <new>
 
+#include "class_factory.h"
 #include "colour.h"
 #include "error_info.h"
 #include "return_value_object.h"
+#include "scoped_value.h"
 #include "string_ids.h"
 #include "tag_value.h"
 #include "text.h"
@@ -38,6 +40,19 @@ VARIANT int32_variant(int32_t value) {
   return v;
 }
 
+// Whether Customize's Reserved argument is the external designer's 1997,
+// which a host may pass by value or by reference.
+bool asks_for_designer(const VARIANT& reserved) {
+  const VARIANT& value = value_of(reserved);
+  switch (V_VT(&value)) {
+    case VT_I2: return V_I2(&value) == 1997;
+    case VT_I4: return V_I4(&value) == 1997;
+    case VT_I2 | VT_BYREF: return V_I2REF(&value) && *V_I2REF(&value) == 1997;
+    case VT_I4 | VT_BYREF: return V_I4REF(&value) && *V_I4REF(&value) == 1997;
+    default: return false;
+  }
+}
+
 // A standard picture object holding no picture.
 HRESULT empty_picture(IPictureDisp** out) {
   PICTDESC description{};
@@ -63,21 +78,23 @@ HRESULT ControlObject::create(REFIID iid, void** out) {
   return hr;
 }
 
+HRESULT create_control(REFIID iid, void** out) { return ControlObject::create(iid, out); }
+
 ControlObject::ControlObject() {
   load_default_properties();
   ControlListLock lock;
-  thread_controls().controls.push_back(this);
+  thread_controls().controls.push_back(static_cast<HookClient*>(this));
 }
 
 ControlObject::~ControlObject() {
   if (hover_) hover_->stop();
-  if (host_window_ && GetPropW(host_window_, kControlProperty) == static_cast<IMzToolBarControl*>(this))
-    RemovePropW(host_window_, kControlProperty);
-  if (placeholder_) DestroyWindow(placeholder_);
+  const HWND host = site_.host_window();
+  if (host && GetPropW(host, kControlProperty) == static_cast<IMzToolBarControl*>(this))
+    RemovePropW(host, kControlProperty);
   if (tracker_) DestroyWindow(tracker_);
   ControlListLock lock;
   ThreadControlList& record = thread_controls();
-  std::erase(record.controls, this);
+  std::erase(record.controls, static_cast<HookClient*>(this));
   // The last control of the thread takes the thread's hooks with it.
   if (record.controls.empty()) remove_thread_hooks(record);
 }
@@ -174,10 +191,8 @@ void ControlObject::fire(DISPID dispid, std::initializer_list<VARIANT> args) {
 }
 
 void ControlObject::fire_in_event(DISPID dispid, std::initializer_list<VARIANT> args) {
-  const bool was_in_event = in_event_;
-  in_event_ = true;
+  ScopedValue in_event(in_event_, true);
   fire(dispid, args);
-  in_event_ = was_in_event;
 }
 
 // The host hears of toolbar changes at run time; a designer's changes are
@@ -201,7 +216,8 @@ void ControlObject::fire_tool_change(const ToolRef& ref) {
   fire_in_event(1078, {dispatch_argument(tool_arg.get())});
 }
 
-void ControlObject::model_changed() {
+// Until the control lays out and paints, every change only makes it dirty.
+void ControlObject::model_changed(const Change&) {
   // A load reports its changes once, at its end.
   if (!loading_) property_changed(DISPID_UNKNOWN);
 }
@@ -239,46 +255,60 @@ HRESULT ControlObject::put_ranged(uint8_t& field, T value, const PropertyRange& 
 
 HRESULT ControlObject::get_ActiveColors(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.active_colors)); }
 HRESULT ControlObject::put_ActiveColors(VARIANT_BOOL value) {
-  return put_field(properties_.active_colors, to_bool(value), 1045);
+  return guarded([&]() -> HRESULT {
+    return put_field(properties_.active_colors, to_bool(value), 1045);
+  });
 }
 
 HRESULT ControlObject::get_BackColor(OLE_COLOR* value) { return give(value, properties_.back_color); }
 HRESULT ControlObject::put_BackColor(OLE_COLOR value) {
-  return put_colour(properties_.back_color, value, DISPID_BACKCOLOR);
+  return guarded([&]() -> HRESULT {
+    return put_colour(properties_.back_color, value, DISPID_BACKCOLOR);
+  });
 }
 
 HRESULT ControlObject::get_CustomizationStrings(Constants_CustomizationStrings index, BSTR* value) {
-  if (index < 0 || index >= kCustomizationStringCount) return fail(ErrorCode::invalid_index);
-  return to_bstr(strings_[static_cast<size_t>(index)].text, value);
+  return guarded([&]() -> HRESULT {
+    if (index < 0 || index >= kCustomizationStringCount) return fail(ErrorCode::invalid_index);
+    return to_bstr(strings_[static_cast<size_t>(index)].text, value);
+  });
 }
 HRESULT ControlObject::put_CustomizationStrings(Constants_CustomizationStrings index, BSTR value) {
-  if (index < 0 || index >= kCustomizationStringCount) return fail(ErrorCode::invalid_index);
-  strings_[static_cast<size_t>(index)] = {from_bstr(value), true};
-  property_changed(1053);
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (index < 0 || index >= kCustomizationStringCount) return fail(ErrorCode::invalid_index);
+    strings_[static_cast<size_t>(index)] = {from_bstr(value), true};
+    property_changed(1053);
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::get_DisplayContextMenu(VARIANT_BOOL* value) {
-  return give(value, to_variant_bool(properties_.display_context_menu));
+  return guarded([&]() -> HRESULT {
+    return give(value, to_variant_bool(properties_.display_context_menu));
+  });
 }
 HRESULT ControlObject::put_DisplayContextMenu(VARIANT_BOOL value) {
-  return put_field(properties_.display_context_menu, to_bool(value), 1055);
+  return guarded([&]() -> HRESULT {
+    return put_field(properties_.display_context_menu, to_bool(value), 1055);
+  });
 }
 
 HRESULT ControlObject::get_Enabled(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.enabled)); }
 HRESULT ControlObject::put_Enabled(VARIANT_BOOL value) {
-  // At run time every set, even of the same value, installs the thread's
-  // hooks afresh: it is how a control recovers hooks that stopped seeing
-  // the host's mouse messages.
-  if (!design_time() && has_window()) {
-    {
-      ControlListLock lock;
-      remove_thread_hooks(thread_controls());
+  return guarded([&]() -> HRESULT {
+    // At run time every set, even of the same value, installs the thread's
+    // hooks afresh: it is how a control recovers hooks that stopped seeing
+    // the host's mouse messages.
+    if (!design_time() && has_window()) {
+      {
+        ControlListLock lock;
+        remove_thread_hooks(thread_controls());
+      }
+      Sleep(100);
+      set_up_windows(false);
     }
-    Sleep(100);
-    set_up_windows(false);
-  }
-  return put_field(properties_.enabled, to_bool(value), DISPID_ENABLED);
+    return put_field(properties_.enabled, to_bool(value), DISPID_ENABLED);
+  });
 }
 
 void ControlObject::hover_lost() {
@@ -291,14 +321,16 @@ void ControlObject::mouse_message_for_host() {
 }
 
 HRESULT ControlObject::get_Font(IFontDisp** value) {
-  if (!value) return plain_failure(E_POINTER);
-  *value = nullptr;
-  if (!font_) {
-    HRESULT hr = default_font(font_.put());
-    if (FAILED(hr)) return plain_failure(hr);
-  }
-  *value = ComPtr<IFontDisp>(font_).detach();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!value) return plain_failure(E_POINTER);
+    *value = nullptr;
+    if (!font_) {
+      HRESULT hr = default_font(font_.put());
+      if (FAILED(hr)) return plain_failure(hr);
+    }
+    *value = ComPtr<IFontDisp>(font_).detach();
+    return S_OK;
+  });
 }
 HRESULT ControlObject::store_font(IFontDisp* font) {
   if (!font) return fail(ErrorCode::invalid_property_value);
@@ -308,123 +340,177 @@ HRESULT ControlObject::store_font(IFontDisp* font) {
   return S_OK;
 }
 HRESULT ControlObject::put_Font(IFontDisp* value) {
-  // Setting by value keeps a copy, so later changes to the host's font object
-  // do not reach the control.
-  ComPtr<IFontDisp> copy;
-  if (auto font = ComPtr<IFontDisp>(value).query<IFont>()) {
-    ComPtr<IFont> cloned;
-    if (SUCCEEDED(font->Clone(cloned.put()))) copy = cloned.query<IFontDisp>();
-  }
-  return store_font(copy ? copy.get() : value);
+  return guarded([&]() -> HRESULT {
+    // Setting by value keeps a copy, so later changes to the host's font object
+    // do not reach the control.
+    ComPtr<IFontDisp> copy;
+    if (auto font = ComPtr<IFontDisp>(value).query<IFont>()) {
+      ComPtr<IFont> cloned;
+      if (SUCCEEDED(font->Clone(cloned.put()))) copy = cloned.query<IFontDisp>();
+    }
+    return store_font(copy ? copy.get() : value);
+  });
 }
-HRESULT ControlObject::putref_Font(IFontDisp* value) { return store_font(value); }
+HRESULT ControlObject::putref_Font(IFontDisp* value) {
+  return guarded([&]() -> HRESULT { return store_font(value); });
+}
 
 HRESULT ControlObject::get_FontSource(Constants_FontSource* value) {
-  return give(value, static_cast<Constants_FontSource>(properties_.font_source));
+  return guarded([&]() -> HRESULT {
+    return give(value, static_cast<Constants_FontSource>(properties_.font_source));
+  });
 }
 HRESULT ControlObject::put_FontSource(Constants_FontSource value) {
-  return put_ranged(properties_.font_source, value, kFontSourceRange, 1056);
+  return guarded([&]() -> HRESULT {
+    return put_ranged(properties_.font_source, value, kFontSourceRange, 1056);
+  });
 }
 
 HRESULT ControlObject::get_ForeColor(OLE_COLOR* value) { return give(value, properties_.fore_color); }
 HRESULT ControlObject::put_ForeColor(OLE_COLOR value) {
-  return put_colour(properties_.fore_color, value, DISPID_FORECOLOR);
+  return guarded([&]() -> HRESULT {
+    return put_colour(properties_.fore_color, value, DISPID_FORECOLOR);
+  });
 }
 
 HRESULT ControlObject::get_Style(Constants_Style* value) {
-  return give(value, static_cast<Constants_Style>(properties_.style));
+  return guarded([&]() -> HRESULT {
+    return give(value, static_cast<Constants_Style>(properties_.style));
+  });
 }
 HRESULT ControlObject::put_Style(Constants_Style value) {
-  return put_ranged(properties_.style, value, kStyleRange, 1133);
+  return guarded([&]() -> HRESULT {
+    return put_ranged(properties_.style, value, kStyleRange, 1133);
+  });
 }
 
 HRESULT ControlObject::get_MenuAnimations(Constants_MenuAnimations* value) {
-  return give(value, static_cast<Constants_MenuAnimations>(properties_.menu_animations));
+  return guarded([&]() -> HRESULT {
+    return give(value, static_cast<Constants_MenuAnimations>(properties_.menu_animations));
+  });
 }
 HRESULT ControlObject::put_MenuAnimations(Constants_MenuAnimations value) {
-  return put_ranged(properties_.menu_animations, value, kMenuAnimationsRange, 1057);
+  return guarded([&]() -> HRESULT {
+    return put_ranged(properties_.menu_animations, value, kMenuAnimationsRange, 1057);
+  });
 }
 
 HRESULT ControlObject::get_PersonalizedMenus(Constants_PersonalizedMenus* value) {
-  return give(value, static_cast<Constants_PersonalizedMenus>(properties_.personalized_menus));
+  return guarded([&]() -> HRESULT {
+    return give(value, static_cast<Constants_PersonalizedMenus>(properties_.personalized_menus));
+  });
 }
 HRESULT ControlObject::put_PersonalizedMenus(Constants_PersonalizedMenus value) {
-  return put_ranged(properties_.personalized_menus, value, kPersonalizedMenusRange, 1127);
+  return guarded([&]() -> HRESULT {
+    return put_ranged(properties_.personalized_menus, value, kPersonalizedMenusRange, 1127);
+  });
 }
 
 HRESULT ControlObject::get_PictureBackground(IPictureDisp** value) {
-  if (!value) return plain_failure(E_POINTER);
-  *value = nullptr;
-  if (picture_background_) {
-    *value = ComPtr<IPictureDisp>(picture_background_).detach();
-    return S_OK;
-  }
-  HRESULT hr = empty_picture(value);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!value) return plain_failure(E_POINTER);
+    *value = nullptr;
+    if (picture_background_) {
+      *value = ComPtr<IPictureDisp>(picture_background_).detach();
+      return S_OK;
+    }
+    HRESULT hr = empty_picture(value);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
-HRESULT ControlObject::put_PictureBackground(IPictureDisp* value) { return putref_PictureBackground(value); }
+HRESULT ControlObject::put_PictureBackground(IPictureDisp* value) {
+  return guarded([&]() -> HRESULT { return putref_PictureBackground(value); });
+}
 HRESULT ControlObject::putref_PictureBackground(IPictureDisp* value) {
-  picture_background_ = ComPtr<IPictureDisp>(value);
-  property_changed(56);
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    picture_background_ = ComPtr<IPictureDisp>(value);
+    property_changed(56);
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::get_PictureBackgroundMaskColor(OLE_COLOR* value) {
-  return give(value, properties_.picture_background_mask_color);
+  return guarded([&]() -> HRESULT {
+    return give(value, properties_.picture_background_mask_color);
+  });
 }
 HRESULT ControlObject::put_PictureBackgroundMaskColor(OLE_COLOR value) {
-  return put_colour(properties_.picture_background_mask_color, value, 1036);
+  return guarded([&]() -> HRESULT {
+    return put_colour(properties_.picture_background_mask_color, value, 1036);
+  });
 }
 
 HRESULT ControlObject::get_PictureBackgroundStyle(Constants_PictureBackgroundStyle* value) {
-  return give(value, static_cast<Constants_PictureBackgroundStyle>(properties_.picture_background_style));
+  return guarded([&]() -> HRESULT {
+    return give(value, static_cast<Constants_PictureBackgroundStyle>(properties_.picture_background_style));
+  });
 }
 HRESULT ControlObject::put_PictureBackgroundStyle(Constants_PictureBackgroundStyle value) {
-  return put_ranged(properties_.picture_background_style, value, kPictureBackgroundStyleRange, 61);
+  return guarded([&]() -> HRESULT {
+    return put_ranged(properties_.picture_background_style, value, kPictureBackgroundStyleRange, 61);
+  });
 }
 
 HRESULT ControlObject::get_PictureBackgroundUseMask(VARIANT_BOOL* value) {
-  return give(value, to_variant_bool(properties_.picture_background_use_mask));
+  return guarded([&]() -> HRESULT {
+    return give(value, to_variant_bool(properties_.picture_background_use_mask));
+  });
 }
 HRESULT ControlObject::put_PictureBackgroundUseMask(VARIANT_BOOL value) {
-  return put_field(properties_.picture_background_use_mask, to_bool(value), 1037);
+  return guarded([&]() -> HRESULT {
+    return put_field(properties_.picture_background_use_mask, to_bool(value), 1037);
+  });
 }
 
 HRESULT ControlObject::get_Redraw(VARIANT_BOOL* value) {
-  if (design_time()) return fail(ErrorCode::unavailable_at_design_time);
-  return give(value, to_variant_bool(redraw_));
+  return guarded([&]() -> HRESULT {
+    if (design_time()) return fail(ErrorCode::unavailable_at_design_time);
+    return give(value, to_variant_bool(redraw_));
+  });
 }
 HRESULT ControlObject::put_Redraw(VARIANT_BOOL value) {
-  if (design_time()) return fail(ErrorCode::property_read_only);
-  redraw_ = to_bool(value);
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (design_time()) return fail(ErrorCode::property_read_only);
+    redraw_ = to_bool(value);
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::get_ShowShortcutsInToolTips(VARIANT_BOOL* value) {
-  return give(value, to_variant_bool(properties_.show_shortcuts_in_tooltips));
+  return guarded([&]() -> HRESULT {
+    return give(value, to_variant_bool(properties_.show_shortcuts_in_tooltips));
+  });
 }
 HRESULT ControlObject::put_ShowShortcutsInToolTips(VARIANT_BOOL value) {
-  return put_field(properties_.show_shortcuts_in_tooltips, to_bool(value), 1058);
+  return guarded([&]() -> HRESULT {
+    return put_field(properties_.show_shortcuts_in_tooltips, to_bool(value), 1058);
+  });
 }
 
 HRESULT ControlObject::get_ShowToolTips(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.show_tooltips)); }
 HRESULT ControlObject::put_ShowToolTips(VARIANT_BOOL value) {
-  return put_field(properties_.show_tooltips, to_bool(value), 1059);
+  return guarded([&]() -> HRESULT {
+    return put_field(properties_.show_tooltips, to_bool(value), 1059);
+  });
 }
 
 HRESULT ControlObject::get_LargeIcons(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.large_icons)); }
 HRESULT ControlObject::put_LargeIcons(VARIANT_BOOL value) {
-  if (properties_.large_icons == to_bool(value)) return S_OK;
-  put_field(properties_.large_icons, to_bool(value), 1095);
-  fire(1120);
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (properties_.large_icons == to_bool(value)) return S_OK;
+    put_field(properties_.large_icons, to_bool(value), 1095);
+    fire(1120);
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::get_TagVariant(VARIANT* value) {
-  if (!value) return plain_failure(E_POINTER);
-  VariantInit(value);
-  HRESULT hr = read_value(tag_, value);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!value) return plain_failure(E_POINTER);
+    VariantInit(value);
+    HRESULT hr = read_value(tag_, value);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 HRESULT ControlObject::store_tag(const VARIANT& value) {
   HRESULT hr = store_tag_value(value, tag_);
@@ -432,61 +518,75 @@ HRESULT ControlObject::store_tag(const VARIANT& value) {
   property_changed(39);
   return S_OK;
 }
-HRESULT ControlObject::put_TagVariant(VARIANT value) { return store_tag(value); }
-HRESULT ControlObject::putref_TagVariant(VARIANT value) { return store_tag(value); }
+HRESULT ControlObject::put_TagVariant(VARIANT value) {
+  return guarded([&]() -> HRESULT { return store_tag(value); });
+}
+HRESULT ControlObject::putref_TagVariant(VARIANT value) {
+  return guarded([&]() -> HRESULT { return store_tag(value); });
+}
 
 HRESULT ControlObject::get_ToolBars(IMzToolBarsCollection** value) {
-  if (!value) return plain_failure(E_POINTER);
-  *value = ToolbarsCollectionObject::create(*this).detach();
-  return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!value) return plain_failure(E_POINTER);
+    *value = ToolbarsCollectionObject::create(*this).detach();
+    return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
 HRESULT ControlObject::get_Tools(IMzToolsCollection** value) {
-  if (!value) return plain_failure(E_POINTER);
-  *value = ToolsCollectionObject::create(*this, PlacedListOwner{}).detach();
-  return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!value) return plain_failure(E_POINTER);
+    *value = ToolsCollectionObject::create(*this, PlacedListOwner{}).detach();
+    return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
 HRESULT ControlObject::get_ToolTipDelay(short* value) { return give(value, properties_.tooltip_delay); }
 HRESULT ControlObject::put_ToolTipDelay(short value) {
-  if (!kToolTipDelayRange.contains(value)) return fail(ErrorCode::invalid_property_value);
-  return put_field(properties_.tooltip_delay, value, 1061);
+  return guarded([&]() -> HRESULT {
+    if (!kToolTipDelayRange.contains(value)) return fail(ErrorCode::invalid_property_value);
+    return put_field(properties_.tooltip_delay, value, 1061);
+  });
 }
 
 HRESULT ControlObject::get_Visible(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.visible)); }
 HRESULT ControlObject::put_Visible(VARIANT_BOOL value) {
-  return put_field(properties_.visible, to_bool(value), 1025);
+  return guarded([&]() -> HRESULT {
+    return put_field(properties_.visible, to_bool(value), 1025);
+  });
 }
 
 // --- IMzToolBarControl: methods ------------------------------------------------------
 
-HRESULT ControlObject::AboutBox() { return plain_failure(E_NOTIMPL); }
+HRESULT ControlObject::AboutBox() {
+  return guarded([&]() -> HRESULT { return plain_failure(E_NOTIMPL); });
+}
 
 HRESULT ControlObject::Customize(VARIANT reserved) {
-  const VARIANT& value = value_of(reserved);
-  const bool for_designer = (V_VT(&value) == VT_I2 && V_I2(&value) == 1997) ||
-                            (V_VT(&value) == VT_I4 && V_I4(&value) == 1997);
-  ControlModes& modes = deck_.modes;
-  if (modes.customizing) {
-    // The designer ends its session the way it started it.
-    if (for_designer) end_customizing();
-    return S_OK;
-  }
-  modes.customizing = true;
-  auto cancel = ReturnBoolean::create(VARIANT_FALSE);
-  fire(1074, {dispatch_argument(cancel.get())});
-  if (cancel->value() != VARIANT_FALSE) {
+  return guarded([&]() -> HRESULT {
+    const bool for_designer = asks_for_designer(reserved);
+    ControlModes& modes = deck_.modes;
+    if (modes.customizing) {
+      // The designer ends its session the way it started it.
+      if (for_designer) end_customizing();
+      return S_OK;
+    }
+    modes.customizing = true;
+    auto cancel = ReturnBoolean::create(VARIANT_FALSE);
+    fire(1074, {dispatch_argument(cancel.get())});
+    if (cancel->value() != VARIANT_FALSE) {
+      end_customizing();
+      return S_OK;
+    }
+    if (for_designer) {
+      modes.designer = true;
+      return S_OK;
+    }
+    // The customizer dialog does not exist yet: customizing ends at once, as if
+    // the dialog had been closed, and the caller learns that nothing was shown.
     end_customizing();
-    return S_OK;
-  }
-  if (for_designer) {
-    modes.designer = true;
-    return S_OK;
-  }
-  // The customizer dialog does not exist yet: customizing ends at once, as if
-  // the dialog had been closed, and the caller learns that nothing was shown.
-  end_customizing();
-  return plain_failure(E_NOTIMPL);
+    return plain_failure(E_NOTIMPL);
+  });
 }
 
 void ControlObject::end_customizing() {
@@ -498,22 +598,24 @@ void ControlObject::end_customizing() {
 
 // Flags, X and Y place the menu; they are read by the menu loop.
 HRESULT ControlObject::PopupMenu(VARIANT tool, VARIANT, VARIANT, VARIANT) {
-  std::shared_ptr<Tool> menu_tool;
-  if (auto id = string_argument(tool)) {
-    menu_tool = deck_.tools().find(*id);
-  } else if (auto object = object_argument(tool)) {
-    auto own = own_object(object.get());
-    if (own && own->owner() == this && own->tool_ref()) {
-      const ToolRef& ref = *own->tool_ref();
-      menu_tool = ref.is_placed() ? deck_.tool_of(*ref.placed) : ref.tool;
+  return guarded([&]() -> HRESULT {
+    std::shared_ptr<Tool> menu_tool;
+    if (auto id = string_argument(tool)) {
+      menu_tool = deck_.tools().find(*id);
+    } else if (auto object = object_argument(tool)) {
+      auto own = own_object(object.get());
+      if (own && own->owner() == this && own->tool_ref()) {
+        const ToolRef& ref = *own->tool_ref();
+        menu_tool = ref.is_placed() ? deck_.tool_of(*ref.placed) : ref.tool;
+      }
+    } else if (auto position = int32_argument(tool); position && *position > 0 &&
+                                                        static_cast<size_t>(*position) <= deck_.tools().size()) {
+      menu_tool = deck_.tools().at(static_cast<size_t>(*position - 1));
     }
-  } else if (auto position = int32_argument(tool); position && *position > 0 &&
-                                                      static_cast<size_t>(*position) <= deck_.tools().size()) {
-    menu_tool = deck_.tools().at(static_cast<size_t>(*position - 1));
-  }
-  if (!menu_tool || menu_tool->type() != ToolType::menu) return fail(ErrorCode::not_a_menu);
-  // Opening the menu and its modal loop come with the menus.
-  return plain_failure(E_NOTIMPL);
+    if (!menu_tool || menu_tool->type() != ToolType::menu) return fail(ErrorCode::not_a_menu);
+    // Opening the menu and its modal loop come with the menus.
+    return plain_failure(E_NOTIMPL);
+  });
 }
 
 HRESULT ControlObject::Refresh() { return S_OK; }
@@ -525,31 +627,37 @@ HRESULT ControlObject::Refresh() { return S_OK; }
 // is never one of the control's: there is no toolbar or tool at the point,
 // and WhereIs answers mzWhereIsNone.
 HRESULT ControlObject::ToolBarFromPosition(float x, float y, IMzToolBar** toolbar) {
-  if (!toolbar) return plain_failure(E_POINTER);
-  window_at(x, y);
-  *toolbar = nullptr;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!toolbar) return plain_failure(E_POINTER);
+    site_.window_at(x, y);
+    *toolbar = nullptr;
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::ToolFromPosition(float x, float y, IMzTool** tool) {
-  if (!tool) return plain_failure(E_POINTER);
-  window_at(x, y);
-  *tool = nullptr;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!tool) return plain_failure(E_POINTER);
+    site_.window_at(x, y);
+    *tool = nullptr;
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::WhereIs(float x, float y, Constants_WhereIs* where) {
-  if (!where) return plain_failure(E_POINTER);
-  window_at(x, y);
-  *where = mzWhereIsNone;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!where) return plain_failure(E_POINTER);
+    site_.window_at(x, y);
+    *where = mzWhereIsNone;
+    return S_OK;
+  });
 }
 
 namespace {
 
 // Whether any visible toolbar is docked in the area: an empty area is one
 // pixel thick, which the dock-size methods report as 0.
-bool dock_area_in_use(const Deck& deck, int dock) {
+bool dock_area_in_use(const Deck& deck, DockCode dock) {
   for (const auto& toolbar : deck.toolbars())
     if (toolbar->visible && toolbar->docked_status == dock) return true;
   return false;
@@ -558,82 +666,105 @@ bool dock_area_in_use(const Deck& deck, int dock) {
 }  // namespace
 
 HRESULT ControlObject::GetDockHeight(Constants_DockedStatus dock, short* height) {
-  if (!height) return plain_failure(E_POINTER);
-  if (!is_dock_area(dock)) return fail(ErrorCode::invalid_dock);
-  // The size of an area with toolbars comes from the dock manager's layout.
-  if (dock_area_in_use(deck_, dock)) return plain_failure(E_NOTIMPL);
-  *height = 0;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!height) return plain_failure(E_POINTER);
+    const auto area = dock_area_of(dock);
+    if (!area) return fail(ErrorCode::invalid_dock);
+    // The size of an area with toolbars comes from the dock manager's layout.
+    if (dock_area_in_use(deck_, *area)) return plain_failure(E_NOTIMPL);
+    *height = 0;
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::GetDockWidth(Constants_DockedStatus dock, short* width) {
-  if (!width) return plain_failure(E_POINTER);
-  if (!is_dock_area(dock)) return fail(ErrorCode::invalid_dock);
-  if (dock_area_in_use(deck_, dock)) return plain_failure(E_NOTIMPL);
-  *width = 0;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!width) return plain_failure(E_POINTER);
+    const auto area = dock_area_of(dock);
+    if (!area) return fail(ErrorCode::invalid_dock);
+    if (dock_area_in_use(deck_, *area)) return plain_failure(E_NOTIMPL);
+    *width = 0;
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::AttachWindow(LONG window_handle) {
-  auto window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(window_handle));
-  if (!IsWindow(window)) return fail(ErrorCode::invalid_property_value);
-  if (host_window_ && GetPropW(host_window_, kControlProperty) == static_cast<IMzToolBarControl*>(this))
-    RemovePropW(host_window_, kControlProperty);
-  host_window_ = window;
-  attached_ = true;
-  if (hover_) hover_->set_host(window);
-  if (placeholder_) ShowWindow(placeholder_, SW_HIDE);
-  set_up_windows(true);
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    auto window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(window_handle));
+    if (!IsWindow(window)) return fail(ErrorCode::invalid_property_value);
+    const HWND old_host = site_.host_window();
+    if (old_host && GetPropW(old_host, kControlProperty) == static_cast<IMzToolBarControl*>(this))
+      RemovePropW(old_host, kControlProperty);
+    site_.attach(window);
+    if (hover_) hover_->set_host(window);
+    set_up_windows(true);
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::ResetUsage() {
-  for (const auto& tool : deck_.tools()) tool->recently_used = false;
-  deck_.changed();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    for (const auto& tool : deck_.tools()) tool->recently_used = false;
+    deck_.changed({ChangeScope::tool_size});
+    return S_OK;
+  });
 }
 
 // --- ISupportErrorInfo, connection points, class information ----------------------
 
 HRESULT ControlObject::InterfaceSupportsErrorInfo(REFIID iid) {
-  return iid == IID_IMzToolBarControl ? S_OK : S_FALSE;
+  return guarded([&]() -> HRESULT {
+    return iid == IID_IMzToolBarControl ? S_OK : S_FALSE;
+  });
 }
 
 HRESULT ControlObject::EnumConnectionPoints(IEnumConnectionPoints** out) {
-  return enumerate_connection_points(
-      {ComPtr<IConnectionPoint>(&events_point_), ComPtr<IConnectionPoint>(&notify_point_)}, out);
+  return guarded([&]() -> HRESULT {
+    return enumerate_connection_points(
+        {ComPtr<IConnectionPoint>(&events_point_), ComPtr<IConnectionPoint>(&notify_point_)}, out);
+  });
 }
 
 HRESULT ControlObject::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  ConnectionPoint* point = iid == events_point_.iid() ? &events_point_
-                           : iid == notify_point_.iid() ? &notify_point_
-                                                        : nullptr;
-  if (!point) return CONNECT_E_NOCONNECTION;
-  point->AddRef();
-  *out = point;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    ConnectionPoint* point = iid == events_point_.iid() ? &events_point_
+                             : iid == notify_point_.iid() ? &notify_point_
+                                                          : nullptr;
+    if (!point) return CONNECT_E_NOCONNECTION;
+    point->AddRef();
+    *out = point;
+    return S_OK;
+  });
 }
 
-HRESULT ControlObject::GetClassInfo(ITypeInfo** out) { return type_info_of(CLSID_MzToolDeck, out); }
+HRESULT ControlObject::GetClassInfo(ITypeInfo** out) {
+  return guarded([&]() -> HRESULT { return type_info_of(CLSID_MzToolDeck, out); });
+}
 
 HRESULT ControlObject::GetGUID(DWORD kind, GUID* out) {
-  if (!out) return E_POINTER;
-  if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
-  *out = DIID_DMzToolBarsEvents;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
+    *out = DIID_DMzToolBarsEvents;
+    return S_OK;
+  });
 }
 
 // --- IPersistStreamInit ---------------------------------------------------------------
 
 HRESULT ControlObject::GetClassID(CLSID* out) {
-  if (!out) return E_POINTER;
-  *out = CLSID_MzToolDeck;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = CLSID_MzToolDeck;
+    return S_OK;
+  });
 }
 
-HRESULT ControlObject::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
+HRESULT ControlObject::IsDirty() {
+  return guarded([&]() -> HRESULT { return dirty_ ? S_OK : S_FALSE; });
+}
 
 
 }  // namespace mz::com

@@ -19,11 +19,13 @@
 #include "com_ptr.h"
 #include "connection_point.h"
 #include "control_diagnostics.h"
-#include "control_download.h"
+#include "control_download_win32.h"
 #include "control_windows.h"
 #include "control_properties.h"
+#include "control_site.h"
 #include "deck.h"
 #include "dispatch.h"
+#include "error_info.h"
 #include "module.h"
 #include "variant_args.h"
 #include "toolbars/model/record_control_stream.h"
@@ -41,6 +43,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
                             public IOleControl,
                             public IControlDiagnostics,
                             private DeckEvents,
+                            private HookClient,
                             private DownloadClient {
  public:
   static HRESULT create(REFIID iid, void** out);
@@ -56,13 +59,6 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   // The text of a combo-box tool changed at run time.
   void fire_tool_change(const ToolRef& ref);
 
-  // --- For the hooks and the tracker window ---------------------------------
-  // The window the control lives in: the attached one, else its site's.
-  HWND host_window() const { return host_window_; }
-  void mouse_message_for_host();
-  // The hover worker saw the pointer over the host window without the mouse
-  // hook seeing it: the hooks are installed afresh.
-  void hover_lost();
 
   // --- IUnknown --------------------------------------------------------------
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -201,16 +197,22 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
 
   // --- IControlDiagnostics ---------------------------------------------------------
   HRESULT STDMETHODCALLTYPE GetThreadHooks(HHOOK hooks[4]) override;
+  HRESULT STDMETHODCALLTYPE GetHoverCounts(LONG* polls, LONG* reports) override;
 
  private:
   ControlObject();
   ~ControlObject();
 
+  // HookClient
+  HWND host_window() const override { return site_.host_window(); }
+  void mouse_message_for_host() override;
+  void hover_lost() override;
+
   // DeckEvents
   void toolbar_modified(Modified change, const std::shared_ptr<Toolbar>& toolbar,
                         const std::shared_ptr<PlacedTool>& placed) override;
   void tool_click(const ToolRef& tool) override;
-  void model_changed() override;
+  void model_changed(const Change& change) override;
 
   HRESULT fail(ErrorCode code) const;
   // Marks the control dirty and tells the container which property changed.
@@ -231,19 +233,6 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   void end_customizing();
   void load_default_properties();
 
-  // Sets the loading bit for a scope: while it is set no events fire and
-  // changes of the object model are not reported one by one.
-  class LoadingScope {
-   public:
-    explicit LoadingScope(bool& loading) : loading_(loading), was_(loading) { loading_ = true; }
-    ~LoadingScope() { loading_ = was_; }
-    LoadingScope(const LoadingScope&) = delete;
-    LoadingScope& operator=(const LoadingScope&) = delete;
-
-   private:
-    bool& loading_;
-    bool was_;
-  };
 
   // Saved state (control_persistence.cpp).
   records::ControlPropertyBlock property_block() const;
@@ -273,24 +262,17 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   // DownloadClient
   void download_done(DISPID tag, const std::wstring& file) override;
 
-  // Container plumbing.
-  bool read_ambient(DISPID dispid, VARIANT* value) const;
-  void read_ambient_user_mode();
+  // Takes a copy of the container's font unless the host set one.
   void take_ambient_font();
-  // The window the site reports, asked once and then kept.
-  HWND site_window();
   // Fails with 0x80040007 when another live control of the thread already
   // lives in the same host window.
   HRESULT apply_one_control_rule();
   HRESULT activate_in_place();
   // Hooks, host hover worker and the control property of the host window.
   void set_up_windows(bool refresh);
-  bool has_window() const { return placeholder_ != nullptr || attached_; }
-  // A point in the container's scale units as pixels of the host window's
-  // client area.
-  POINT container_to_pixels(float x, float y) const;
-  // The window under a point given in container units, or null.
-  HWND window_at(float x, float y) const;
+  // A configuration load runs without the thread's hooks, at run time.
+  void remove_hooks_for_load();
+  bool has_window() const { return site_.has_window(); }
 
   ModuleObjectCount counted_;
   std::atomic<ULONG> refs_{1};
@@ -306,6 +288,8 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   std::unordered_map<const void*, IUnknown*> objects_;
   bool dirty_ = false;
   bool redraw_ = true;
+  // While set, no events fire and changes of the object model are not
+  // reported one by one.
   bool loading_ = false;
   // The configuration file named while the external designer customizes.
   std::wstring designer_configuration_;
@@ -314,13 +298,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   bool in_event_ = false;
   int frozen_events_ = 0;
 
-  ComPtr<IOleClientSite> site_;
-  ComPtr<IOleInPlaceSite> in_place_site_;
-  ComPtr<IOleAdviseHolder> advise_holder_;
-  SIZEL extent_{847, 847};  // HIMETRIC, 32 pixels at 96 per inch
-  HWND host_window_ = nullptr;
-  bool attached_ = false;
-  HWND placeholder_ = nullptr;
+  ControlSite site_;
   HWND tracker_ = nullptr;
   std::shared_ptr<HoverWorker> hover_;
   // Downloads through the container's bind host, and the sound whose

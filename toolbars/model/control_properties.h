@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "property_ranges.h"
+
 namespace mz {
 
 struct ControlProperties {
@@ -27,19 +29,6 @@ struct ControlProperties {
   bool large_icons = false;
   bool font_set_explicitly = false;
 };
-
-// Inclusive ranges of the enumerated properties.
-struct PropertyRange {
-  int low;
-  int high;
-  constexpr bool contains(long value) const { return value >= low && value <= high; }
-};
-constexpr PropertyRange kFontSourceRange{0, 1};
-constexpr PropertyRange kStyleRange{0, 1};  // mzStyle97, mzStyle2000
-constexpr PropertyRange kMenuAnimationsRange{0, 3};
-constexpr PropertyRange kPersonalizedMenusRange{0, 2};
-constexpr PropertyRange kPictureBackgroundStyleRange{0, 2};
-constexpr PropertyRange kToolTipDelayRange{0, INT16_MAX};
 
 // The texts of the customizer and the built-in menus, which the host may
 // replace one by one.

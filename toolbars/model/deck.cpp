@@ -1,8 +1,10 @@
 #include "deck.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "colour.h"
+#include "property_ranges.h"
 #include "text_case.h"
 
 namespace mz {
@@ -17,11 +19,12 @@ size_t insert_position(long index, size_t size) {
 
 bool has_control_window(ToolType type) { return type == ToolType::combo_box || type == ToolType::edit; }
 
-// Menus nest only as deep as a host could sensibly build them; the limit
-// keeps a walk over hostile data bounded.
-constexpr int kMaxMenuDepth = 64;
-
 }  // namespace
+
+// The change of a placed-level field: the placed tool's, or the tool's own.
+Change placed_change(ChangeScope scope, const ToolRef& ref) {
+  return ref.is_placed() ? Change{.scope = scope, .placed = ref.placed.get()} : Change{scope, ref.tool.get()};
+}
 
 bool change_all_takes_text(int property) { return property == static_cast<int>(ChangeAllProperty::name); }
 
@@ -29,16 +32,18 @@ bool change_all_takes_text(int property) { return property == static_cast<int>(C
 
 Outcome<std::shared_ptr<Tool>> Deck::add_tool(std::wstring_view id, int32_t type, long index) {
   using Result = Outcome<std::shared_ptr<Tool>>;
-  if (is_separator_id(id) || type == static_cast<int32_t>(ToolType::separator))
+  // Separators exist only as placed tools, and a tool needs an ID to be found.
+  if (id.empty() || is_separator_id(id) || type == static_cast<int32_t>(ToolType::separator))
     return Result::failure(ErrorCode::invalid_index);
-  if (type < 0 || type > kLastToolType) return Result::failure(ErrorCode::invalid_property_value);
+  if (!kToolTypeRange.contains(type)) return Result::failure(ErrorCode::invalid_property_value);
   if (tools_.find(id)) return Result::failure(ErrorCode::duplicate_id);
 
   auto tool = std::make_shared<Tool>(std::wstring(id), static_cast<ToolType>(type));
   tools_.insert(insert_position(index, tools_.size()), tool);
   // A tool added again is no longer one the user removed.
-  std::erase_if(removed_tool_ids_, [&](const std::wstring& removed) { return equal_ignoring_case(removed, id); });
-  changed();
+  if (removed_folded_.erase(fold_case(id)) > 0)
+    std::erase_if(removed_tool_ids_, [&](const std::wstring& removed) { return equal_ignoring_case(removed, id); });
+  changed({ChangeScope::tools, tool.get()});
   return Result{tool};
 }
 
@@ -59,7 +64,7 @@ void Deck::remove_tool(std::shared_ptr<Tool> tool) {
     }
   }
   if (!modes.design_time) note_removed_tool(tool->id);
-  changed();
+  changed({ChangeScope::tools, tool.get()});
   fire(events);
 }
 
@@ -67,19 +72,38 @@ void Deck::discard_all() {
   while (toolbars_.size() > 0) toolbars_.erase(toolbars_.size() - 1);
   while (tools_.size() > 0) tools_.erase(tools_.size() - 1);
   removed_tool_ids_.clear();
-  original_toolbars_.clear();
+  removed_folded_.clear();
+  forget_original_state();
 }
 
 void Deck::note_removed_tool(std::wstring_view id) {
-  bool listed = std::any_of(removed_tool_ids_.begin(), removed_tool_ids_.end(),
-                            [&](const std::wstring& removed) { return equal_ignoring_case(removed, id); });
-  if (!listed) removed_tool_ids_.emplace_back(id);
+  if (removed_folded_.insert(fold_case(id)).second) removed_tool_ids_.emplace_back(id);
 }
 
 void Deck::clear_tools() {
-  // A handler of the removal events may change the collection; take the
-  // first tool afresh each time.
-  while (tools_.size() > 0) remove_tool(tools_.at(0));
+  std::vector<std::shared_ptr<Tool>> removed = tools_.take_all();
+  if (removed.empty()) return;
+  // Every placed tool of a removed tool goes, from the toolbars and from the
+  // menus of the removed tools (a host may still hold them); what is left
+  // is tidied once per list rather than once per tool.
+  std::unordered_set<std::wstring> ids;
+  for (const auto& tool : removed) ids.insert(fold_case(tool->id));
+  auto shows_removed = [&](const PlacedTool& placed) { return !placed.is_separator() && ids.contains(fold_case(placed.id)); };
+
+  PendingEvents events;
+  for (const auto& toolbar : toolbars_) {
+    auto shared = shared_toolbar(toolbar.get());
+    auto taken = toolbar->tools.take_if(shows_removed);
+    auto strays = toolbar->tools.take_stray_separators();
+    for (auto* list : {&taken, &strays})
+      for (auto& placed : *list) events.push_back({Modified::tool_removed, shared, std::move(placed)});
+  }
+  for (const auto& tool : removed)
+    if (PlacedToolList* menu = tool->menu()) menu->take_if(shows_removed);
+  if (!modes.design_time)
+    for (const auto& tool : removed) note_removed_tool(tool->id);
+  changed({ChangeScope::tools});
+  fire(events);
 }
 
 // --- Placed tools --------------------------------------------------------------
@@ -90,13 +114,20 @@ bool Deck::is_live(const PlacedToolList& list) const {
   return menu_tool && menu_tool->in_collection && menu_tool->menu() == &list;
 }
 
-bool Deck::menu_contains(const Tool& menu_tool, const Tool& target, int depth) const {
-  const PlacedToolList* menu = menu_tool.menu();
-  if (!menu || depth > kMaxMenuDepth) return false;
-  for (const auto& placed : *menu) {
-    std::shared_ptr<Tool> inner = tools_.find(placed->id);
-    if (!inner) continue;
-    if (inner.get() == &target || menu_contains(*inner, target, depth + 1)) return true;
+bool Deck::menu_contains(const Tool& menu_tool, const Tool& target) const {
+  // Each menu is looked into once, however many menus share it.
+  std::unordered_set<const Tool*> seen{&menu_tool};
+  std::vector<const Tool*> pending{&menu_tool};
+  while (!pending.empty()) {
+    const PlacedToolList* menu = pending.back()->menu();
+    pending.pop_back();
+    if (!menu) continue;
+    for (const auto& placed : *menu) {
+      std::shared_ptr<Tool> inner = tools_.find(placed->id);
+      if (!inner) continue;
+      if (inner.get() == &target) return true;
+      if (seen.insert(inner.get()).second) pending.push_back(inner.get());
+    }
   }
   return false;
 }
@@ -117,7 +148,7 @@ Outcome<std::shared_ptr<PlacedTool>> Deck::add_placed(PlacedToolList& list, std:
     pos = static_cast<size_t>(index - 1);
   } else {
     std::shared_ptr<Tool> tool = tools_.find(id);
-    if (const Tool* owner = list.menu_tool(); owner && tool && (tool.get() == owner || menu_contains(*tool, *owner, 0)))
+    if (const Tool* owner = list.menu_tool(); owner && tool && (tool.get() == owner || menu_contains(*tool, *owner)))
       return Result::failure(ErrorCode::cannot_perform);
     if (!tool) {
       auto added = add_tool(id, type, -1);
@@ -128,7 +159,7 @@ Outcome<std::shared_ptr<PlacedTool>> Deck::add_placed(PlacedToolList& list, std:
     pos = insert_position(index, list.size());
   }
   list.insert(pos, placed);
-  changed();
+  changed({.scope = ChangeScope::placed_tools, .list = &list});
   if (Toolbar* toolbar = list.toolbar()) fire({{Modified::tool_added, shared_toolbar(toolbar), placed}});
   return Result{placed};
 }
@@ -155,14 +186,14 @@ void Deck::remove_placed(PlacedToolList& list, size_t pos) {
   if (pos >= list.size()) return;
   PendingEvents events;
   take_out_placed(list, pos, events);
-  changed();
+  changed({.scope = ChangeScope::placed_tools, .list = &list});
   fire(events);
 }
 
 void Deck::clear_placed(PlacedToolList& list) {
   PendingEvents events;
   while (!list.empty()) take_out_placed(list, list.size() - 1, events);
-  changed();
+  changed({.scope = ChangeScope::placed_tools, .list = &list});
   fire(events);
 }
 
@@ -214,11 +245,12 @@ ErrorCode Deck::set_id(const ToolRef& ref, std::wstring_view id) {
   if (!target.ok()) return target.error;
   Tool& tool = *target.value;
   if (tool.id == id) return ErrorCode::none;
-  // Placed tools with this ID would turn into separators.
-  if (is_separator_id(id)) return ErrorCode::invalid_property_value;
+  // Placed tools with this ID would turn into separators; a tool without an
+  // ID could not be found.
+  if (id.empty() || is_separator_id(id)) return ErrorCode::invalid_property_value;
   if (!tool.in_collection) {
     tool.id = id;
-    changed();
+    changed({ChangeScope::tools, &tool});
     return ErrorCode::none;
   }
   if (auto other = tools_.find(id); other && other.get() != &tool) return ErrorCode::duplicate_id;
@@ -231,10 +263,19 @@ ErrorCode Deck::set_id(const ToolRef& ref, std::wstring_view id) {
   for_each_placed_list([&](PlacedToolList& list) {
     for (const auto& placed : list) carry(*placed);
   });
+  // The kept copies that Reset restores follow the rename too.
   for (const auto& toolbar : toolbars_)
     if (toolbar->last_loaded)
       for (auto& placed : *toolbar->last_loaded) carry(placed);
-  changed();
+  for (auto& [name, copies] : original_toolbars_)
+    for (auto& placed : copies) carry(placed);
+  for (auto& [menu_id, copies] : original_menus_)
+    for (auto& placed : copies) carry(placed);
+  if (auto menu = original_menus_.extract(fold_case(old_id)); !menu.empty()) {
+    menu.key() = fold_case(id);
+    original_menus_.insert(std::move(menu));
+  }
+  changed({ChangeScope::tools, &tool});
   return ErrorCode::none;
 }
 
@@ -257,7 +298,7 @@ ErrorCode Deck::set_group(const ToolRef& ref, std::wstring_view group) {
     }
     if (tool.state == 1 && other_checked) tool.state = 0;
   }
-  changed();
+  changed({ChangeScope::tool_look, &tool});
   return ErrorCode::none;
 }
 
@@ -270,12 +311,12 @@ ErrorCode Deck::set_group_allow_all_up(const ToolRef& ref, bool allow) {
     for (const auto& member : tools_)
       if (equal_ignoring_case(member->group, tool.group)) member->group_allow_all_up = allow;
   }
-  changed();
+  changed({ChangeScope::tool_look, &tool});
   return ErrorCode::none;
 }
 
 ErrorCode Deck::set_state(const ToolRef& ref, int state) {
-  if (state != 0 && state != 1) return ErrorCode::invalid_property_value;
+  if (!kToolStateRange.contains(state)) return ErrorCode::invalid_property_value;
   std::shared_ptr<Tool> tool = ref.is_placed() ? tool_of(*ref.placed) : ref.tool;
   if (!tool) return ErrorCode::cannot_perform;
   if (tool->state == state) return ErrorCode::none;
@@ -285,7 +326,7 @@ ErrorCode Deck::set_state(const ToolRef& ref, int state) {
       if (member != tool && equal_ignoring_case(member->group, tool->group)) member->state = 0;
   }
   tool->state = static_cast<uint8_t>(state);
-  changed();
+  changed({ChangeScope::tool_look, tool.get()});
 
   if (!ref.is_placed()) {
     events_.tool_click(ref);
@@ -304,7 +345,7 @@ ErrorCode Deck::set_state(const ToolRef& ref, int state) {
       if (state == 1) {
         events_.tool_click(ref);
         tool->state = 0;
-        changed();
+        changed({ChangeScope::tool_look, tool.get()});
       }
       break;
   }
@@ -315,35 +356,35 @@ ErrorCode Deck::set_shortcut(const ToolRef& ref, int shortcut) {
   auto target = write_tool(ref);
   if (!target.ok()) return target.error;
   Tool& tool = *target.value;
-  if (shortcut < 0 || shortcut > kLastShortcut) return ErrorCode::invalid_property_value;
+  if (!kShortcutRange.contains(shortcut)) return ErrorCode::invalid_property_value;
   if (tool.shortcut == shortcut) return ErrorCode::none;
   if (shortcut != 0 && tool.in_collection) {
     for (const auto& other : tools_)
       if (other.get() != &tool && other->shortcut == shortcut) return ErrorCode::shortcut_in_use;
   }
   tool.shortcut = static_cast<uint8_t>(shortcut);
-  changed();
+  changed({ChangeScope::tool_size, &tool});
   return ErrorCode::none;
 }
 
 ErrorCode Deck::set_type(const ToolRef& ref, int type) {
   auto target = write_tool(ref);
   if (!target.ok()) return target.error;
-  if (type < 0 || type > kLastToolType) return ErrorCode::invalid_property_value;
+  if (!kToolTypeRange.contains(type)) return ErrorCode::invalid_property_value;
   Tool& tool = *target.value;
   if (tool.type() == static_cast<ToolType>(type)) return ErrorCode::none;
   tool.set_type(static_cast<ToolType>(type));
-  changed();
+  changed({ChangeScope::tool_size, &tool});
   return ErrorCode::none;
 }
 
 ErrorCode Deck::set_picture_size(const ToolRef& ref, int size) {
   auto target = write_tool(ref);
   if (!target.ok()) return target.error;
-  if (size < kMinPictureSize || size > kMaxPictureSize) return ErrorCode::invalid_property_value;
+  if (!kPictureSizeRange.contains(size)) return ErrorCode::invalid_property_value;
   if (target.value->picture_size != size) {
     target.value->picture_size = static_cast<int16_t>(size);
-    changed();
+    changed({ChangeScope::tool_size, target.value});
   }
   return ErrorCode::none;
 }
@@ -351,10 +392,10 @@ ErrorCode Deck::set_picture_size(const ToolRef& ref, int size) {
 ErrorCode Deck::set_menu_visibility(const ToolRef& ref, int visibility) {
   auto target = write_tool(ref);
   if (!target.ok()) return target.error;
-  if (visibility != 0 && visibility != 1) return ErrorCode::invalid_property_value;
+  if (!kMenuVisibilityRange.contains(visibility)) return ErrorCode::invalid_property_value;
   if (target.value->menu_visibility != visibility) {
     target.value->menu_visibility = static_cast<uint8_t>(visibility);
-    changed();
+    changed({ChangeScope::tool_size, target.value});
   }
   return ErrorCode::none;
 }
@@ -375,7 +416,7 @@ ErrorCode Deck::set_visible(const ToolRef& ref, bool visible) {
   }
   if (*field != visible) {
     *field = visible;
-    changed();
+    changed(placed_change(ChangeScope::tool_size, ref));
   }
   return ErrorCode::none;
 }
@@ -390,12 +431,12 @@ Outcome<int16_t> Deck::ctl_width(const ToolRef& ref) const {
 ErrorCode Deck::set_ctl_width(const ToolRef& ref, int width) {
   if (!has_control_window(read_tool(ref).type())) return ErrorCode::not_a_placed_property;
   // -1 hands a placed tool back to its tool's width; other widths are pixels.
-  const int lowest = ref.is_placed() ? -1 : 0;
-  if (width < lowest || width > INT16_MAX) return ErrorCode::invalid_property_value;
+  const PropertyRange& range = ref.is_placed() ? kPlacedCtlWidthRange : kToolCtlWidthRange;
+  if (!range.contains(width)) return ErrorCode::invalid_property_value;
   PlacedFields& fields = placed_fields(ref);
   if (fields.ctl_width != width) {
     fields.ctl_width = static_cast<int16_t>(width);
-    changed();
+    changed(placed_change(ChangeScope::tool_size, ref));
   }
   return ErrorCode::none;
 }
@@ -405,27 +446,27 @@ ErrorCode Deck::set_fore_color(const ToolRef& ref, uint32_t colour) {
   PlacedFields& fields = placed_fields(ref);
   if (fields.fore_color != colour) {
     fields.fore_color = colour;
-    changed();
+    changed(placed_change(ChangeScope::tool_look, ref));
   }
   return ErrorCode::none;
 }
 
 ErrorCode Deck::set_fore_color_source(const ToolRef& ref, int source) {
-  if (source != 0 && source != 1) return ErrorCode::invalid_property_value;
+  if (!kForeColorSourceRange.contains(source)) return ErrorCode::invalid_property_value;
   PlacedFields& fields = placed_fields(ref);
   if (fields.fore_color_source != source) {
     fields.fore_color_source = static_cast<uint8_t>(source);
-    changed();
+    changed(placed_change(ChangeScope::tool_look, ref));
   }
   return ErrorCode::none;
 }
 
 ErrorCode Deck::set_display_style(const ToolRef& ref, int style) {
-  if (style < 0 || style > 3) return ErrorCode::invalid_property_value;
+  if (!kDisplayStyleRange.contains(style)) return ErrorCode::invalid_property_value;
   PlacedFields& fields = placed_fields(ref);
   if (fields.display_style != style) {
     fields.display_style = static_cast<uint8_t>(style);
-    changed();
+    changed(placed_change(ChangeScope::tool_size, ref));
   }
   // The external designer follows the selection through this event.
   if (modes.designer && ref.is_placed() && ref.placed->owner) {
@@ -439,7 +480,7 @@ void Deck::set_name(const ToolRef& ref, std::wstring_view name) {
   PlacedFields& fields = placed_fields(ref);
   if (fields.name != name) {
     fields.name = name;
-    changed();
+    changed(placed_change(ChangeScope::tool_size, ref));
   }
 }
 
@@ -453,18 +494,18 @@ ErrorCode Deck::change_all(const ToolRef& ref, int property, const ChangeAllValu
   const int32_t number = std::holds_alternative<int32_t>(value) ? std::get<int32_t>(value) : 0;
   switch (prop) {
     case ChangeAllProperty::ctl_width:
-      if (!has_control_window(read_tool(ref).type()) || number < -1 || number > INT16_MAX ||
-          (number == -1 && !ref.is_placed()))
+      if (!has_control_window(read_tool(ref).type()) ||
+          !(ref.is_placed() ? kPlacedCtlWidthRange : kToolCtlWidthRange).contains(number))
         return ErrorCode::invalid_property_value;
       break;
     case ChangeAllProperty::display_style:
-      if (number < 0 || number > 3) return ErrorCode::invalid_property_value;
+      if (!kDisplayStyleRange.contains(number)) return ErrorCode::invalid_property_value;
       break;
     case ChangeAllProperty::fore_color:
       if (!is_valid_ole_colour(static_cast<uint32_t>(number))) return ErrorCode::invalid_property_value;
       break;
     case ChangeAllProperty::fore_color_source:
-      if (number != 0 && number != 1) return ErrorCode::invalid_property_value;
+      if (!kForeColorSourceRange.contains(number)) return ErrorCode::invalid_property_value;
       break;
     case ChangeAllProperty::name:
       break;
@@ -484,7 +525,7 @@ ErrorCode Deck::change_all(const ToolRef& ref, int property, const ChangeAllValu
     for (const auto& placed : list)
       if (equal_ignoring_case(placed->id, id)) apply(placed->fields);
   });
-  changed();
+  changed({ChangeScope::tool_size});
   return ErrorCode::none;
 }
 

@@ -9,9 +9,11 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <variant>
 #include <vector>
 
+#include "change.h"
 #include "error_code.h"
 #include "tool.h"
 #include "tool_collection.h"
@@ -49,8 +51,9 @@ class DeckEvents {
   virtual void toolbar_modified(Modified change, const std::shared_ptr<Toolbar>& toolbar,
                                 const std::shared_ptr<PlacedTool>& placed) = 0;
   virtual void tool_click(const ToolRef& tool) = 0;
-  // Something in the object model changed: the control is dirty.
-  virtual void model_changed() = 0;
+  // Something in the object model changed: the control is dirty, and what
+  // the change touched is laid out or painted again.
+  virtual void model_changed(const Change& change) = 0;
 
  protected:
   ~DeckEvents() = default;
@@ -149,8 +152,8 @@ class Deck {
   ErrorCode reset_toolbar(Toolbar& toolbar, bool last_loaded);
 
   // --- Saved state -------------------------------------------------------------
-  // Keeps a copy of every toolbar's placed tools, by name, as the original
-  // state that Reset(False) restores.
+  // Keeps a copy of every toolbar's placed tools, by name, and of every menu
+  // tool's sub-tools, by ID, as the original state that Reset restores.
   void keep_original_state();
   void forget_original_state();
   // Drops every toolbar and tool, the removed-tool list and the original
@@ -159,8 +162,8 @@ class Deck {
   // Adds an ID to the list of tools the user removed, once.
   void note_removed_tool(std::wstring_view id);
 
-  // Marks the control dirty after a plain field change made by the caller.
-  void changed() { events_.model_changed(); }
+  // Reports a change, also one the caller made to a field directly.
+  void changed(const Change& change) { events_.model_changed(change); }
 
  private:
   struct PendingEvent {
@@ -172,18 +175,28 @@ class Deck {
 
   template <class Fn>
   void for_each_placed_list(Fn&& fn);
-  bool menu_contains(const Tool& menu_tool, const Tool& target, int depth) const;
+  // Whether `target` is in the menu of `menu_tool` or in a menu below it.
+  bool menu_contains(const Tool& menu_tool, const Tool& target) const;
   void take_out_placed(PlacedToolList& list, size_t pos, PendingEvents& events);
   void fire(const PendingEvents& events);
   std::shared_ptr<Toolbar> shared_toolbar(const Toolbar* toolbar) const;
+  // Replaces the list's placed tools with copies of `source` whose tools
+  // still exist; returns the copies.
+  std::vector<std::shared_ptr<PlacedTool>> restore_placed(const std::vector<PlacedTool>& source, PlacedToolList& list);
+  // Puts the menus of the menu tools among `placed` back to their original
+  // sub-tools, and theirs in turn, each menu once.
+  void restore_menus(const std::vector<std::shared_ptr<PlacedTool>>& placed, std::unordered_set<const Tool*>& seen);
 
   DeckEvents& events_;
   ToolCollection tools_;
   ToolbarCollection toolbars_;
   std::vector<std::wstring> removed_tool_ids_;
+  std::unordered_set<std::wstring> removed_folded_;  // the same IDs, case-folded
   // Placed tools of each toolbar when saved state was last loaded at run
   // time, by case-folded toolbar name.
   std::unordered_map<std::wstring, std::vector<PlacedTool>> original_toolbars_;
+  // Sub-tools of each menu tool at the same moment, by case-folded tool ID.
+  std::unordered_map<std::wstring, std::vector<PlacedTool>> original_menus_;
 };
 
 }  // namespace mz

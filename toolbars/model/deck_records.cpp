@@ -1,15 +1,14 @@
 #include "deck_records.h"
 
-#include <algorithm>
 #include <array>
+#include <unordered_map>
+#include <unordered_set>
 
-#include "com_ptr.h"
-#include "persisted_objects.h"
-#include "picture_cells.h"
-#include "tag_value.h"
-#include "variant_args.h"
+#include "colour.h"
+#include "property_ranges.h"
+#include "text_case.h"
 
-namespace mz::com {
+namespace mz {
 namespace {
 
 using records::PictureKind;
@@ -18,72 +17,44 @@ using records::PictureKind;
 constexpr std::array<PictureSlot, records::kPictureKinds> kSlotOfKind = {
     PictureSlot::normal, PictureSlot::down, PictureSlot::disabled, PictureSlot::down_disabled};
 
-Opaque& picture_of(Tool& tool, std::size_t kind) {
+const PictureRef& picture_of(const Tool& tool, std::size_t kind) {
   return tool.pictures[static_cast<std::size_t>(kSlotOfKind[kind])];
 }
 
-ComPtr<IPictureDisp> picture_object(const Opaque& slot) {
-  Variant value;
-  if (FAILED(read_value(slot, value.get())) || V_VT(value.get()) != VT_DISPATCH || !V_DISPATCH(value.get()))
-    return nullptr;
-  ComPtr<IPictureDisp> picture;
-  V_DISPATCH(value.get())->QueryInterface(IID_IPictureDisp, reinterpret_cast<void**>(picture.put()));
-  return picture;
-}
-
-HRESULT store_picture(IPictureDisp* picture, Opaque& slot) {
-  VARIANT value;
-  VariantInit(&value);
-  V_VT(&value) = VT_DISPATCH;
-  V_DISPATCH(&value) = picture;  // store_value takes its own reference
-  return store_value(value, slot);
-}
-
 template <class T>
-T in_range(int value, int low, int high, T fallback) {
-  return value >= low && value <= high ? static_cast<T>(value) : fallback;
+T ranged(int64_t value, const PropertyRange& range) {
+  return static_cast<T>(range.clamp_or_default(value));
 }
 
-PlacedFields fields_from(const records::ToolInstanceRecord& record, int16_t default_width) {
-  PlacedFields fields;
-  fields.name = from_ansi(record.Name);
-  fields.fore_color_source = in_range<uint8_t>(record.ForeColorSource, 0, 1, 0);
-  fields.display_style = in_range<uint8_t>(record.DisplayStyle, 0, 3, 0);
-  fields.fore_color = record.ForeColor;
-  fields.ctl_width = record.CtlWidth >= 1 || record.CtlWidth == -1 ? record.CtlWidth : default_width;
-  fields.visible_here = record.VisibleHere;
-  return fields;
+Opaque loaded_text(const std::string& text, const RecordPlatform& platform) {
+  return text.empty() ? Opaque() : platform.text_value(platform.from_ansi(text));
 }
 
-records::ToolInstanceRecord instance_from(const std::wstring& id, const PlacedFields& fields) {
+// --- Saving -----------------------------------------------------------------------
+
+records::ToolInstanceRecord instance_from(const std::wstring& id, const PlacedFields& fields,
+                                          const RecordPlatform& platform) {
   records::ToolInstanceRecord record;
   record.ForeColorSource = fields.fore_color_source;
   record.DisplayStyle = fields.display_style;
   record.ForeColor = fields.fore_color;
   record.CtlWidth = fields.ctl_width;
   record.VisibleHere = fields.visible_here;
-  record.Name = to_ansi(fields.name);
-  record.ID = to_ansi(id);
+  record.Name = platform.to_ansi(fields.name);
+  record.ID = platform.to_ansi(id);
   return record;
 }
 
-std::shared_ptr<PlacedTool> placed_from(const records::ToolInstanceRecord& record) {
-  auto placed = std::make_shared<PlacedTool>();
-  placed->id = from_ansi(record.ID);
-  placed->fields = fields_from(record, -1);
-  return placed;
+std::vector<records::ToolInstanceRecord> instances_from(const PlacedToolList& list, const RecordPlatform& platform) {
+  std::vector<records::ToolInstanceRecord> out;
+  out.reserve(list.size());
+  for (const auto& placed : list) out.push_back(instance_from(placed->id, placed->fields, platform));
+  return out;
 }
 
-std::string item_data_text(const Opaque& data) {
-  Variant value;
-  if (FAILED(read_value(data, value.get()))) return {};
-  auto text = text_argument(*value.get());
-  return text ? to_ansi(*text) : std::string();
-}
-
-records::ToolRecord tool_record(const Tool& tool) {
+records::ToolRecord tool_record(const Tool& tool, const RecordPlatform& platform) {
   records::ToolRecord record;
-  record.Instance = instance_from(tool.id, tool.own);
+  record.Instance = instance_from(tool.id, tool.own, platform);
   record.State = tool.state;
   record.Type = static_cast<uint8_t>(tool.type());
   record.Shortcut = tool.shortcut;
@@ -97,36 +68,70 @@ records::ToolRecord tool_record(const Tool& tool) {
   record.KeptFlag = tool.kept_flag;
   record.Customizable = tool.customizable;
   record.RecentlyUsed = tool.recently_used;
-  record.Category = to_ansi(tool.category);
-  record.Description = to_ansi(tool.description);
-  record.Group = to_ansi(tool.group);
-  record.ToolTipText = to_ansi(tool.tooltip_text);
-  record.TagString = tag_text(tool.tag);
+  record.Category = platform.to_ansi(tool.category);
+  record.Description = platform.to_ansi(tool.description);
+  record.Group = platform.to_ansi(tool.group);
+  record.ToolTipText = platform.to_ansi(tool.tooltip_text);
+  record.TagString = platform.tag_text(tool.tag);
   if (const ComboData* combo = tool.combo()) {
     record.ComboBox.Style = combo->style;
     record.ComboBox.Locked = combo->locked;
     record.ComboBox.Sorted = combo->sorted;
-    record.ComboBox.Text = to_ansi(combo->text);
+    record.ComboBox.Text = platform.to_ansi(combo->text);
     for (const ComboItem& item : combo->items)
-      record.ComboBox.Items.push_back({to_ansi(item.text), item_data_text(item.item_data)});
+      record.ComboBox.Items.push_back({platform.to_ansi(item.text), platform.item_data_text(item.item_data)});
   }
   if (const EditData* edit = tool.edit()) {
     record.Edit.MaxLength = edit->max_length;
     record.Edit.Locked = edit->locked;
-    record.Edit.Text = to_ansi(edit->text);
-    record.Edit.PasswordChar = to_ansi(edit->password_char);
+    record.Edit.Text = platform.to_ansi(edit->text);
+    record.Edit.PasswordChar = platform.to_ansi(edit->password_char);
   }
-  if (const PlacedToolList* menu = tool.menu())
-    for (const auto& placed : *menu) record.Menu.Tools.push_back(instance_from(placed->id, placed->fields));
+  if (const PlacedToolList* menu = tool.menu()) record.Menu.Tools = instances_from(*menu, platform);
   return record;
 }
 
-void load_tool_fields(Tool& tool, const records::ToolRecord& record) {
-  tool.own = fields_from(record.Instance, 75);
-  tool.state = in_range<uint8_t>(record.State, 0, 1, 0);
-  tool.shortcut = in_range<uint8_t>(record.Shortcut, 0, kLastShortcut, 0);
-  tool.menu_visibility = in_range<uint8_t>(record.MenuVisibility, 0, 1, 0);
-  tool.picture_size = in_range<int16_t>(record.PictureSize, kMinPictureSize, kMaxPictureSize, kMinPictureSize);
+// --- Loading: placed tools ----------------------------------------------------------
+
+PlacedFields fields_from(const records::ToolInstanceRecord& record, const PropertyRange& ctl_width,
+                         const RecordPlatform& platform) {
+  PlacedFields fields;
+  fields.name = platform.from_ansi(record.Name);
+  fields.fore_color_source = ranged<uint8_t>(record.ForeColorSource, kForeColorSourceRange);
+  fields.display_style = ranged<uint8_t>(record.DisplayStyle, kDisplayStyleRange);
+  if (is_valid_ole_colour(record.ForeColor)) fields.fore_color = record.ForeColor;
+  fields.ctl_width = ranged<int16_t>(record.CtlWidth, ctl_width);
+  fields.visible_here = record.VisibleHere;
+  return fields;
+}
+
+// Fills a toolbar's or menu's placed tools as the object model would have
+// built them: no tool without an ID, and no separator first, last or next to
+// another separator.
+void load_placed_list(PlacedToolList& list, const std::vector<records::ToolInstanceRecord>& records,
+                      const RecordPlatform& platform) {
+  for (const auto& record : records) {
+    auto placed = std::make_shared<PlacedTool>();
+    placed->id = platform.from_ansi(record.ID);
+    if (placed->id.empty()) continue;
+    if (placed->is_separator()) {
+      if (list.empty() || list.at(list.size() - 1)->is_separator()) continue;
+      placed->id = kSeparatorId;
+    }
+    placed->fields = fields_from(record, kPlacedCtlWidthRange, platform);
+    list.insert(list.size(), std::move(placed));
+  }
+  if (!list.empty() && list.at(list.size() - 1)->is_separator()) list.erase(list.size() - 1);
+}
+
+// --- Loading: tools -----------------------------------------------------------------
+
+void load_tool_fields(Tool& tool, const records::ToolRecord& record, const RecordPlatform& platform) {
+  tool.own = fields_from(record.Instance, kToolCtlWidthRange, platform);
+  tool.state = ranged<uint8_t>(record.State, kToolStateRange);
+  tool.shortcut = ranged<uint8_t>(record.Shortcut, kShortcutRange);
+  tool.menu_visibility = ranged<uint8_t>(record.MenuVisibility, kMenuVisibilityRange);
+  tool.picture_size = ranged<int16_t>(record.PictureSize, kPictureSizeRange);
   tool.auto_wrap = record.AutoWrap;
   tool.enabled = record.Enabled;
   tool.group_allow_all_up = record.GroupAllowAllUp;
@@ -135,98 +140,128 @@ void load_tool_fields(Tool& tool, const records::ToolRecord& record) {
   tool.kept_flag = record.KeptFlag;
   tool.customizable = record.Customizable;
   tool.recently_used = record.RecentlyUsed;
-  tool.category = from_ansi(record.Category);
-  tool.description = from_ansi(record.Description);
-  tool.group = from_ansi(record.Group);
-  tool.tooltip_text = from_ansi(record.ToolTipText);
-  load_tag_text(record.TagString, tool.tag);
+  tool.category = platform.from_ansi(record.Category);
+  tool.description = platform.from_ansi(record.Description);
+  tool.group = platform.from_ansi(record.Group);
+  tool.tooltip_text = platform.from_ansi(record.ToolTipText);
+  tool.tag = loaded_text(record.TagString, platform);
   if (ComboData* combo = tool.combo()) {
-    combo->style = in_range<uint8_t>(record.ComboBox.Style, 0, 1, 0);
+    combo->style = ranged<uint8_t>(record.ComboBox.Style, kComboStyleRange);
     combo->locked = record.ComboBox.Locked;
     combo->sorted = record.ComboBox.Sorted;
-    combo->text = from_ansi(record.ComboBox.Text);
-    for (const records::ComboItem& item : record.ComboBox.Items) {
-      ComboItem loaded{from_ansi(item.Text), {}};
-      load_tag_text(item.ItemData, loaded.item_data);
-      combo->items.push_back(std::move(loaded));
-    }
+    combo->text = platform.from_ansi(record.ComboBox.Text);
+    for (const records::ComboItem& item : record.ComboBox.Items)
+      combo->items.push_back({platform.from_ansi(item.Text), loaded_text(item.ItemData, platform)});
   }
   if (EditData* edit = tool.edit()) {
-    edit->max_length = record.Edit.MaxLength >= 0 ? record.Edit.MaxLength : 0;
+    edit->max_length = ranged<int16_t>(record.Edit.MaxLength, kEditMaxLengthRange);
     edit->locked = record.Edit.Locked;
-    edit->text = from_ansi(record.Edit.Text);
-    edit->password_char = from_ansi(record.Edit.PasswordChar);
+    edit->text = platform.from_ansi(record.Edit.Text);
+    edit->password_char = platform.from_ansi(record.Edit.PasswordChar);
   }
-  if (PlacedToolList* menu = tool.menu())
-    for (const auto& sub : record.Menu.Tools) menu->insert(menu->size(), placed_from(sub));
+  if (PlacedToolList* menu = tool.menu()) load_placed_list(*menu, record.Menu.Tools, platform);
 }
 
 // The picture of each present kind cut from its strip, or loaded from the
 // inline form of data that predates strips. A picture that cannot be read
 // is left out.
 void load_tool_pictures(Tool& tool, const records::ToolRecord& record, const records::ToolsStream& stream,
-                        const std::array<std::size_t, records::kPictureKinds>& cells) {
+                        const std::array<std::size_t, records::kPictureKinds>& cells, const RecordPlatform& platform) {
   for (std::size_t kind = 0; kind < records::kPictureKinds; ++kind) {
     if (!record.HasPicture[kind]) continue;
-    ComPtr<IPictureDisp> picture;
+    PictureRef picture;
     if (!record.InlinePictures[kind].empty()) {
-      load_picture(record.InlinePictures[kind], picture.put());
+      picture = platform.inline_picture(record.InlinePictures[kind]);
     } else if (!stream.Strips[kind].empty()) {
       auto cut = records::CutStripCell(stream.Strips[kind], cells[kind], record.PictureWidth, record.PictureHeight);
-      if (cut) picture_from_pixels(*cut, picture.put());
+      if (cut) picture = platform.picture_from_pixels(*cut);
     }
-    if (picture) store_picture(picture.get(), picture_of(tool, kind));
+    tool.pictures[static_cast<std::size_t>(kSlotOfKind[kind])] = std::move(picture);
+  }
+}
+
+// One tool to a shortcut key: a later tool with a key already taken loses it.
+void settle_shortcuts(const ToolCollection& tools) {
+  std::array<bool, kShortcutRange.high + 1> taken{};
+  for (const auto& tool : tools) {
+    if (tool->shortcut == 0) continue;
+    if (taken[tool->shortcut])
+      tool->shortcut = 0;
+    else
+      taken[tool->shortcut] = true;
+  }
+}
+
+// A group shares the GroupAllowAllUp of its first tool and has at most one
+// checked tool, the first.
+void settle_groups(const ToolCollection& tools) {
+  struct GroupState {
+    bool allow_all_up;
+    bool checked;
+  };
+  std::unordered_map<std::wstring, GroupState> groups;
+  for (const auto& tool : tools) {
+    if (tool->group.empty()) continue;
+    auto [it, first] = groups.try_emplace(fold_case(tool->group), GroupState{tool->group_allow_all_up, false});
+    tool->group_allow_all_up = it->second.allow_all_up;
+    if (tool->state == 1 && it->second.checked) tool->state = 0;
+    if (tool->state == 1) it->second.checked = true;
+  }
+}
+
+// Removes every sub-tool that closes a loop of menus containing each other,
+// in one depth-first walk over the menus in collection order: a sub-tool
+// that leads back to a menu still being walked is the one left out.
+void break_menu_cycles(const ToolCollection& tools) {
+  enum class Mark { unvisited, on_path, done };
+  std::unordered_map<const Tool*, Mark> marks;
+  struct Step {
+    Tool* menu_tool;
+    std::size_t next;
+  };
+  for (const auto& root : tools) {
+    if (!root->menu() || marks[root.get()] != Mark::unvisited) continue;
+    std::vector<Step> path{{root.get(), 0}};
+    marks[root.get()] = Mark::on_path;
+    while (!path.empty()) {
+      Step& step = path.back();
+      PlacedToolList& menu = *step.menu_tool->menu();
+      if (step.next == menu.size()) {
+        marks[step.menu_tool] = Mark::done;
+        path.pop_back();
+        continue;
+      }
+      std::shared_ptr<Tool> inner = tools.find(menu.at(step.next)->id);
+      if (!inner || !inner->menu()) {
+        ++step.next;
+        continue;
+      }
+      Mark& mark = marks[inner.get()];
+      if (mark == Mark::done) {
+        ++step.next;
+      } else if (mark == Mark::on_path) {
+        menu.erase(step.next);
+      } else {
+        ++step.next;
+        mark = Mark::on_path;
+        path.push_back({inner.get(), 0});
+      }
+    }
   }
 }
 
 }  // namespace
 
-std::string to_ansi(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-  return out;
-}
-
-std::wstring from_ansi(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-  return out;
-}
-
-std::string tag_text(const Opaque& tag) {
-  Variant value;
-  if (FAILED(read_value(tag, value.get()))) return {};
-  auto text = string_argument(*value.get());
-  return text ? to_ansi(*text) : std::string();
-}
-
-void load_tag_text(const std::string& text, Opaque& tag) {
-  tag.reset();
-  if (text.empty()) return;
-  const std::wstring wide = from_ansi(text);
-  Variant value;
-  V_VT(value.get()) = VT_BSTR;
-  V_BSTR(value.get()) = SysAllocStringLen(wide.c_str(), static_cast<UINT>(wide.size()));
-  store_value(*value.get(), tag);
-}
-
-HRESULT save_tools(Deck& deck, std::uint32_t fill, records::ToolsStream& out) {
+bool save_tools(const Deck& deck, const RecordPlatform& platform, std::uint32_t fill, records::ToolsStream& out) {
   std::array<std::vector<records::PixelImage>, records::kPictureKinds> cells;
   for (const auto& tool : deck.tools()) {
-    records::ToolRecord record = tool_record(*tool);
+    records::ToolRecord record = tool_record(*tool, platform);
     bool sized = false;
     for (std::size_t kind = 0; kind < records::kPictureKinds; ++kind) {
-      Opaque& slot = picture_of(*tool, kind);
-      if (slot.empty()) continue;
-      auto pixels = picture_pixels(picture_object(slot).get(), fill);
-      if (!pixels) {
-        slot.reset();
-        continue;
-      }
+      const PictureRef& picture = picture_of(*tool, kind);
+      if (!picture) continue;
+      auto pixels = platform.picture_pixels(picture, fill);
+      if (!pixels) continue;
       record.HasPicture[kind] = true;
       if (!sized) {
         record.PictureWidth = static_cast<int16_t>(pixels->Width);
@@ -237,34 +272,34 @@ HRESULT save_tools(Deck& deck, std::uint32_t fill, records::ToolsStream& out) {
     }
     out.Tools.push_back(std::move(record));
   }
-  for (const auto& id : deck.removed_tool_ids()) out.RemovedToolIDs.push_back(to_ansi(id));
+  for (const auto& id : deck.removed_tool_ids()) out.RemovedToolIDs.push_back(platform.to_ansi(id));
   for (std::size_t kind = 0; kind < records::kPictureKinds; ++kind) {
     if (cells[kind].empty()) continue;
     auto strip = records::BuildPictureStrip(cells[kind], fill);
-    if (!strip) return E_OUTOFMEMORY;
+    if (!strip) return false;
     out.Strips[kind] = std::move(*strip);
   }
-  return S_OK;
+  return true;
 }
 
-std::vector<records::ToolbarRecord> save_toolbars(const Deck& deck) {
+std::vector<records::ToolbarRecord> save_toolbars(const Deck& deck, const RecordPlatform& platform) {
   std::vector<records::ToolbarRecord> out;
   out.reserve(deck.toolbars().size());
   for (const auto& toolbar : deck.toolbars()) {
     records::ToolbarRecord record;
     record.CaptionAlignment = toolbar->caption_alignment;
-    record.DockedStatus = toolbar->docked_status;
+    record.DockedStatus = static_cast<uint8_t>(toolbar->docked_status);
     record.Font3D = toolbar->font3d;
     record.Style = static_cast<uint8_t>(toolbar->style());
     record.Reserved4 = toolbar->reserved4;
-    record.ReturnDock = toolbar->return_dock;
+    record.ReturnDock = static_cast<uint8_t>(toolbar->return_dock);
     record.DockedColumn = toolbar->docked_column;
     record.DockedRow = toolbar->docked_row;
     record.Reserved12 = toolbar->reserved12;
     record.Reserved14 = toolbar->reserved14;
     record.FloatingRow = toolbar->floating_row;
     record.FloatingColumn = toolbar->floating_column;
-    record.DockFlags = toolbar->dock_flags;
+    record.DockFlags = toolbar->dock_flags.bits();
     record.FloatingHeight = toolbar->floating_height;
     record.FloatingLeft = toolbar->floating_left;
     record.FloatingTop = toolbar->floating_top;
@@ -275,81 +310,87 @@ std::vector<records::ToolbarRecord> save_toolbars(const Deck& deck) {
     record.Stock = toolbar->stock;
     record.Visible = toolbar->visible;
     record.DisplayMoreToolsButton = toolbar->display_more_tools;
-    record.Name = to_ansi(toolbar->name);
-    for (const auto& placed : toolbar->tools) record.Tools.push_back(instance_from(placed->id, placed->fields));
-    record.TagString = tag_text(toolbar->tag);
+    record.Name = platform.to_ansi(toolbar->name);
+    record.Tools = instances_from(toolbar->tools, platform);
+    record.TagString = platform.tag_text(toolbar->tag);
     out.push_back(std::move(record));
   }
   return out;
 }
 
-records::LayoutStream save_layout(const Deck& deck) {
+records::LayoutStream save_layout(const Deck& deck, const RecordPlatform& platform) {
   records::LayoutStream layout;
-  layout.ToolBars = save_toolbars(deck);
-  for (const auto& tool : deck.tools()) layout.Usage.push_back({to_ansi(tool->id), tool->recently_used});
+  layout.ToolBars = save_toolbars(deck, platform);
+  for (const auto& tool : deck.tools()) layout.Usage.push_back({platform.to_ansi(tool->id), tool->recently_used});
   return layout;
 }
 
-void load_tools(Deck& deck, const records::ToolsStream& stream, const LoadRules& rules) {
+void load_tools(Deck& deck, const records::ToolsStream& stream, bool run_time, const RecordPlatform& platform) {
   // Cell k of a strip belongs to the k-th tool, in stream order, with that
   // picture, whether or not the model accepts the tool.
   std::array<std::size_t, records::kPictureKinds> cells{};
   for (const records::ToolRecord& record : stream.Tools) {
-    auto added = deck.add_tool(from_ansi(record.Instance.ID), record.Type, -1);
+    auto added = deck.add_tool(platform.from_ansi(record.Instance.ID), record.Type, -1);
     if (added.ok()) {
-      load_tool_fields(*added.value, record);
-      load_tool_pictures(*added.value, record, stream, cells);
+      load_tool_fields(*added.value, record, platform);
+      load_tool_pictures(*added.value, record, stream, cells, platform);
     }
     for (std::size_t kind = 0; kind < records::kPictureKinds; ++kind)
       if (record.HasPicture[kind]) ++cells[kind];
   }
+  settle_shortcuts(deck.tools());
+  settle_groups(deck.tools());
+  break_menu_cycles(deck.tools());
   for (const std::string& id : stream.RemovedToolIDs) {
-    const std::wstring wide = from_ansi(id);
-    if (rules.run_time)
+    const std::wstring wide = platform.from_ansi(id);
+    if (wide.empty()) continue;
+    if (run_time)
       if (auto tool = deck.tools().find(wide)) deck.remove_tool(tool);
     deck.note_removed_tool(wide);
   }
 }
 
-void load_toolbars(Deck& deck, const std::vector<records::ToolbarRecord>& toolbars, const LoadRules&) {
+void load_toolbars(Deck& deck, const std::vector<records::ToolbarRecord>& toolbars, const RecordPlatform& platform) {
   for (const records::ToolbarRecord& record : toolbars) {
-    const std::wstring name = from_ansi(record.Name);
-    auto added = deck.add_toolbar(&name, record.Style == 1 ? 1 : 0);
+    const std::wstring name = platform.from_ansi(record.Name);
+    // A style the model does not know is refused like a second menu bar.
+    if (record.Style > static_cast<uint8_t>(ToolbarStyle::menu_bar)) continue;
+    auto added = deck.add_toolbar(&name, record.Style);
     if (!added.ok()) continue;
     Toolbar& toolbar = *added.value;
-    toolbar.caption_alignment = in_range<uint8_t>(record.CaptionAlignment, 0, 3, 3);
-    toolbar.docked_status = is_dock_code(record.DockedStatus) ? record.DockedStatus : static_cast<uint8_t>(dock_top);
-    toolbar.font3d = in_range<uint8_t>(record.Font3D, 0, 5, 0);
+    toolbar.caption_alignment = ranged<uint8_t>(record.CaptionAlignment, kCaptionAlignmentRange);
+    toolbar.docked_status = dock_code_of(record.DockedStatus).value_or(DockCode::top);
+    toolbar.font3d = ranged<uint8_t>(record.Font3D, kFont3DRange);
     toolbar.reserved4 = record.Reserved4;
-    toolbar.return_dock = is_dock_area(record.ReturnDock) ? record.ReturnDock : static_cast<uint8_t>(dock_top);
-    toolbar.docked_column = record.DockedColumn;
-    toolbar.docked_row = record.DockedRow;
+    toolbar.return_dock = dock_area_of(record.ReturnDock).value_or(DockCode::top);
+    toolbar.docked_column = ranged<int16_t>(record.DockedColumn, kDockedColumnRange);
+    toolbar.docked_row = ranged<int16_t>(record.DockedRow, kDockedRowRange);
     toolbar.reserved12 = record.Reserved12;
     toolbar.reserved14 = record.Reserved14;
     toolbar.floating_row = record.FloatingRow;
     toolbar.floating_column = record.FloatingColumn;
-    toolbar.dock_flags = in_range<int32_t>(record.DockFlags, 0, kAllDockFlags, 31);
+    toolbar.dock_flags = DockFlags(ranged<int32_t>(record.DockFlags, kDockFlagsRange));
     toolbar.floating_height = record.FloatingHeight;
     toolbar.floating_left = record.FloatingLeft;
     toolbar.floating_top = record.FloatingTop;
     toolbar.floating_width = record.FloatingWidth;
     toolbar.allow_customize = record.AllowCustomize;
-    // The menu bar cannot be hidden.
+    // The menu bar cannot be hidden and has no More Tools button.
     toolbar.allow_hiding = record.AllowHiding && !toolbar.is_menu_bar();
     toolbar.display_grab_handles = record.DisplayGrabHandles;
     toolbar.visible = record.Visible || toolbar.is_menu_bar();
-    toolbar.display_more_tools = record.DisplayMoreToolsButton;
-    for (const auto& placed : record.Tools) toolbar.tools.insert(toolbar.tools.size(), placed_from(placed));
-    load_tag_text(record.TagString, toolbar.tag);
+    toolbar.display_more_tools = record.DisplayMoreToolsButton && !toolbar.is_menu_bar();
+    load_placed_list(toolbar.tools, record.Tools, platform);
+    toolbar.tag = loaded_text(record.TagString, platform);
     toolbar.stock = false;
     toolbar.last_loaded.reset();
     deck.set_stock(toolbar, record.Stock);
   }
 }
 
-void load_usage(Deck& deck, const std::vector<records::ToolUsage>& usage) {
+void load_usage(Deck& deck, const std::vector<records::ToolUsage>& usage, const RecordPlatform& platform) {
   for (const records::ToolUsage& entry : usage)
-    if (auto tool = deck.tools().find(from_ansi(entry.ID))) tool->recently_used = entry.RecentlyUsed;
+    if (auto tool = deck.tools().find(platform.from_ansi(entry.ID))) tool->recently_used = entry.RecentlyUsed;
 }
 
-}  // namespace mz::com
+}  // namespace mz

@@ -1,50 +1,65 @@
 #pragma once
 // Moves the object model's tools and toolbars into and out of their saved
-// records: texts between wide strings and the system's ANSI code page,
-// tag values kept as text, pictures into and out of the picture strips.
-#include <windows.h>
-
+// records. Loading refuses what the object model itself would refuse, so
+// that no saved state can build a model its setters could not: a refused
+// tool or toolbar is left out, a field out of its property's range takes the
+// property's default, and a menu that would contain itself loses the
+// sub-tool that closes the loop.
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "deck.h"
 #include "opaque_value.h"
+#include "picture_ref.h"
 #include "toolbars/model/record_layout.h"
+#include "toolbars/model/record_picture_strip.h"
 #include "toolbars/model/record_toolbar.h"
 #include "toolbars/model/record_tools_stream.h"
 
-namespace mz::com {
+namespace mz {
 
-std::string to_ansi(std::wstring_view text);
-std::wstring from_ansi(std::string_view text);
+// What the mapping needs of the platform: texts in the system's code page,
+// host values kept as text, and picture objects.
+class RecordPlatform {
+ public:
+  virtual std::string to_ansi(std::wstring_view text) const = 0;
+  virtual std::wstring from_ansi(std::string_view text) const = 0;
+  // A tag value as saved: its text when it holds a string, else empty.
+  virtual std::string tag_text(const Opaque& tag) const = 0;
+  // Combo-box item data as saved: its text form, empty when it has none.
+  virtual std::string item_data_text(const Opaque& data) const = 0;
+  // A loaded, non-empty text as a string value.
+  virtual Opaque text_value(std::wstring_view text) const = 0;
+  // A picture stored inline by data older than the picture strips; null when
+  // it cannot be read.
+  virtual PictureRef inline_picture(std::span<const std::uint8_t> bytes) const = 0;
+  virtual PictureRef picture_from_pixels(const records::PixelImage& image) const = 0;
+  // The picture drawn over `fill` (0x00RRGGBB), or nothing when it holds no
+  // image.
+  virtual std::optional<records::PixelImage> picture_pixels(const PictureRef& picture,
+                                                            std::uint32_t fill) const = 0;
 
-// A tag value as saved: its text when it holds a string, else empty.
-std::string tag_text(const Opaque& tag);
-// A loaded tag: a non-empty text becomes a string value, an empty one Empty.
-void load_tag_text(const std::string& text, Opaque& tag);
-
-// The Tools collection with its removed-tool list and picture strips filled
-// with `fill` (0x00RRGGBB). A picture object that holds no image is dropped
-// from its tool first, so that no flag announces a picture the strips lack.
-HRESULT save_tools(Deck& deck, std::uint32_t fill, records::ToolsStream& out);
-std::vector<records::ToolbarRecord> save_toolbars(const Deck& deck);
-records::LayoutStream save_layout(const Deck& deck);
-
-struct LoadRules {
-  std::uint32_t version;  // of the data being loaded
-  bool run_time;
+ protected:
+  ~RecordPlatform() = default;
 };
 
-// Appends the loaded tools to the deck. A tool whose ID is refused (empty,
-// reserved or used twice) or whose type is unknown is left out; values out
-// of their property's range take the property's default.
-void load_tools(Deck& deck, const records::ToolsStream& stream, const LoadRules& rules);
-// Appends the loaded toolbars; one whose name is refused (empty or used
-// twice) or that would be a second menu bar is left out.
-void load_toolbars(Deck& deck, const std::vector<records::ToolbarRecord>& toolbars, const LoadRules& rules);
-// Sets RecentlyUsed of each listed tool that exists; other IDs are skipped.
-void load_usage(Deck& deck, const std::vector<records::ToolUsage>& usage);
+// The Tools collection with its removed-tool list and picture strips filled
+// with `fill`. A picture that holds no image is saved as absent; the tool
+// keeps it. Fails only when a strip cannot be built (out of memory).
+bool save_tools(const Deck& deck, const RecordPlatform& platform, std::uint32_t fill, records::ToolsStream& out);
+std::vector<records::ToolbarRecord> save_toolbars(const Deck& deck, const RecordPlatform& platform);
+records::LayoutStream save_layout(const Deck& deck, const RecordPlatform& platform);
 
-}  // namespace mz::com
+// Appends the loaded tools to the deck. At run time the tools of the
+// removed-tool list are removed again.
+void load_tools(Deck& deck, const records::ToolsStream& stream, bool run_time, const RecordPlatform& platform);
+// Appends the loaded toolbars.
+void load_toolbars(Deck& deck, const std::vector<records::ToolbarRecord>& toolbars, const RecordPlatform& platform);
+// Sets RecentlyUsed of each listed tool that exists; other IDs are skipped.
+void load_usage(Deck& deck, const std::vector<records::ToolUsage>& usage, const RecordPlatform& platform);
+
+}  // namespace mz

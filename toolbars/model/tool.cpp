@@ -37,6 +37,34 @@ std::shared_ptr<PlacedTool> PlacedToolList::erase(size_t pos) {
   return removed;
 }
 
+std::vector<std::shared_ptr<PlacedTool>> PlacedToolList::take_if(
+    const std::function<bool(const PlacedTool&)>& taken) {
+  std::vector<std::shared_ptr<PlacedTool>> removed;
+  std::erase_if(items_, [&](const std::shared_ptr<PlacedTool>& placed) {
+    if (!taken(*placed)) return false;
+    placed->owner = nullptr;
+    removed.push_back(placed);
+    return true;
+  });
+  return removed;
+}
+
+std::vector<std::shared_ptr<PlacedTool>> PlacedToolList::take_stray_separators() {
+  std::vector<std::shared_ptr<PlacedTool>> removed;
+  std::vector<std::shared_ptr<PlacedTool>> kept;
+  for (auto& placed : items_) {
+    const bool stray = placed->is_separator() && (kept.empty() || kept.back()->is_separator());
+    (stray ? removed : kept).push_back(std::move(placed));
+  }
+  if (!kept.empty() && kept.back()->is_separator()) {
+    removed.push_back(std::move(kept.back()));
+    kept.pop_back();
+  }
+  for (auto& placed : removed) placed->owner = nullptr;
+  items_ = std::move(kept);
+  return removed;
+}
+
 Tool::Tool(std::wstring tool_id, ToolType type) : id(std::move(tool_id)), type_(ToolType::button) {
   own.ctl_width = 75;
   set_type(type);

@@ -5,11 +5,13 @@
 // that may differ per place.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "opaque_value.h"
+#include "picture_ref.h"
 
 namespace mz {
 
@@ -24,12 +26,8 @@ enum class ToolType : uint8_t {
   menu = 7,
   separator = 8,
 };
-constexpr int kLastToolType = 8;
 
 constexpr uint32_t kButtonTextColour = 0x80000012;
-constexpr int kLastShortcut = 79;
-constexpr int16_t kMinPictureSize = 16;
-constexpr int16_t kMaxPictureSize = 32;
 
 // The reserved ID of separators, which exist only as placed tools.
 inline constexpr std::wstring_view kSeparatorId = L"separator";
@@ -85,6 +83,10 @@ class PlacedToolList {
 
   void insert(size_t pos, std::shared_ptr<PlacedTool> placed);
   std::shared_ptr<PlacedTool> erase(size_t pos);
+  // Takes out every placed tool for which `taken` holds, in list order.
+  std::vector<std::shared_ptr<PlacedTool>> take_if(const std::function<bool(const PlacedTool&)>& taken);
+  // Takes out the separators left first, last or next to another separator.
+  std::vector<std::shared_ptr<PlacedTool>> take_stray_separators();
 
  private:
   Toolbar* toolbar_;
@@ -130,7 +132,7 @@ class Tool {
   uint8_t state = 0;
   uint8_t shortcut = 0;
   uint8_t menu_visibility = 0;
-  int16_t picture_size = kMinPictureSize;
+  int16_t picture_size = 16;
   bool auto_wrap = false;
   bool enabled = true;
   bool group_allow_all_up = true;
@@ -141,7 +143,7 @@ class Tool {
   // A saved flag that nothing here interprets; it is written back as loaded.
   bool kept_flag = false;
   PlacedFields own;  // the tool's own placed-level values
-  std::array<Opaque, 4> pictures;  // indexed by PictureSlot; empty = not present
+  std::array<PictureRef, 4> pictures;  // indexed by PictureSlot; null = not present
   Opaque tag;
   bool in_collection = false;  // true while it is in the control's Tools
 

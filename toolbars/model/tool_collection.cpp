@@ -1,6 +1,7 @@
 #include "tool_collection.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "text_case.h"
 
@@ -29,6 +30,12 @@ std::shared_ptr<Tool> ToolCollection::erase(size_t pos) {
   by_id_.erase(fold_case(removed->id));
   removed->in_collection = false;
   return removed;
+}
+
+std::vector<std::shared_ptr<Tool>> ToolCollection::take_all() {
+  by_id_.clear();
+  for (const auto& tool : items_) tool->in_collection = false;
+  return std::exchange(items_, {});
 }
 
 void ToolCollection::rename(Tool& tool, std::wstring new_id) {

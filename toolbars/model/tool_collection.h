@@ -26,6 +26,8 @@ class ToolCollection {
   // Inserts before the 0-based position pos (clamped to the end).
   void insert(size_t pos, std::shared_ptr<Tool> tool);
   std::shared_ptr<Tool> erase(size_t pos);
+  // Empties the collection and hands its tools over, in order.
+  std::vector<std::shared_ptr<Tool>> take_all();
   // Gives a tool of this collection a new ID; the caller has checked that no
   // other tool uses it.
   void rename(Tool& tool, std::wstring new_id);

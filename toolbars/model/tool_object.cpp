@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "picture_ref_win32.h"
 #include "tag_value.h"
 #include "text.h"
 #include "tool_parts_object.h"
@@ -39,162 +40,262 @@ void* ToolObject::other_interface(REFIID iid) {
 }
 
 template <class T, class U>
-HRESULT ToolObject::put_tool_field(T Tool::*field, U value) {
+HRESULT ToolObject::put_tool_field(T Tool::*field, U value, ChangeScope scope) {
   auto target = deck().write_tool(ref_);
   if (!target.ok()) return fail(target.error);
   if (target.value->*field != value) {
     target.value->*field = value;
-    deck().changed();
+    deck().changed({scope, target.value});
   }
   return S_OK;
 }
 
 // --- Tool-level plain properties -----------------------------------------------------
 
-HRESULT ToolObject::get_AutoWrap(VARIANT_BOOL* value) { return give(value, to_variant_bool(tool().auto_wrap)); }
-HRESULT ToolObject::put_AutoWrap(VARIANT_BOOL value) { return put_tool_field(&Tool::auto_wrap, to_bool(value)); }
+HRESULT ToolObject::get_AutoWrap(VARIANT_BOOL* value) {
+  return guarded([&]() -> HRESULT { return give(value, to_variant_bool(tool().auto_wrap)); });
+}
+HRESULT ToolObject::put_AutoWrap(VARIANT_BOOL value) {
+  return guarded([&]() -> HRESULT { return put_tool_field(&Tool::auto_wrap, to_bool(value), ChangeScope::tool_size); });
+}
 
-HRESULT ToolObject::get_Category(BSTR* value) { return to_bstr(tool().category, value); }
-HRESULT ToolObject::put_Category(BSTR value) { return put_tool_field(&Tool::category, from_bstr(value)); }
+HRESULT ToolObject::get_Category(BSTR* value) {
+  return guarded([&]() -> HRESULT { return to_bstr(tool().category, value); });
+}
+HRESULT ToolObject::put_Category(BSTR value) {
+  return guarded([&]() -> HRESULT { return put_tool_field(&Tool::category, from_bstr(value), ChangeScope::data); });
+}
 
-HRESULT ToolObject::get_Customizable(VARIANT_BOOL* value) { return give(value, to_variant_bool(tool().customizable)); }
+HRESULT ToolObject::get_Customizable(VARIANT_BOOL* value) {
+  return guarded([&]() -> HRESULT { return give(value, to_variant_bool(tool().customizable)); });
+}
 HRESULT ToolObject::put_Customizable(VARIANT_BOOL value) {
-  return put_tool_field(&Tool::customizable, to_bool(value));
+  return guarded([&]() -> HRESULT {
+    return put_tool_field(&Tool::customizable, to_bool(value), ChangeScope::data);
+  });
 }
 
-HRESULT ToolObject::get_Description(BSTR* value) { return to_bstr(tool().description, value); }
-HRESULT ToolObject::put_Description(BSTR value) { return put_tool_field(&Tool::description, from_bstr(value)); }
+HRESULT ToolObject::get_Description(BSTR* value) {
+  return guarded([&]() -> HRESULT { return to_bstr(tool().description, value); });
+}
+HRESULT ToolObject::put_Description(BSTR value) {
+  return guarded([&]() -> HRESULT { return put_tool_field(&Tool::description, from_bstr(value), ChangeScope::data); });
+}
 
-HRESULT ToolObject::get_Enabled(VARIANT_BOOL* value) { return give(value, to_variant_bool(tool().enabled)); }
-HRESULT ToolObject::put_Enabled(VARIANT_BOOL value) { return put_tool_field(&Tool::enabled, to_bool(value)); }
+HRESULT ToolObject::get_Enabled(VARIANT_BOOL* value) {
+  return guarded([&]() -> HRESULT { return give(value, to_variant_bool(tool().enabled)); });
+}
+HRESULT ToolObject::put_Enabled(VARIANT_BOOL value) {
+  return guarded([&]() -> HRESULT { return put_tool_field(&Tool::enabled, to_bool(value), ChangeScope::tool_look); });
+}
 
-HRESULT ToolObject::get_UseMaskColor(VARIANT_BOOL* value) { return give(value, to_variant_bool(tool().use_mask_color)); }
+HRESULT ToolObject::get_UseMaskColor(VARIANT_BOOL* value) {
+  return guarded([&]() -> HRESULT { return give(value, to_variant_bool(tool().use_mask_color)); });
+}
 HRESULT ToolObject::put_UseMaskColor(VARIANT_BOOL value) {
-  return put_tool_field(&Tool::use_mask_color, to_bool(value));
+  return guarded([&]() -> HRESULT {
+    return put_tool_field(&Tool::use_mask_color, to_bool(value), ChangeScope::tool_look);
+  });
 }
 
-HRESULT ToolObject::get_RecentlyUsed(VARIANT_BOOL* value) { return give(value, to_variant_bool(tool().recently_used)); }
+HRESULT ToolObject::get_RecentlyUsed(VARIANT_BOOL* value) {
+  return guarded([&]() -> HRESULT { return give(value, to_variant_bool(tool().recently_used)); });
+}
 HRESULT ToolObject::put_RecentlyUsed(VARIANT_BOOL value) {
-  return put_tool_field(&Tool::recently_used, to_bool(value));
+  return guarded([&]() -> HRESULT {
+    return put_tool_field(&Tool::recently_used, to_bool(value), ChangeScope::tool_size);
+  });
 }
 
-HRESULT ToolObject::get_ToolTipText(BSTR* value) { return to_bstr(tool().tooltip_text, value); }
-HRESULT ToolObject::put_ToolTipText(BSTR value) { return put_tool_field(&Tool::tooltip_text, from_bstr(value)); }
+HRESULT ToolObject::get_ToolTipText(BSTR* value) {
+  return guarded([&]() -> HRESULT { return to_bstr(tool().tooltip_text, value); });
+}
+HRESULT ToolObject::put_ToolTipText(BSTR value) {
+  return guarded([&]() -> HRESULT { return put_tool_field(&Tool::tooltip_text, from_bstr(value), ChangeScope::data); });
+}
 
 // --- Tool-level properties with rules ------------------------------------------------
 
-HRESULT ToolObject::get_Group(BSTR* value) { return to_bstr(tool().group, value); }
-HRESULT ToolObject::put_Group(BSTR value) { return outcome(deck().set_group(ref_, from_bstr(value))); }
+HRESULT ToolObject::get_Group(BSTR* value) {
+  return guarded([&]() -> HRESULT { return to_bstr(tool().group, value); });
+}
+HRESULT ToolObject::put_Group(BSTR value) {
+  return guarded([&]() -> HRESULT { return outcome(deck().set_group(ref_, from_bstr(value))); });
+}
 
 HRESULT ToolObject::get_GroupAllowAllUp(VARIANT_BOOL* value) {
-  return give(value, to_variant_bool(tool().group_allow_all_up));
+  return guarded([&]() -> HRESULT {
+    return give(value, to_variant_bool(tool().group_allow_all_up));
+  });
 }
 HRESULT ToolObject::put_GroupAllowAllUp(VARIANT_BOOL value) {
-  return outcome(deck().set_group_allow_all_up(ref_, to_bool(value)));
+  return guarded([&]() -> HRESULT {
+    return outcome(deck().set_group_allow_all_up(ref_, to_bool(value)));
+  });
 }
 
-HRESULT ToolObject::get_ID(BSTR* value) { return to_bstr(deck().id_of(ref_), value); }
-HRESULT ToolObject::put_ID(BSTR value) { return outcome(deck().set_id(ref_, from_bstr(value))); }
+HRESULT ToolObject::get_ID(BSTR* value) {
+  return guarded([&]() -> HRESULT { return to_bstr(deck().id_of(ref_), value); });
+}
+HRESULT ToolObject::put_ID(BSTR value) {
+  return guarded([&]() -> HRESULT { return outcome(deck().set_id(ref_, from_bstr(value))); });
+}
 
 HRESULT ToolObject::get_MenuVisibility(Constants_MenuVisibility* value) {
-  return give(value, tool().menu_visibility);
+  return guarded([&]() -> HRESULT {
+    return give(value, tool().menu_visibility);
+  });
 }
 HRESULT ToolObject::put_MenuVisibility(Constants_MenuVisibility value) {
-  return outcome(deck().set_menu_visibility(ref_, value));
+  return guarded([&]() -> HRESULT {
+    return outcome(deck().set_menu_visibility(ref_, value));
+  });
 }
 
-HRESULT ToolObject::get_PictureSize(short* value) { return give(value, tool().picture_size); }
-HRESULT ToolObject::put_PictureSize(short value) { return outcome(deck().set_picture_size(ref_, value)); }
+HRESULT ToolObject::get_PictureSize(short* value) {
+  return guarded([&]() -> HRESULT { return give(value, tool().picture_size); });
+}
+HRESULT ToolObject::put_PictureSize(short value) {
+  return guarded([&]() -> HRESULT { return outcome(deck().set_picture_size(ref_, value)); });
+}
 
-HRESULT ToolObject::get_Shortcut(Constants_ShortcutKeys* value) { return give(value, tool().shortcut); }
-HRESULT ToolObject::put_Shortcut(Constants_ShortcutKeys value) { return outcome(deck().set_shortcut(ref_, value)); }
+HRESULT ToolObject::get_Shortcut(Constants_ShortcutKeys* value) {
+  return guarded([&]() -> HRESULT { return give(value, tool().shortcut); });
+}
+HRESULT ToolObject::put_Shortcut(Constants_ShortcutKeys value) {
+  return guarded([&]() -> HRESULT { return outcome(deck().set_shortcut(ref_, value)); });
+}
 
-HRESULT ToolObject::get_State(Constants_State* value) { return give(value, tool().state); }
+HRESULT ToolObject::get_State(Constants_State* value) {
+  return guarded([&]() -> HRESULT { return give(value, tool().state); });
+}
 HRESULT ToolObject::put_State(Constants_State value) {
-  // The click handler may release the host's last reference to this object.
-  ComPtr<IMzTool> keep_alive(this);
-  return outcome(deck().set_state(ref_, value));
+  return guarded([&]() -> HRESULT {
+    // The click handler may release the host's last reference to this object.
+    ComPtr<IMzTool> keep_alive(this);
+    return outcome(deck().set_state(ref_, value));
+  });
 }
 
-HRESULT ToolObject::get_Type(Constants_Type* value) { return give(value, tool().type()); }
-HRESULT ToolObject::put_Type(Constants_Type value) { return outcome(deck().set_type(ref_, value)); }
+HRESULT ToolObject::get_Type(Constants_Type* value) {
+  return guarded([&]() -> HRESULT { return give(value, tool().type()); });
+}
+HRESULT ToolObject::put_Type(Constants_Type value) {
+  return guarded([&]() -> HRESULT { return outcome(deck().set_type(ref_, value)); });
+}
 
-HRESULT ToolObject::get_Visible(VARIANT_BOOL* value) { return give(value, to_variant_bool(deck().visible(ref_))); }
-HRESULT ToolObject::put_Visible(VARIANT_BOOL value) { return outcome(deck().set_visible(ref_, to_bool(value))); }
+HRESULT ToolObject::get_Visible(VARIANT_BOOL* value) {
+  return guarded([&]() -> HRESULT { return give(value, to_variant_bool(deck().visible(ref_))); });
+}
+HRESULT ToolObject::put_Visible(VARIANT_BOOL value) {
+  return guarded([&]() -> HRESULT { return outcome(deck().set_visible(ref_, to_bool(value))); });
+}
 
 HRESULT ToolObject::get_TagVariant(VARIANT* value) {
-  HRESULT hr = read_value(tool().tag, value);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    HRESULT hr = read_value(tool().tag, value);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 HRESULT ToolObject::put_TagVariant(VARIANT value) {
-  // A placed tool passes the value on to its tool.
-  std::shared_ptr<Tool> target = ref_.is_placed() ? deck().tool_of(*ref_.placed) : ref_.tool;
-  if (!target) return fail(ErrorCode::cannot_perform);
-  HRESULT hr = store_tag_value(value, target->tag);
-  if (FAILED(hr)) return plain_failure(hr);
-  deck().changed();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    // A placed tool passes the value on to its tool.
+    std::shared_ptr<Tool> target = ref_.is_placed() ? deck().tool_of(*ref_.placed) : ref_.tool;
+    if (!target) return fail(ErrorCode::cannot_perform);
+    HRESULT hr = store_tag_value(value, target->tag);
+    if (FAILED(hr)) return plain_failure(hr);
+    deck().changed({ChangeScope::data, target.get()});
+    return S_OK;
+  });
 }
-HRESULT ToolObject::putref_TagVariant(VARIANT value) { return put_TagVariant(value); }
+HRESULT ToolObject::putref_TagVariant(VARIANT value) {
+  return guarded([&]() -> HRESULT { return put_TagVariant(value); });
+}
 
 // --- Sub-objects ----------------------------------------------------------------------
 
 HRESULT ToolObject::get_ComboBox(IMzComboBox** value) {
-  if (!value) return plain_failure(E_POINTER);
-  *value = nullptr;
-  auto owner = deck().sub_object_owner(ref_, ToolType::combo_box);
-  if (!owner.ok()) return fail(owner.error);
-  *value = ComboBoxObject::create(*control_, ref_, owner.value).detach();
-  return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!value) return plain_failure(E_POINTER);
+    *value = nullptr;
+    auto owner = deck().sub_object_owner(ref_, ToolType::combo_box);
+    if (!owner.ok()) return fail(owner.error);
+    *value = ComboBoxObject::create(*control_, ref_, owner.value).detach();
+    return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
 HRESULT ToolObject::get_Edit(IMzEdit** value) {
-  if (!value) return plain_failure(E_POINTER);
-  *value = nullptr;
-  auto owner = deck().sub_object_owner(ref_, ToolType::edit);
-  if (!owner.ok()) return fail(owner.error);
-  *value = EditObject::create(*control_, owner.value).detach();
-  return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!value) return plain_failure(E_POINTER);
+    *value = nullptr;
+    auto owner = deck().sub_object_owner(ref_, ToolType::edit);
+    if (!owner.ok()) return fail(owner.error);
+    *value = EditObject::create(*control_, owner.value).detach();
+    return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
 HRESULT ToolObject::get_Menu(IMzMenu** value) {
-  if (!value) return plain_failure(E_POINTER);
-  *value = nullptr;
-  auto owner = deck().sub_object_owner(ref_, ToolType::menu);
-  if (!owner.ok()) return fail(owner.error);
-  *value = MenuObject::create(*control_, owner.value).detach();
-  return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!value) return plain_failure(E_POINTER);
+    *value = nullptr;
+    auto owner = deck().sub_object_owner(ref_, ToolType::menu);
+    if (!owner.ok()) return fail(owner.error);
+    *value = MenuObject::create(*control_, owner.value).detach();
+    return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
 // --- Placed-level properties -----------------------------------------------------------
 
 HRESULT ToolObject::get_CtlWidth(short* value) {
-  auto width = deck().ctl_width(ref_);
-  return width.ok() ? give(value, width.value) : fail(width.error);
+  return guarded([&]() -> HRESULT {
+    auto width = deck().ctl_width(ref_);
+    return width.ok() ? give(value, width.value) : fail(width.error);
+  });
 }
-HRESULT ToolObject::put_CtlWidth(short value) { return outcome(deck().set_ctl_width(ref_, value)); }
+HRESULT ToolObject::put_CtlWidth(short value) {
+  return guarded([&]() -> HRESULT { return outcome(deck().set_ctl_width(ref_, value)); });
+}
 
-HRESULT ToolObject::get_ForeColor(OLE_COLOR* value) { return give(value, deck().placed_fields(ref_).fore_color); }
-HRESULT ToolObject::put_ForeColor(OLE_COLOR value) { return outcome(deck().set_fore_color(ref_, value)); }
+HRESULT ToolObject::get_ForeColor(OLE_COLOR* value) {
+  return guarded([&]() -> HRESULT { return give(value, deck().placed_fields(ref_).fore_color); });
+}
+HRESULT ToolObject::put_ForeColor(OLE_COLOR value) {
+  return guarded([&]() -> HRESULT { return outcome(deck().set_fore_color(ref_, value)); });
+}
 
 HRESULT ToolObject::get_ForeColorSource(Constants_ForeColorSource* value) {
-  return give(value, deck().placed_fields(ref_).fore_color_source);
+  return guarded([&]() -> HRESULT {
+    return give(value, deck().placed_fields(ref_).fore_color_source);
+  });
 }
 HRESULT ToolObject::put_ForeColorSource(Constants_ForeColorSource value) {
-  return outcome(deck().set_fore_color_source(ref_, value));
+  return guarded([&]() -> HRESULT {
+    return outcome(deck().set_fore_color_source(ref_, value));
+  });
 }
 
 HRESULT ToolObject::get_DisplayStyle(Constants_DisplayStyle* value) {
-  return give(value, deck().placed_fields(ref_).display_style);
+  return guarded([&]() -> HRESULT {
+    return give(value, deck().placed_fields(ref_).display_style);
+  });
 }
 HRESULT ToolObject::put_DisplayStyle(Constants_DisplayStyle value) {
-  return outcome(deck().set_display_style(ref_, value));
+  return guarded([&]() -> HRESULT {
+    return outcome(deck().set_display_style(ref_, value));
+  });
 }
 
-HRESULT ToolObject::get_Name(BSTR* value) { return to_bstr(deck().placed_fields(ref_).name, value); }
+HRESULT ToolObject::get_Name(BSTR* value) {
+  return guarded([&]() -> HRESULT { return to_bstr(deck().placed_fields(ref_).name, value); });
+}
 HRESULT ToolObject::put_Name(BSTR value) {
-  deck().set_name(ref_, from_bstr(value));
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    deck().set_name(ref_, from_bstr(value));
+    return S_OK;
+  });
 }
 
 // Position and size as the layout last computed them.
@@ -202,15 +303,25 @@ HRESULT ToolObject::get_position(int16_t PlacedTool::*field, short* value) {
   auto placed = deck().placement(ref_);
   return placed.ok() ? give(value, placed.value->*field) : fail(placed.error);
 }
-HRESULT ToolObject::get_Left(short* value) { return get_position(&PlacedTool::left, value); }
-HRESULT ToolObject::get_Top(short* value) { return get_position(&PlacedTool::top, value); }
-HRESULT ToolObject::get_Width(short* value) { return get_position(&PlacedTool::width, value); }
-HRESULT ToolObject::get_Height(short* value) { return get_position(&PlacedTool::height, value); }
+HRESULT ToolObject::get_Left(short* value) {
+  return guarded([&]() -> HRESULT { return get_position(&PlacedTool::left, value); });
+}
+HRESULT ToolObject::get_Top(short* value) {
+  return guarded([&]() -> HRESULT { return get_position(&PlacedTool::top, value); });
+}
+HRESULT ToolObject::get_Width(short* value) {
+  return guarded([&]() -> HRESULT { return get_position(&PlacedTool::width, value); });
+}
+HRESULT ToolObject::get_Height(short* value) {
+  return guarded([&]() -> HRESULT { return get_position(&PlacedTool::height, value); });
+}
 
 HRESULT ToolObject::get_Index(short* value) {
-  auto placed = deck().placement(ref_);
-  if (!placed.ok()) return fail(placed.error);
-  return give(value, placed.value->owner->position_of(placed.value) + 1);
+  return guarded([&]() -> HRESULT {
+    auto placed = deck().placement(ref_);
+    if (!placed.ok()) return fail(placed.error);
+    return give(value, placed.value->owner->position_of(placed.value) + 1);
+  });
 }
 
 // --- Pictures --------------------------------------------------------------------------
@@ -218,29 +329,20 @@ HRESULT ToolObject::get_Index(short* value) {
 HRESULT ToolObject::get_picture(PictureSlot slot, IPictureDisp** value) {
   if (!value) return plain_failure(E_POINTER);
   *value = nullptr;
-  Variant kept;
-  HRESULT hr = read_value(tool().pictures[static_cast<size_t>(slot)], kept.get());
-  if (SUCCEEDED(hr) && V_VT(&*kept) == VT_DISPATCH && V_DISPATCH(&*kept))
-    hr = V_DISPATCH(&*kept)->QueryInterface(IID_IPictureDisp, reinterpret_cast<void**>(value));
-  else if (SUCCEEDED(hr))
-    hr = empty_picture(value);
+  if (IPictureDisp* kept = picture_object(tool().pictures[static_cast<size_t>(slot)])) {
+    kept->AddRef();
+    *value = kept;
+    return S_OK;
+  }
+  HRESULT hr = empty_picture(value);
   return FAILED(hr) ? plain_failure(hr) : S_OK;
 }
 
 HRESULT ToolObject::put_picture(PictureSlot slot, IPictureDisp* value) {
   auto target = deck().write_tool(ref_);
   if (!target.ok()) return fail(target.error);
-  Opaque& kept = target.value->pictures[static_cast<size_t>(slot)];
-  if (!value) {
-    kept.reset();
-  } else {
-    VARIANT picture;
-    V_VT(&picture) = VT_DISPATCH;
-    V_DISPATCH(&picture) = value;
-    HRESULT hr = store_value(picture, kept);
-    if (FAILED(hr)) return plain_failure(hr);
-  }
-  deck().changed();
+  target.value->pictures[static_cast<size_t>(slot)] = picture_ref(value);
+  deck().changed({ChangeScope::tool_size, target.value});
   return S_OK;
 }
 
@@ -266,55 +368,91 @@ HRESULT ToolObject::put_picture_bitmap(PictureSlot slot, LONG bitmap) {
   return put_picture(slot, picture.get());
 }
 
-HRESULT ToolObject::get_Picture(IPictureDisp** value) { return get_picture(PictureSlot::normal, value); }
-HRESULT ToolObject::put_Picture(IPictureDisp* value) { return put_picture(PictureSlot::normal, value); }
-HRESULT ToolObject::putref_Picture(IPictureDisp* value) { return put_picture(PictureSlot::normal, value); }
-HRESULT ToolObject::put_PictureBmp(LONG bitmap) { return put_picture_bitmap(PictureSlot::normal, bitmap); }
-HRESULT ToolObject::get_PictureDisabled(IPictureDisp** value) { return get_picture(PictureSlot::disabled, value); }
-HRESULT ToolObject::put_PictureDisabled(IPictureDisp* value) { return put_picture(PictureSlot::disabled, value); }
-HRESULT ToolObject::putref_PictureDisabled(IPictureDisp* value) { return put_picture(PictureSlot::disabled, value); }
-HRESULT ToolObject::put_PictureDisabledBmp(LONG bitmap) { return put_picture_bitmap(PictureSlot::disabled, bitmap); }
-HRESULT ToolObject::get_PictureDown(IPictureDisp** value) { return get_picture(PictureSlot::down, value); }
-HRESULT ToolObject::put_PictureDown(IPictureDisp* value) { return put_picture(PictureSlot::down, value); }
-HRESULT ToolObject::putref_PictureDown(IPictureDisp* value) { return put_picture(PictureSlot::down, value); }
-HRESULT ToolObject::put_PictureDownBmp(LONG bitmap) { return put_picture_bitmap(PictureSlot::down, bitmap); }
+HRESULT ToolObject::get_Picture(IPictureDisp** value) {
+  return guarded([&]() -> HRESULT { return get_picture(PictureSlot::normal, value); });
+}
+HRESULT ToolObject::put_Picture(IPictureDisp* value) {
+  return guarded([&]() -> HRESULT { return put_picture(PictureSlot::normal, value); });
+}
+HRESULT ToolObject::putref_Picture(IPictureDisp* value) {
+  return guarded([&]() -> HRESULT { return put_picture(PictureSlot::normal, value); });
+}
+HRESULT ToolObject::put_PictureBmp(LONG bitmap) {
+  return guarded([&]() -> HRESULT { return put_picture_bitmap(PictureSlot::normal, bitmap); });
+}
+HRESULT ToolObject::get_PictureDisabled(IPictureDisp** value) {
+  return guarded([&]() -> HRESULT { return get_picture(PictureSlot::disabled, value); });
+}
+HRESULT ToolObject::put_PictureDisabled(IPictureDisp* value) {
+  return guarded([&]() -> HRESULT { return put_picture(PictureSlot::disabled, value); });
+}
+HRESULT ToolObject::putref_PictureDisabled(IPictureDisp* value) {
+  return guarded([&]() -> HRESULT { return put_picture(PictureSlot::disabled, value); });
+}
+HRESULT ToolObject::put_PictureDisabledBmp(LONG bitmap) {
+  return guarded([&]() -> HRESULT { return put_picture_bitmap(PictureSlot::disabled, bitmap); });
+}
+HRESULT ToolObject::get_PictureDown(IPictureDisp** value) {
+  return guarded([&]() -> HRESULT { return get_picture(PictureSlot::down, value); });
+}
+HRESULT ToolObject::put_PictureDown(IPictureDisp* value) {
+  return guarded([&]() -> HRESULT { return put_picture(PictureSlot::down, value); });
+}
+HRESULT ToolObject::putref_PictureDown(IPictureDisp* value) {
+  return guarded([&]() -> HRESULT { return put_picture(PictureSlot::down, value); });
+}
+HRESULT ToolObject::put_PictureDownBmp(LONG bitmap) {
+  return guarded([&]() -> HRESULT { return put_picture_bitmap(PictureSlot::down, bitmap); });
+}
 HRESULT ToolObject::get_PictureDownDisabled(IPictureDisp** value) {
-  return get_picture(PictureSlot::down_disabled, value);
+  return guarded([&]() -> HRESULT {
+    return get_picture(PictureSlot::down_disabled, value);
+  });
 }
 HRESULT ToolObject::put_PictureDownDisabled(IPictureDisp* value) {
-  return put_picture(PictureSlot::down_disabled, value);
+  return guarded([&]() -> HRESULT {
+    return put_picture(PictureSlot::down_disabled, value);
+  });
 }
 HRESULT ToolObject::putref_PictureDownDisabled(IPictureDisp* value) {
-  return put_picture(PictureSlot::down_disabled, value);
+  return guarded([&]() -> HRESULT {
+    return put_picture(PictureSlot::down_disabled, value);
+  });
 }
 HRESULT ToolObject::put_PictureDownDisabledBmp(LONG bitmap) {
-  return put_picture_bitmap(PictureSlot::down_disabled, bitmap);
+  return guarded([&]() -> HRESULT {
+    return put_picture_bitmap(PictureSlot::down_disabled, bitmap);
+  });
 }
 
 // --- Methods ---------------------------------------------------------------------------
 
 HRESULT ToolObject::SetFocus() {
-  // Only a combo-box or edit tool with its window can take the focus, and
-  // those windows are not created yet.
-  return fail(ErrorCode::cannot_perform);
+  return guarded([&]() -> HRESULT {
+    // Only a combo-box or edit tool with its window can take the focus, and
+    // those windows are not created yet.
+    return fail(ErrorCode::cannot_perform);
+  });
 }
 
 HRESULT ToolObject::ChangeAll(Constants_ChangeAll property, VARIANT new_value) {
-  ChangeAllValue value;
-  if (change_all_takes_text(property)) {
-    auto text = text_argument(new_value);
-    if (!text) return fail(ErrorCode::invalid_property_value);
-    value = *text;
-  } else {
-    // The colour is 32-bit, the other numbers 16-bit.
-    auto number = property == mzChangeAllForeColor
-                      ? int32_argument(new_value)
-                      : (int16_argument(new_value) ? std::optional<int32_t>(*int16_argument(new_value))
-                                                   : std::nullopt);
-    if (!number) return fail(ErrorCode::invalid_property_value);
-    value = *number;
-  }
-  return outcome(deck().change_all(ref_, property, value));
+  return guarded([&]() -> HRESULT {
+    ChangeAllValue value;
+    if (change_all_takes_text(property)) {
+      auto text = text_argument(new_value);
+      if (!text) return fail(ErrorCode::invalid_property_value);
+      value = *text;
+    } else {
+      // The colour is 32-bit, the other numbers 16-bit.
+      auto number = property == mzChangeAllForeColor
+                        ? int32_argument(new_value)
+                        : (int16_argument(new_value) ? std::optional<int32_t>(*int16_argument(new_value))
+                                                     : std::nullopt);
+      if (!number) return fail(ErrorCode::invalid_property_value);
+      value = *number;
+    }
+    return outcome(deck().change_all(ref_, property, value));
+  });
 }
 
 }  // namespace mz::com

@@ -105,7 +105,7 @@ class ToolObject final : public AutomationObject<IMzTool>, public OwnObject {
   Deck& deck() { return control_->deck(); }
   const Tool& tool() const { return control_->deck().read_tool(ref_); }
   template <class T, class U>
-  HRESULT put_tool_field(T Tool::*field, U value);
+  HRESULT put_tool_field(T Tool::*field, U value, ChangeScope scope);
   HRESULT get_picture(PictureSlot slot, IPictureDisp** value);
   HRESULT put_picture(PictureSlot slot, IPictureDisp* value);
   HRESULT put_picture_bitmap(PictureSlot slot, LONG bitmap);

@@ -30,7 +30,7 @@ ComboContext ComboBoxObject::context() const {
 }
 
 HRESULT ComboBoxObject::changed(ErrorCode code) {
-  if (code == ErrorCode::none) control_->deck().changed();
+  if (code == ErrorCode::none) control_->deck().changed({ChangeScope::tool_look, tool_.get()});
   return outcome(code);
 }
 
@@ -39,113 +39,153 @@ HRESULT ComboBoxObject::changed(ErrorCode code) {
   if (!data_name) return fail(ErrorCode::cannot_perform)
 
 HRESULT ComboBoxObject::get_ItemData(short index, VARIANT* value) {
-  MZ_COMBO(combo);
-  auto item = combo_item(*combo, index);
-  if (!item.ok()) return fail(item.error);
-  HRESULT hr = read_value(item.value->item_data, value);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    auto item = combo_item(*combo, index);
+    if (!item.ok()) return fail(item.error);
+    HRESULT hr = read_value(item.value->item_data, value);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 HRESULT ComboBoxObject::put_ItemData(short index, VARIANT value) {
-  MZ_COMBO(combo);
-  auto item = combo_item(*combo, index);
-  if (!item.ok()) return fail(item.error);
-  HRESULT hr = store_value(value, item.value->item_data);
-  if (FAILED(hr)) return plain_failure(hr);
-  return changed(ErrorCode::none);
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    auto item = combo_item(*combo, index);
+    if (!item.ok()) return fail(item.error);
+    HRESULT hr = store_value(value, item.value->item_data);
+    if (FAILED(hr)) return plain_failure(hr);
+    return changed(ErrorCode::none);
+  });
 }
-HRESULT ComboBoxObject::putref_ItemData(short index, VARIANT value) { return put_ItemData(index, value); }
+HRESULT ComboBoxObject::putref_ItemData(short index, VARIANT value) {
+  return guarded([&]() -> HRESULT { return put_ItemData(index, value); });
+}
 
 HRESULT ComboBoxObject::get_List(short index, BSTR* value) {
-  MZ_COMBO(combo);
-  return to_bstr(combo_list_text(*combo, index), value);
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return to_bstr(combo_list_text(*combo, index), value);
+  });
 }
 HRESULT ComboBoxObject::put_List(short index, BSTR value) {
-  MZ_COMBO(combo);
-  return changed(set_combo_list_text(*combo, index, from_bstr(value)));
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return changed(set_combo_list_text(*combo, index, from_bstr(value)));
+  });
 }
 
 HRESULT ComboBoxObject::get_ListCount(short* value) {
-  MZ_COMBO(combo);
-  return give(value, combo->items.size());
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return give(value, combo->items.size());
+  });
 }
 
 HRESULT ComboBoxObject::get_ListIndex(short* value) {
-  MZ_COMBO(combo);
-  return give(value, combo->list_index);
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return give(value, combo->list_index);
+  });
 }
 HRESULT ComboBoxObject::put_ListIndex(short value) {
-  MZ_COMBO(combo);
-  return changed(set_combo_list_index(*combo, value));
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return changed(set_combo_list_index(*combo, value));
+  });
 }
 
 HRESULT ComboBoxObject::get_Locked(VARIANT_BOOL* value) {
-  MZ_COMBO(combo);
-  return give(value, to_variant_bool(combo->locked));
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return give(value, to_variant_bool(combo->locked));
+  });
 }
 HRESULT ComboBoxObject::put_Locked(VARIANT_BOOL value) {
-  MZ_COMBO(combo);
-  combo->locked = to_bool(value);
-  return changed(ErrorCode::none);
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    combo->locked = to_bool(value);
+    return changed(ErrorCode::none);
+  });
 }
 
 HRESULT ComboBoxObject::get_NewIndex(short* value) {
-  MZ_COMBO(combo);
-  return give(value, combo->new_index);
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return give(value, combo->new_index);
+  });
 }
 
 HRESULT ComboBoxObject::get_Sorted(VARIANT_BOOL* value) {
-  MZ_COMBO(combo);
-  return give(value, to_variant_bool(combo->sorted));
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return give(value, to_variant_bool(combo->sorted));
+  });
 }
 HRESULT ComboBoxObject::put_Sorted(VARIANT_BOOL value) {
-  MZ_COMBO(combo);
-  return changed(set_combo_sorted(*combo, to_bool(value), context()));
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return changed(set_combo_sorted(*combo, to_bool(value), context()));
+  });
 }
 
 HRESULT ComboBoxObject::get_Style(Constants_ComboStyle* value) {
-  MZ_COMBO(combo);
-  return give(value, combo->style);
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return give(value, combo->style);
+  });
 }
 HRESULT ComboBoxObject::put_Style(Constants_ComboStyle value) {
-  MZ_COMBO(combo);
-  return changed(set_combo_style(*combo, value, context()));
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return changed(set_combo_style(*combo, value, context()));
+  });
 }
 
 HRESULT ComboBoxObject::get_Text(BSTR* value) {
-  MZ_COMBO(combo);
-  return to_bstr(combo->text, value);
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return to_bstr(combo->text, value);
+  });
 }
 HRESULT ComboBoxObject::put_Text(BSTR value) {
-  MZ_COMBO(combo);
-  auto result = set_combo_text(*combo, from_bstr(value), context());
-  if (!result.ok()) return fail(result.error);
-  if (result.value) {
-    control_->deck().changed();
-    if (!control_->design_time()) control_->fire_tool_change(ref_);
-  }
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    auto result = set_combo_text(*combo, from_bstr(value), context());
+    if (!result.ok()) return fail(result.error);
+    if (result.value) {
+      control_->deck().changed({ChangeScope::tool_look, tool_.get()});
+      if (!control_->design_time()) control_->fire_tool_change(ref_);
+    }
+    return S_OK;
+  });
 }
 
 HRESULT ComboBoxObject::AddItem(BSTR item, VARIANT index) {
-  MZ_COMBO(combo);
-  int position = -1;
-  if (!is_missing(index)) {
-    auto number = int16_argument(index);
-    if (!number) return fail(ErrorCode::invalid_index);
-    position = *number;
-  }
-  return changed(add_combo_item(*combo, from_bstr(item), position));
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    int position = -1;
+    if (!is_missing(index)) {
+      auto number = int16_argument(index);
+      if (!number) return fail(ErrorCode::invalid_index);
+      position = *number;
+    }
+    return changed(add_combo_item(*combo, from_bstr(item), position));
+  });
 }
 
 HRESULT ComboBoxObject::Clear() {
-  MZ_COMBO(combo);
-  clear_combo(*combo);
-  return changed(ErrorCode::none);
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    clear_combo(*combo);
+    return changed(ErrorCode::none);
+  });
 }
 
 HRESULT ComboBoxObject::RemoveItem(short index) {
-  MZ_COMBO(combo);
-  return changed(remove_combo_item(*combo, index));
+  return guarded([&]() -> HRESULT {
+    MZ_COMBO(combo);
+    return changed(remove_combo_item(*combo, index));
+  });
 }
 
 #undef MZ_COMBO
@@ -164,47 +204,63 @@ EditObject::EditObject(ControlObject& control, std::shared_ptr<Tool> tool)
   if (!data_name) return fail(ErrorCode::cannot_perform)
 
 HRESULT EditObject::get_Locked(VARIANT_BOOL* value) {
-  MZ_EDIT(edit);
-  return give(value, to_variant_bool(edit->locked));
+  return guarded([&]() -> HRESULT {
+    MZ_EDIT(edit);
+    return give(value, to_variant_bool(edit->locked));
+  });
 }
 HRESULT EditObject::put_Locked(VARIANT_BOOL value) {
-  MZ_EDIT(edit);
-  edit->locked = to_bool(value);
-  control_->deck().changed();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    MZ_EDIT(edit);
+    edit->locked = to_bool(value);
+    control_->deck().changed({ChangeScope::tool_look, tool_.get()});
+    return S_OK;
+  });
 }
 
 HRESULT EditObject::get_MaxLength(short* value) {
-  MZ_EDIT(edit);
-  return give(value, edit->max_length);
+  return guarded([&]() -> HRESULT {
+    MZ_EDIT(edit);
+    return give(value, edit->max_length);
+  });
 }
 HRESULT EditObject::put_MaxLength(short value) {
-  MZ_EDIT(edit);
-  ErrorCode code = set_edit_max_length(*edit, value);
-  if (code == ErrorCode::none) control_->deck().changed();
-  return outcome(code);
+  return guarded([&]() -> HRESULT {
+    MZ_EDIT(edit);
+    ErrorCode code = set_edit_max_length(*edit, value);
+    if (code == ErrorCode::none) control_->deck().changed({ChangeScope::tool_look, tool_.get()});
+    return outcome(code);
+  });
 }
 
 HRESULT EditObject::get_Text(BSTR* value) {
-  MZ_EDIT(edit);
-  return to_bstr(edit->text, value);
+  return guarded([&]() -> HRESULT {
+    MZ_EDIT(edit);
+    return to_bstr(edit->text, value);
+  });
 }
 HRESULT EditObject::put_Text(BSTR value) {
-  MZ_EDIT(edit);
-  edit->text = from_bstr(value);
-  control_->deck().changed();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    MZ_EDIT(edit);
+    edit->text = from_bstr(value);
+    control_->deck().changed({ChangeScope::tool_look, tool_.get()});
+    return S_OK;
+  });
 }
 
 HRESULT EditObject::get_PasswordChar(BSTR* value) {
-  MZ_EDIT(edit);
-  return to_bstr(edit->password_char, value);
+  return guarded([&]() -> HRESULT {
+    MZ_EDIT(edit);
+    return to_bstr(edit->password_char, value);
+  });
 }
 HRESULT EditObject::put_PasswordChar(BSTR value) {
-  MZ_EDIT(edit);
-  edit->password_char = from_bstr(value);
-  control_->deck().changed();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    MZ_EDIT(edit);
+    edit->password_char = from_bstr(value);
+    control_->deck().changed({ChangeScope::tool_look, tool_.get()});
+    return S_OK;
+  });
 }
 
 #undef MZ_EDIT
@@ -219,11 +275,13 @@ MenuObject::MenuObject(ControlObject& control, std::shared_ptr<Tool> tool)
     : AutomationObject(L"ToolDeck.MzMenu"), control_(&control), tool_(std::move(tool)) {}
 
 HRESULT MenuObject::get_Tools(IMzToolsCollection** value) {
-  if (!value) return plain_failure(E_POINTER);
-  *value = nullptr;
-  if (!tool_->menu()) return fail(ErrorCode::cannot_perform);
-  *value = ToolsCollectionObject::create(*control_, PlacedListOwner{nullptr, tool_}).detach();
-  return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!value) return plain_failure(E_POINTER);
+    *value = nullptr;
+    if (!tool_->menu()) return fail(ErrorCode::cannot_perform);
+    *value = ToolsCollectionObject::create(*control_, PlacedListOwner{nullptr, tool_}).detach();
+    return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
 }  // namespace mz::com

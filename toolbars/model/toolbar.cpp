@@ -4,13 +4,6 @@
 
 namespace mz {
 
-bool is_dock_code(int value) {
-  return value == dock_top || value == dock_bottom || value == dock_left || value == dock_right ||
-         value == dock_floating;
-}
-
-bool is_dock_area(int value) { return is_dock_code(value) && value != dock_floating; }
-
 Toolbar::Toolbar(std::wstring toolbar_name, ToolbarStyle style) : name(std::move(toolbar_name)), style_(style) {
   if (style == ToolbarStyle::menu_bar) allow_hiding = false;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dock_code.h"
 #include "opaque_value.h"
 #include "tool.h"
 
@@ -15,16 +16,6 @@ namespace mz {
 
 enum class ToolbarStyle : uint8_t { standard = 0, menu_bar = 1 };
 
-// Dock codes of DockedStatus; DockFlags uses the same bits to say where a
-// toolbar may go, plus the two below.
-enum DockCode : uint8_t { dock_top = 1, dock_bottom = 2, dock_left = 4, dock_right = 8, dock_floating = 16 };
-constexpr int32_t kDockFlagStretched = 32;
-constexpr int32_t kDockFlagPositionLocked = 64;
-constexpr int32_t kAllDockFlags = 127;
-
-bool is_dock_code(int value);
-// A dock area proper (top, bottom, left or right), as GetDockHeight takes it.
-bool is_dock_area(int value);
 
 class Toolbar {
  public:
@@ -34,12 +25,12 @@ class Toolbar {
 
   std::wstring name;
   uint8_t caption_alignment = 3;  // mzRightOfImage
-  uint8_t docked_status = dock_top;
-  uint8_t return_dock = dock_top;  // where a floating toolbar docks again
+  DockCode docked_status = DockCode::top;
+  DockCode return_dock = DockCode::top;  // where a floating toolbar docks again
   uint8_t font3d = 0;
   int16_t docked_row = 1;
   int16_t docked_column = 1;
-  int32_t dock_flags = 31;
+  DockFlags dock_flags;
   int32_t floating_left = -1, floating_top = -1, floating_width = -1, floating_height = -1;
   // What DockedRow and DockedColumn report while the toolbar floats.
   int16_t floating_row = -1, floating_column = -1;
@@ -61,7 +52,7 @@ class Toolbar {
 
   ToolbarStyle style() const { return style_; }
   bool is_menu_bar() const { return style_ == ToolbarStyle::menu_bar; }
-  bool floating() const { return docked_status == dock_floating; }
+  bool floating() const { return docked_status == DockCode::floating; }
 
  private:
   ToolbarStyle style_;

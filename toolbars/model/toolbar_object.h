@@ -71,7 +71,7 @@ class ToolbarObject final : public AutomationObject<IMzToolBar>, public OwnObjec
 
   Deck& deck() { return control_->deck(); }
   template <class T, class U>
-  HRESULT put_field(T Toolbar::*field, U value);
+  HRESULT put_field(T Toolbar::*field, U value, ChangeScope scope);
 
   ComPtr<ControlObject> control_;
   std::shared_ptr<Toolbar> toolbar_;

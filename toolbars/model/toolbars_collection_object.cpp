@@ -38,54 +38,66 @@ Outcome<std::shared_ptr<Toolbar>> ToolbarsCollectionObject::find(const VARIANT& 
 }
 
 HRESULT ToolbarsCollectionObject::get__NewEnum(IUnknown** value) {
-  std::vector<Variant> items;
-  for (const auto& toolbar : control_->deck().toolbars()) {
-    Variant item;
-    V_VT(item.get()) = VT_DISPATCH;
-    V_DISPATCH(item.get()) = control_->toolbar_object(toolbar).detach();
-    items.push_back(item);
-  }
-  HRESULT hr = enumerate_variants(std::move(items), value);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    std::vector<Variant> items;
+    for (const auto& toolbar : control_->deck().toolbars()) {
+      Variant item;
+      V_VT(item.get()) = VT_DISPATCH;
+      V_DISPATCH(item.get()) = control_->toolbar_object(toolbar).detach();
+      items.push_back(item);
+    }
+    HRESULT hr = enumerate_variants(std::move(items), value);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 
 HRESULT ToolbarsCollectionObject::Add(VARIANT name, VARIANT style, IMzToolBar** toolbar) {
-  if (!toolbar) return plain_failure(E_POINTER);
-  *toolbar = nullptr;
-  // A style that is not a number is no valid style.
-  const int32_t style_value = is_missing(style) ? 0 : int32_argument(style).value_or(INT32_MIN);
-  std::optional<std::wstring> given;
-  if (!is_missing(name) && !is_empty_or_null(name)) {
-    given = string_argument(name);
-    if (!given) return fail(ErrorCode::invalid_name);
-  }
-  auto added = control_->deck().add_toolbar(given ? &*given : nullptr, style_value);
-  if (!added.ok()) return fail(added.error);
-  *toolbar = control_->toolbar_object(added.value).detach();
-  return *toolbar ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!toolbar) return plain_failure(E_POINTER);
+    *toolbar = nullptr;
+    // A style that is not a number is no valid style.
+    const int32_t style_value = is_missing(style) ? 0 : int32_argument(style).value_or(INT32_MIN);
+    std::optional<std::wstring> given;
+    if (!is_missing(name) && !is_empty_or_null(name)) {
+      given = string_argument(name);
+      if (!given) return fail(ErrorCode::invalid_name);
+    }
+    auto added = control_->deck().add_toolbar(given ? &*given : nullptr, style_value);
+    if (!added.ok()) return fail(added.error);
+    *toolbar = control_->toolbar_object(added.value).detach();
+    return *toolbar ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
-HRESULT ToolbarsCollectionObject::get_Count(LONG* value) { return give(value, control_->deck().toolbars().size()); }
+HRESULT ToolbarsCollectionObject::get_Count(LONG* value) {
+  return guarded([&]() -> HRESULT { return give(value, control_->deck().toolbars().size()); });
+}
 
 HRESULT ToolbarsCollectionObject::Clear() {
-  control_->deck().clear_toolbars();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    control_->deck().clear_toolbars();
+    return S_OK;
+  });
 }
 
 HRESULT ToolbarsCollectionObject::get_Item(VARIANT index, IMzToolBar** toolbar) {
-  if (!toolbar) return plain_failure(E_POINTER);
-  *toolbar = nullptr;
-  auto found = find(index);
-  if (!found.ok()) return fail(found.error);
-  *toolbar = control_->toolbar_object(found.value).detach();
-  return *toolbar ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!toolbar) return plain_failure(E_POINTER);
+    *toolbar = nullptr;
+    auto found = find(index);
+    if (!found.ok()) return fail(found.error);
+    *toolbar = control_->toolbar_object(found.value).detach();
+    return *toolbar ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
 HRESULT ToolbarsCollectionObject::Remove(VARIANT index) {
-  auto found = find(index);
-  if (!found.ok()) return fail(found.error);
-  control_->deck().remove_toolbar(found.value);
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    auto found = find(index);
+    if (!found.ok()) return fail(found.error);
+    control_->deck().remove_toolbar(found.value);
+    return S_OK;
+  });
 }
 
 }  // namespace mz::com

@@ -60,74 +60,86 @@ std::optional<ToolRef> ToolsCollectionObject::find(const VARIANT& index) const {
 }
 
 HRESULT ToolsCollectionObject::get__NewEnum(IUnknown** value) {
-  std::vector<Variant> items;
-  for (size_t i = 0; i < count(); ++i) {
-    Variant item;
-    V_VT(item.get()) = VT_DISPATCH;
-    V_DISPATCH(item.get()) = control_->tool_object(item_at(i)).detach();
-    items.push_back(item);
-  }
-  HRESULT hr = enumerate_variants(std::move(items), value);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    std::vector<Variant> items;
+    for (size_t i = 0; i < count(); ++i) {
+      Variant item;
+      V_VT(item.get()) = VT_DISPATCH;
+      V_DISPATCH(item.get()) = control_->tool_object(item_at(i)).detach();
+      items.push_back(item);
+    }
+    HRESULT hr = enumerate_variants(std::move(items), value);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 
 HRESULT ToolsCollectionObject::Add(BSTR id, VARIANT type, VARIANT index, IMzTool** tool) {
-  if (!tool) return plain_failure(E_POINTER);
-  *tool = nullptr;
-  const int32_t tool_type = is_missing(type) ? 0 : int32_argument(type).value_or(0);
-  const long position = is_missing(index) ? -1 : int32_argument(index).value_or(-1);
-  Deck& deck = control_->deck();
-  ToolRef added;
-  if (is_control_tools()) {
-    auto result = deck.add_tool(from_bstr(id), tool_type, position);
-    if (!result.ok()) return fail(result.error);
-    added.tool = result.value;
-  } else {
-    PlacedToolList* list = placed_list();
-    if (!list) return fail(ErrorCode::cannot_perform);
-    auto result = deck.add_placed(*list, from_bstr(id), tool_type, position);
-    if (!result.ok()) return fail(result.error);
-    added.placed = result.value;
-  }
-  *tool = control_->tool_object(added).detach();
-  return *tool ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!tool) return plain_failure(E_POINTER);
+    *tool = nullptr;
+    const int32_t tool_type = is_missing(type) ? 0 : int32_argument(type).value_or(0);
+    const long position = is_missing(index) ? -1 : int32_argument(index).value_or(-1);
+    Deck& deck = control_->deck();
+    ToolRef added;
+    if (is_control_tools()) {
+      auto result = deck.add_tool(from_bstr(id), tool_type, position);
+      if (!result.ok()) return fail(result.error);
+      added.tool = result.value;
+    } else {
+      PlacedToolList* list = placed_list();
+      if (!list) return fail(ErrorCode::cannot_perform);
+      auto result = deck.add_placed(*list, from_bstr(id), tool_type, position);
+      if (!result.ok()) return fail(result.error);
+      added.placed = result.value;
+    }
+    *tool = control_->tool_object(added).detach();
+    return *tool ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
-HRESULT ToolsCollectionObject::get_Count(LONG* value) { return give(value, count()); }
+HRESULT ToolsCollectionObject::get_Count(LONG* value) {
+  return guarded([&]() -> HRESULT { return give(value, count()); });
+}
 
 HRESULT ToolsCollectionObject::Clear() {
-  Deck& deck = control_->deck();
-  if (is_control_tools()) {
-    deck.clear_tools();
+  return guarded([&]() -> HRESULT {
+    Deck& deck = control_->deck();
+    if (is_control_tools()) {
+      deck.clear_tools();
+      return S_OK;
+    }
+    PlacedToolList* list = placed_list();
+    if (!list || !deck.is_live(*list)) return fail(ErrorCode::cannot_perform);
+    deck.clear_placed(*list);
     return S_OK;
-  }
-  PlacedToolList* list = placed_list();
-  if (!list || !deck.is_live(*list)) return fail(ErrorCode::cannot_perform);
-  deck.clear_placed(*list);
-  return S_OK;
+  });
 }
 
 HRESULT ToolsCollectionObject::get_Item(VARIANT index, IMzTool** tool) {
-  if (!tool) return plain_failure(E_POINTER);
-  *tool = nullptr;
-  auto found = find(index);
-  if (!found) return fail(ErrorCode::invalid_index);
-  *tool = control_->tool_object(*found).detach();
-  return *tool ? S_OK : plain_failure(E_OUTOFMEMORY);
+  return guarded([&]() -> HRESULT {
+    if (!tool) return plain_failure(E_POINTER);
+    *tool = nullptr;
+    auto found = find(index);
+    if (!found) return fail(ErrorCode::invalid_index);
+    *tool = control_->tool_object(*found).detach();
+    return *tool ? S_OK : plain_failure(E_OUTOFMEMORY);
+  });
 }
 
 HRESULT ToolsCollectionObject::Remove(VARIANT index) {
-  auto found = find(index);
-  if (!found) return fail(ErrorCode::invalid_index);
-  Deck& deck = control_->deck();
-  if (is_control_tools()) {
-    deck.remove_tool(found->tool);
+  return guarded([&]() -> HRESULT {
+    auto found = find(index);
+    if (!found) return fail(ErrorCode::invalid_index);
+    Deck& deck = control_->deck();
+    if (is_control_tools()) {
+      deck.remove_tool(found->tool);
+      return S_OK;
+    }
+    PlacedToolList* list = placed_list();
+    if (!deck.is_live(*list)) return fail(ErrorCode::cannot_perform);
+    deck.remove_placed(*list, static_cast<size_t>(list->position_of(found->placed.get())));
     return S_OK;
-  }
-  PlacedToolList* list = placed_list();
-  if (!deck.is_live(*list)) return fail(ErrorCode::cannot_perform);
-  deck.remove_placed(*list, static_cast<size_t>(list->position_of(found->placed.get())));
-  return S_OK;
+  });
 }
 
 }  // namespace mz::com

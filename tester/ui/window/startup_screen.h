@@ -25,7 +25,6 @@ class StartupScreen {
 
   // The about box: the screen stays up while "thunder.wav" plays.
   void ShowAbout();
-  bool AboutMode() const { return aboutMode_; }
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -300,6 +300,52 @@ TEST(Hosting, EnabledAtRunTimeInstallsTheHooksAfresh) {
   });
 }
 
+// Pumps the thread's messages until `done` holds or ten seconds pass.
+bool pump_until(const std::function<bool()>& done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+// Over a child window of the host the mouse hook sees messages for the
+// child, never for the host: the hover worker must not take that for lost
+// hooks and have them installed afresh.
+TEST(Hosting, TheHoverWorkerLeavesTheHooksAloneOverAChildOfTheHost) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    ShowWindow(form.window, SW_SHOWNOACTIVATE);
+    RECT client{};
+    GetClientRect(form.window, &client);
+    HWND child = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, client.right, client.bottom,
+                                 form.window, nullptr, nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    IControlDiagnostics* diagnostics = nullptr;
+    ASSERT_EQ(form.control->QueryInterface(kIidControlDiagnostics, reinterpret_cast<void**>(&diagnostics)), S_OK);
+    auto counts = [&] {
+      LONG polls = 0, reports = 0;
+      diagnostics->GetHoverCounts(&polls, &reports);
+      return std::pair{polls, reports};
+    };
+
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(form.window, &centre);
+    ASSERT_EQ(WindowFromPoint(centre), child);
+    const LONG start = counts().first;
+    SetCursorPos(centre.x, centre.y);
+    // Enough polls for the worker to have seen the move and judged it.
+    EXPECT_TRUE(pump_until([&] { return counts().first >= start + 4; }));
+    EXPECT_EQ(counts().second, 0);
+    diagnostics->Release();
+    DestroyWindow(child);
+  });
+}
+
 TEST(Hosting, AttachWindowMovesTheControlToAnotherWindow) {
   on_fresh_thread([] {
     Form form;

@@ -61,7 +61,8 @@ TEST_F(Control, AcceptedAndRefusedValues) {
       {L"FontSource", Var(1), 0},
       {L"FontSource", Var(2), 380},
       {L"Style", Var(0), 0},
-      {L"Style", Var(2), 380},
+      {L"Style", Var(2), 0},
+      {L"Style", Var(3), 380},
       {L"Style", Var(-1), 380},
       {L"MenuAnimations", Var(3), 0},
       {L"MenuAnimations", Var(4), 380},
@@ -216,15 +217,29 @@ TEST_F(Control, CustomizeFiresOnCustomizeAndAfterCustomize) {
 }
 
 TEST_F(Control, CustomizeForTheDesignerStaysInCustomizingModeUntilCalledAgain) {
-  EventSink sink;
-  sink.connect(control);
-  EXPECT_TRUE(call(control, L"Customize", {Var(short{1997})}).ok());
-  EXPECT_EQ(sink.dispids(), std::vector<DISPID>{1074});
-  EXPECT_TRUE(call(control, L"Customize").ok());  // already customizing: nothing
-  EXPECT_EQ(sink.dispids(), std::vector<DISPID>{1074});
-  EXPECT_TRUE(call(control, L"Customize", {Var(short{1997})}).ok());
-  EXPECT_EQ(sink.dispids(), (std::vector<DISPID>{1074, 1121}));
-  sink.disconnect();
+  IMzToolBarControl* direct = nullptr;
+  ASSERT_EQ(control->QueryInterface(IID_IMzToolBarControl, reinterpret_cast<void**>(&direct)), S_OK);
+  short by_reference = 1997;
+  VARIANT reference;
+  VariantInit(&reference);
+  V_VT(&reference) = VT_I2 | VT_BYREF;
+  V_I2REF(&reference) = &by_reference;
+  struct Case {
+    const char* form;
+    VARIANT designer;
+  } cases[] = {{"16-bit", *Var(short{1997}).get()}, {"32-bit", *Var(int32_t{1997}).get()}, {"by reference", reference}};
+  for (const auto& c : cases) {
+    EventSink sink;
+    sink.connect(control);
+    EXPECT_EQ(direct->Customize(c.designer), S_OK) << c.form;
+    EXPECT_EQ(sink.dispids(), std::vector<DISPID>{1074}) << c.form;
+    EXPECT_TRUE(call(control, L"Customize").ok());  // already customizing: nothing
+    EXPECT_EQ(sink.dispids(), std::vector<DISPID>{1074}) << c.form;
+    EXPECT_EQ(direct->Customize(c.designer), S_OK);
+    EXPECT_EQ(sink.dispids(), (std::vector<DISPID>{1074, 1121})) << c.form;
+    sink.disconnect();
+  }
+  direct->Release();
 }
 
 TEST_F(Control, PopupMenuNeedsAMenuTool) {

@@ -25,12 +25,12 @@ class Recorder : public DeckEvents {
     clicks.push_back(tool.is_placed() ? L"placed:" + tool.placed->id : tool.tool->id);
     if (on_click) on_click();
   }
-  void model_changed() override { ++changes; }
+  void model_changed(const Change& change) override { changes.push_back(change); }
 
   std::vector<RecordedModified> modified;
   std::vector<std::wstring> clicks;
   std::function<void()> on_click;
-  int changes = 0;
+  std::vector<Change> changes;
 };
 
 inline std::wstring describe(const PlacedToolList& list) {

@@ -1,6 +1,9 @@
 // The rules of toolbars in the object model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "deck.h"
 #include "deck_test_support.h"
 
@@ -64,8 +67,8 @@ TEST_F(DeckToolbars, NewToolbarsHaveTheirDefaultsAndAreReported) {
   EXPECT_EQ(events.modified[0].change, Modified::toolbar_created);
   EXPECT_EQ(events.modified[1].toolbar, L"Menu Bar");
   EXPECT_EQ(bar->caption_alignment, 3);
-  EXPECT_EQ(bar->docked_status, dock_top);
-  EXPECT_EQ(bar->dock_flags, 31);
+  EXPECT_EQ(bar->docked_status, DockCode::top);
+  EXPECT_EQ(bar->dock_flags, DockFlags(31));
   EXPECT_EQ(bar->floating_width, -1);
   EXPECT_TRUE(bar->allow_hiding && bar->visible && bar->display_grab_handles && bar->allow_customize);
   EXPECT_FALSE(bar->stock);               // created at run time
@@ -121,25 +124,25 @@ TEST_F(DeckToolbars, RangesOfToolbarProperties) {
 TEST_F(DeckToolbars, DockedStatusMustBeAllowedByDockFlags) {
   auto bar = add(L"T");
   ASSERT_EQ(deck.set_dock_flags(*bar, 1), ErrorCode::none);
-  EXPECT_EQ(deck.set_docked_status(*bar, dock_left), ErrorCode::invalid_property_value);
-  EXPECT_EQ(deck.set_docked_status(*bar, dock_floating), ErrorCode::invalid_property_value);
-  EXPECT_EQ(deck.set_docked_status(*bar, dock_top), ErrorCode::none);
+  EXPECT_EQ(deck.set_docked_status(*bar, static_cast<int>(DockCode::left)), ErrorCode::invalid_property_value);
+  EXPECT_EQ(deck.set_docked_status(*bar, static_cast<int>(DockCode::floating)), ErrorCode::invalid_property_value);
+  EXPECT_EQ(deck.set_docked_status(*bar, static_cast<int>(DockCode::top)), ErrorCode::none);
 }
 
 TEST_F(DeckToolbars, MovesBetweenDockAreasAreReportedAndFloatingHidesRowAndColumn) {
   auto bar = add(L"T");
   deck.set_docked_row(*bar, 2);
   events.modified.clear();
-  ASSERT_EQ(deck.set_docked_status(*bar, dock_bottom), ErrorCode::none);
+  ASSERT_EQ(deck.set_docked_status(*bar, static_cast<int>(DockCode::bottom)), ErrorCode::none);
   ASSERT_EQ(events.modified.size(), 1u);
   EXPECT_EQ(events.modified[0].change, Modified::toolbar_docked);
 
-  ASSERT_EQ(deck.set_docked_status(*bar, dock_floating), ErrorCode::none);
-  EXPECT_EQ(bar->return_dock, dock_bottom);
+  ASSERT_EQ(deck.set_docked_status(*bar, static_cast<int>(DockCode::floating)), ErrorCode::none);
+  EXPECT_EQ(bar->return_dock, DockCode::bottom);
   EXPECT_EQ(deck.docked_row(*bar), -1);
   EXPECT_EQ(deck.docked_column(*bar), -1);
   EXPECT_EQ(deck.set_docked_row(*bar, 5), ErrorCode::none);  // only recorded while floating
-  ASSERT_EQ(deck.set_docked_status(*bar, dock_left), ErrorCode::none);
+  ASSERT_EQ(deck.set_docked_status(*bar, static_cast<int>(DockCode::left)), ErrorCode::none);
   EXPECT_EQ(deck.docked_row(*bar), 5);
   EXPECT_EQ(events.modified.size(), 1u);
 }
@@ -150,7 +153,7 @@ TEST_F(DeckToolbars, FloatingHeightTradesWidthWhileFloating) {
   bar->floating_height = 40;
   deck.set_floating_height(*bar, 60);  // docked: only recorded
   EXPECT_EQ(bar->floating_width, 100);
-  deck.set_docked_status(*bar, dock_floating);
+  deck.set_docked_status(*bar, static_cast<int>(DockCode::floating));
   deck.set_floating_height(*bar, 80);
   EXPECT_EQ(bar->floating_width, 80);  // 100 + 60 - 80
   deck.set_floating_height(*bar, 400);
@@ -230,6 +233,65 @@ TEST_F(DeckToolbars, ResetToTheOriginalStateUsesTheCopyOfTheToolbarWithTheSameNa
   EXPECT_EQ(deck.reset_toolbar(*again, false), ErrorCode::cannot_perform);
 }
 
+TEST_F(DeckToolbars, ResetPutsMenusBackAndFollowsRenamedTools) {
+  auto bar = add(L"T");
+  fill(deck, bar->tools, L"File,A");
+  auto file = deck.tools().find(L"File");
+  ASSERT_EQ(deck.set_type({file, nullptr}, 7), ErrorCode::none);
+  auto recent = deck.add_tool(L"Recent", 7, -1).value;
+  fill(deck, *file->menu(), L"X,-,Recent");
+  fill(deck, *recent->menu(), L"R1,R2");
+  deck.set_stock(*bar, true);
+  deck.keep_original_state();
+
+  deck.remove_placed(*file->menu(), 0);
+  deck.add_placed(*file->menu(), L"Z", 0, -1);
+  deck.remove_placed(*recent->menu(), 1);
+  ASSERT_EQ(deck.set_id({deck.tools().find(L"A"), nullptr}, L"Alpha"), ErrorCode::none);
+  deck.remove_placed(bar->tools, 1);
+
+  ASSERT_EQ(deck.reset_toolbar(*bar, false), ErrorCode::none);
+  EXPECT_EQ(describe(bar->tools), L"File,Alpha");
+  EXPECT_EQ(describe(*file->menu()), L"X,-,Recent");
+  EXPECT_EQ(describe(*recent->menu()), L"R1,R2");
+}
+
+// Each change says what it touched, so that only that is laid out or
+// painted again.
+TEST_F(DeckToolbars, ChangesSayWhatTheyTouched) {
+  auto bar = add(L"T");
+  fill(deck, bar->tools, L"A");
+  auto tool = deck.tools().find(L"A");
+  auto placed = bar->tools.at(0);
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+    ChangeScope scope;
+    const void* subject;
+  } cases[] = {
+      {"tool added", [&] { deck.add_tool(L"B", 0, -1); }, ChangeScope::tools, nullptr},
+      {"state", [&] { deck.set_state({tool, nullptr}, 1); }, ChangeScope::tool_look, tool.get()},
+      {"placed caption", [&] { deck.set_name({nullptr, placed}, L"&A"); }, ChangeScope::tool_size, placed.get()},
+      {"tool's own caption", [&] { deck.set_name({tool, nullptr}, L"&A"); }, ChangeScope::tool_size, tool.get()},
+      {"placed tool added", [&] { deck.add_placed(bar->tools, L"B", 0, -1); }, ChangeScope::placed_tools, &bar->tools},
+      {"row", [&] { deck.set_docked_row(*bar, 2); }, ChangeScope::toolbar_position, bar.get()},
+      {"caption alignment", [&] { deck.set_caption_alignment(*bar, 0); }, ChangeScope::toolbar_size, bar.get()},
+      {"Font3D", [&] { deck.set_font3d(*bar, 2); }, ChangeScope::toolbar_look, bar.get()},
+      {"stock", [&] { deck.set_stock(*bar, true); }, ChangeScope::data, bar.get()},
+  };
+  for (const auto& c : cases) {
+    events.changes.clear();
+    c.act();
+    ASSERT_EQ(events.changes.size(), 1u) << c.what;
+    const Change& change = events.changes[0];
+    EXPECT_EQ(change.scope, c.scope) << c.what;
+    if (c.subject) {
+      const void* subjects[] = {change.tool, change.placed, change.toolbar, change.list};
+      EXPECT_NE(std::find(std::begin(subjects), std::end(subjects), c.subject), std::end(subjects)) << c.what;
+    }
+  }
+}
+
 TEST_F(DeckToolbars, AFloatingToolbarReportsItsFloatingRowAndColumn) {
   auto bar = add(L"T");
   bar->docked_row = 2;
@@ -238,7 +300,7 @@ TEST_F(DeckToolbars, AFloatingToolbarReportsItsFloatingRowAndColumn) {
   bar->floating_column = 6;
   EXPECT_EQ(deck.docked_row(*bar), 2);
   EXPECT_EQ(deck.docked_column(*bar), 3);
-  ASSERT_EQ(deck.set_docked_status(*bar, dock_floating), ErrorCode::none);
+  ASSERT_EQ(deck.set_docked_status(*bar, static_cast<int>(DockCode::floating)), ErrorCode::none);
   EXPECT_EQ(deck.docked_row(*bar), 5);
   EXPECT_EQ(deck.docked_column(*bar), 6);
 }

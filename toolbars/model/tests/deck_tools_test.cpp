@@ -39,6 +39,7 @@ TEST_F(DeckTools, AddRefusesReservedDuplicateAndOutOfRangeTools) {
       {L"ID_Open", 0, ErrorCode::duplicate_id},
       {L"id_open", 0, ErrorCode::duplicate_id},
       {L"Separator", 0, ErrorCode::invalid_index},
+      {L"", 0, ErrorCode::invalid_index},
       {L"ID_Sep", 8, ErrorCode::invalid_index},
       {L"ID_Bad", 9, ErrorCode::invalid_property_value},
       {L"ID_Neg", -1, ErrorCode::invalid_property_value},
@@ -111,6 +112,7 @@ TEST_F(DeckTools, RenameChecksOtherToolsAndCarriesToPlacedTools) {
       {L"id_save", ErrorCode::duplicate_id, L"ID_Open"},
       {L"ID_OPEN", ErrorCode::none, L"ID_OPEN"},  // its own ID in another case
       {L"separator", ErrorCode::invalid_property_value, L"ID_OPEN"},
+      {L"", ErrorCode::invalid_property_value, L"ID_OPEN"},
       {L"ID_Browse", ErrorCode::none, L"ID_Browse"},
   };
   for (const auto& c : cases) {
@@ -475,6 +477,27 @@ TEST_F(DeckTools, RemovingAToolRemovesItsPlacementsEverywhere) {
   // Adding it again takes it off the list of removed tools.
   add(L"A");
   EXPECT_TRUE(deck.removed_tool_ids().empty());
+}
+
+TEST_F(DeckTools, ClearRemovesEveryToolEverywhereAndTidiesEachList) {
+  auto bar = toolbar(L"T");
+  fill(deck, bar->tools, L"A,-,B,-,C");
+  auto orphan = std::make_shared<PlacedTool>();  // a placed tool whose tool is gone, as a layout may leave
+  orphan->id = L"Z";
+  bar->tools.insert(0, orphan);
+  auto menu = add(L"M", 7);
+  deck.add_placed(*menu->menu(), L"A", 0, -1);
+  events.modified.clear();
+
+  deck.clear_tools();
+  EXPECT_EQ(deck.tools().size(), 0u);
+  EXPECT_EQ(describe(bar->tools), L"Z");
+  EXPECT_TRUE(menu->menu()->empty());
+  EXPECT_EQ(events.modified.size(), 5u);  // A, B, C and the two separators they leave stray
+  for (const auto& event : events.modified) EXPECT_EQ(event.change, Modified::tool_removed);
+  EXPECT_EQ(deck.removed_tool_ids(), (std::vector<std::wstring>{L"A", L"B", L"C", L"M"}));
+  EXPECT_EQ(deck.tools().find(L"A"), nullptr);
+  add(L"a");  // the index by ID was emptied too
 }
 
 TEST_F(DeckTools, ToolsRemovedAtDesignTimeAreNotRemembered) {

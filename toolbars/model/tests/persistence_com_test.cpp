@@ -275,5 +275,45 @@ TEST_F(Persistence, LoadLeavesTheStreamAfterTheState) {
   stream->Release();
 }
 
+// A state that cannot be read leaves the container's stream where the
+// control found it, so the container can go on from there.
+TEST_F(Persistence, AFailedLoadPutsTheStreamBack) {
+  std::vector<std::uint8_t> bytes = {0x01, 0x02};
+  const std::vector<std::uint8_t> good = save_state(control);
+  bytes.insert(bytes.end(), good.begin(), good.begin() + 30);  // header, then cut in the block
+  IStream* stream = memory_stream(bytes);
+  LARGE_INTEGER two{};
+  two.QuadPart = 2;
+  stream->Seek(two, STREAM_SEEK_SET, nullptr);
+  IPersistStreamInit* persist = nullptr;
+  control->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist));
+  EXPECT_NE(persist->Load(stream), S_OK);
+  LARGE_INTEGER zero{};
+  ULARGE_INTEGER position{};
+  stream->Seek(zero, STREAM_SEEK_CUR, &position);
+  EXPECT_EQ(position.QuadPart, 2u);
+  persist->Release();
+  stream->Release();
+}
+
+TEST_F(Persistence, AFailedLoadDropsTheOldBackgroundPicture) {
+  IDispatch* picture = pattern_picture(4, 4, 7);
+  ASSERT_TRUE(put(control, L"PictureBackground", Var(picture)).ok());
+  picture->Release();
+  EXPECT_NE(load_state(control, {0x21, 0x43, 0x34}), S_OK);
+  IDispatch* kept = get_object(control, L"PictureBackground");
+  EXPECT_EQ(get(kept, L"Handle").value.as_long(), 0);
+}
+
+// Style 2 is a value hosts and saved forms hold; it comes back as it went.
+TEST_F(Persistence, StyleTwoRoundTrips) {
+  ASSERT_TRUE(put(control, L"Style", Var(2)).ok());
+  const std::vector<std::uint8_t> saved = save_state(control);
+  IDispatch* copy = create_control();
+  ASSERT_EQ(load_state(copy, saved), S_OK);
+  EXPECT_EQ(get(copy, L"Style").value.as_long(), 2);
+  copy->Release();
+}
+
 }  // namespace
 }  // namespace mz::test

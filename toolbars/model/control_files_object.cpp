@@ -4,9 +4,10 @@
 // the container can download, by URL; and sounds played from files named the
 // same way.
 #include "control_object.h"
-#include "deck_records.h"
+#include "record_platform_win32.h"
+#include "scoped_value.h"
 #include "error_info.h"
-#include "persisted_objects.h"
+#include "persisted_objects_win32.h"
 #include "text.h"
 #include "toolbars/model/record_layout.h"
 
@@ -85,37 +86,43 @@ bool starts_with_header(std::span<const std::uint8_t> bytes) {
 // --- Configuration files ----------------------------------------------------------
 
 HRESULT ControlObject::SaveConfiguration(BSTR config_file) {
-  std::vector<std::uint8_t> bytes;
-  HRESULT hr = encode_state(bytes);
-  if (SUCCEEDED(hr)) hr = write_compound_file(from_bstr(config_file), kConfigurationStream, bytes);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    std::vector<std::uint8_t> bytes;
+    HRESULT hr = encode_state(bytes);
+    if (SUCCEEDED(hr)) hr = write_compound_file(from_bstr(config_file), kConfigurationStream, bytes);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 
 HRESULT ControlObject::SaveConfigurationEx(VARIANT* configuration) {
-  if (!configuration) return plain_failure(E_POINTER);
-  VariantInit(configuration);
-  std::vector<std::uint8_t> bytes;
-  HRESULT hr = encode_state(bytes);
-  ComPtr<IStream> stream;
-  if (SUCCEEDED(hr)) hr = stream_over(bytes, stream.put());
-  if (FAILED(hr)) return plain_failure(hr);
-  V_VT(configuration) = VT_UNKNOWN;
-  V_UNKNOWN(configuration) = stream.detach();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!configuration) return plain_failure(E_POINTER);
+    VariantInit(configuration);
+    std::vector<std::uint8_t> bytes;
+    HRESULT hr = encode_state(bytes);
+    ComPtr<IStream> stream;
+    if (SUCCEEDED(hr)) hr = stream_over(bytes, stream.put());
+    if (FAILED(hr)) return plain_failure(hr);
+    V_VT(configuration) = VT_UNKNOWN;
+    V_UNKNOWN(configuration) = stream.detach();
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::LoadConfiguration(BSTR config_file) {
-  if (deck_.modes.designer) {
-    // The designer only names the file it will write; nothing is loaded.
-    if (!designer_configuration_.empty()) DeleteFileW(designer_configuration_.c_str());
-    designer_configuration_ = from_bstr(config_file);
-    return S_OK;
-  }
-  if (in_event_) return fail(ErrorCode::inside_event);
-  HRESULT hr = S_OK;
-  const auto file = resolve_file_name(lower_case(from_bstr(config_file)), kLoadConfigurationId, hr);
-  if (file) hr = load_configuration_file(*file);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    if (deck_.modes.designer) {
+      // The designer only names the file it will write; nothing is loaded.
+      if (!designer_configuration_.empty()) DeleteFileW(designer_configuration_.c_str());
+      designer_configuration_ = from_bstr(config_file);
+      return S_OK;
+    }
+    if (in_event_) return fail(ErrorCode::inside_event);
+    HRESULT hr = S_OK;
+    const auto file = resolve_file_name(lower_case(from_bstr(config_file)), kLoadConfigurationId, hr);
+    if (file) hr = load_configuration_file(*file);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 
 HRESULT ControlObject::load_configuration_file(const std::wstring& file) {
@@ -126,55 +133,67 @@ HRESULT ControlObject::load_configuration_file(const std::wstring& file) {
 }
 
 HRESULT ControlObject::LoadConfigurationEx(VARIANT configuration) {
-  if (in_event_) return fail(ErrorCode::inside_event);
-  const VARIANT& value = value_of(configuration);
-  ComPtr<IStream> stream;
-  if (V_VT(&value) != VT_UNKNOWN || !V_UNKNOWN(&value) ||
-      FAILED(V_UNKNOWN(&value)->QueryInterface(IID_IStream, reinterpret_cast<void**>(stream.put()))))
-    return plain_failure(E_UNEXPECTED);
-  // The configuration is the whole stream, wherever its position was left.
-  LARGE_INTEGER zero{};
-  std::vector<std::uint8_t> bytes;
-  HRESULT hr = stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-  if (SUCCEEDED(hr)) hr = read_rest(stream.get(), bytes);
-  if (SUCCEEDED(hr)) hr = load_configuration(bytes);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    if (in_event_) return fail(ErrorCode::inside_event);
+    const VARIANT& value = value_of(configuration);
+    ComPtr<IStream> stream;
+    if (V_VT(&value) != VT_UNKNOWN || !V_UNKNOWN(&value) ||
+        FAILED(V_UNKNOWN(&value)->QueryInterface(IID_IStream, reinterpret_cast<void**>(stream.put()))))
+      return plain_failure(E_UNEXPECTED);
+    // The configuration is the whole stream, wherever its position was left.
+    LARGE_INTEGER zero{};
+    std::vector<std::uint8_t> bytes;
+    HRESULT hr = stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+    if (SUCCEEDED(hr)) hr = read_rest(stream.get(), bytes);
+    if (SUCCEEDED(hr)) hr = load_configuration(bytes);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 
 HRESULT ControlObject::load_configuration(std::span<const std::uint8_t> bytes) {
-  const bool redraw = redraw_;
-  redraw_ = false;
-  loading_ = true;
-  // A failed load keeps what the read produced, never the previous state.
-  HRESULT hr = decode_state(bytes, false, nullptr);
-  // The earliest configurations start directly with the property block. A
-  // state that has the header and fails later is not one of them: reading it
-  // again without the header would only replace what was read with noise.
-  if (FAILED(hr) && !starts_with_header(bytes)) {
-    loaded_version_ = records::kHeaderlessVersion;
-    hr = decode_state(bytes, true, nullptr);
+  HRESULT hr = S_OK;
+  {
+    // No drawing, no events and no hooks while the state is replaced; the
+    // window set-up at the end installs the hooks again.
+    ScopedValue redraw(redraw_, false);
+    ScopedValue loading(loading_, true);
+    remove_hooks_for_load();
+    // A failed load keeps what the read produced, never the previous state.
+    hr = decode_state(bytes, false, nullptr);
+    // The earliest configurations start directly with the property block. A
+    // state that has the header and fails later is not one of them: reading
+    // it again without the header would only replace what was read with noise.
+    if (FAILED(hr) && !starts_with_header(bytes)) {
+      loaded_version_ = records::kHeaderlessVersion;
+      hr = decode_state(bytes, true, nullptr);
+    }
   }
-  redraw_ = redraw;
-  loading_ = false;
   property_changed(DISPID_UNKNOWN);
-  if (SUCCEEDED(hr)) finish_load();
+  if (SUCCEEDED(hr))
+    finish_load();
+  else if (!design_time() && has_window())
+    set_up_windows(true);
   return hr;
 }
 
 // --- Layout files -----------------------------------------------------------------
 
 HRESULT ControlObject::SaveLayout(BSTR config_file) {
-  auto bytes = records::EncodeLayoutStream(save_layout(deck_));
-  if (!bytes) return plain_failure(E_INVALIDARG);
-  HRESULT hr = write_compound_file(from_bstr(config_file), kLayoutStream, *bytes);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    auto bytes = records::EncodeLayoutStream(save_layout(deck_, record_platform()));
+    if (!bytes) return plain_failure(E_INVALIDARG);
+    HRESULT hr = write_compound_file(from_bstr(config_file), kLayoutStream, *bytes);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 
 HRESULT ControlObject::LoadLayout(BSTR layout_file) {
-  HRESULT hr = S_OK;
-  const auto file = resolve_file_name(from_bstr(layout_file), kLoadLayoutId, hr);
-  if (file) hr = load_layout_file(*file);
-  return FAILED(hr) ? plain_failure(hr) : S_OK;
+  return guarded([&]() -> HRESULT {
+    HRESULT hr = S_OK;
+    const auto file = resolve_file_name(from_bstr(layout_file), kLoadLayoutId, hr);
+    if (file) hr = load_layout_file(*file);
+    return FAILED(hr) ? plain_failure(hr) : S_OK;
+  });
 }
 
 HRESULT ControlObject::load_layout_file(const std::wstring& file) {
@@ -185,32 +204,30 @@ HRESULT ControlObject::load_layout_file(const std::wstring& file) {
 }
 
 HRESULT ControlObject::load_layout(std::span<const std::uint8_t> bytes) {
-  const bool redraw = redraw_;
-  const bool enabled = properties_.enabled;
-  redraw_ = false;
-  loading_ = true;
-  properties_.enabled = false;
-  deck_.clear_toolbars();
-  records::RecordReader reader(bytes);
-  auto read = records::ReadLayoutStream(reader, loaded_version_);
-  if (read) {
-    // What was read before a later failure is kept, and the load succeeds.
-    const LoadRules rules{loaded_version_, !design_time()};
-    load_toolbars(deck_, read->Value.ToolBars, rules);
-    load_usage(deck_, read->Value.Usage);
+  bool read_count = false;
+  {
+    ScopedValue redraw(redraw_, false);
+    ScopedValue loading(loading_, true);
+    ScopedValue enabled(properties_.enabled, false);
+    deck_.clear_toolbars();
+    records::RecordReader reader(bytes);
+    auto read = records::ReadLayoutStream(reader, loaded_version_);
+    read_count = read.ok();
+    if (read) {
+      // What was read before a later failure is kept, and the load succeeds.
+      load_toolbars(deck_, read->Value.ToolBars, record_platform());
+      load_usage(deck_, read->Value.Usage, record_platform());
+    }
   }
-  loading_ = false;
-  redraw_ = redraw;
-  properties_.enabled = enabled;
   property_changed(DISPID_UNKNOWN);
-  return read ? S_OK : STG_E_READFAULT;
+  return read_count ? S_OK : STG_E_READFAULT;
 }
 
 // --- Names read through the container ---------------------------------------------
 
 std::optional<std::wstring> ControlObject::resolve_file_name(const std::wstring& name, DISPID tag, HRESULT& hr) {
   hr = S_OK;
-  const ComPtr<IBindHost> host = find_bind_host(site_.get());
+  const ComPtr<IBindHost> host = find_bind_host(site_.client_site());
   if (!host) return name;
   if (auto path = file_url_path(name)) return path;
   if (auto cached = cached_file(name)) return cached;
@@ -245,33 +262,35 @@ void ControlObject::download_done(DISPID tag, const std::wstring& file) {
 // comes from the internet cache or is downloaded first, as the flags say.
 // Nothing is reported, whether or not it played.
 HRESULT ControlObject::PlaySoundFile(BSTR sound, VARIANT sound_flags) {
-  if (SysStringLen(sound) == 0) return S_OK;
-  std::int32_t flags = mzWaitAndPlay;
-  if (!is_missing(sound_flags))
-    if (auto given = int32_argument(sound_flags)) flags = *given;
-  const std::wstring name = from_bstr(sound);
-  const ComPtr<IBindHost> host = find_bind_host(site_.get());
-  if (!host || (flags & mzPlaySystemSound)) {
-    const DWORD kind = (flags & mzPlaySystemSound) ? SND_ALIAS : SND_FILENAME;
-    PlaySoundW(name.c_str(), nullptr, SND_ASYNC | SND_NODEFAULT | kind);
-    return S_OK;
-  }
-  if (flags & mzPlayIfCached) {
-    if (auto cached = cached_file(name)) {
-      play_file_async(*cached);
+  return guarded([&]() -> HRESULT {
+    if (SysStringLen(sound) == 0) return S_OK;
+    std::int32_t flags = mzWaitAndPlay;
+    if (!is_missing(sound_flags))
+      if (auto given = int32_argument(sound_flags)) flags = *given;
+    const std::wstring name = from_bstr(sound);
+    const ComPtr<IBindHost> host = find_bind_host(site_.client_site());
+    if (!host || (flags & mzPlaySystemSound)) {
+      const DWORD kind = (flags & mzPlaySystemSound) ? SND_ALIAS : SND_FILENAME;
+      PlaySoundW(name.c_str(), nullptr, SND_ASYNC | SND_NODEFAULT | kind);
       return S_OK;
     }
-  }
-  if (!(flags & mzWaitAndPlay)) {
-    if (flags & mzPlayDefault) PlaySoundW(L"Default", nullptr, SND_ASYNC | SND_NODEFAULT | SND_ALIAS);
-    if (!pending_sound_.empty() && pending_sound_ == name) return S_OK;
-    pending_sound_ = name;
-    play_when_downloaded_ = (flags & mzPlayWhenDownloaded) != 0;
-    if (FAILED(downloads_.start(host.get(), name, kPlaySoundFileId, *this))) pending_sound_.clear();
+    if (flags & mzPlayIfCached) {
+      if (auto cached = cached_file(name)) {
+        play_file_async(*cached);
+        return S_OK;
+      }
+    }
+    if (!(flags & mzWaitAndPlay)) {
+      if (flags & mzPlayDefault) PlaySoundW(L"Default", nullptr, SND_ASYNC | SND_NODEFAULT | SND_ALIAS);
+      if (!pending_sound_.empty() && pending_sound_ == name) return S_OK;
+      pending_sound_ = name;
+      play_when_downloaded_ = (flags & mzPlayWhenDownloaded) != 0;
+      if (FAILED(downloads_.start(host.get(), name, kPlaySoundFileId, *this))) pending_sound_.clear();
+      return S_OK;
+    }
+    if (auto downloaded = download_to_cache(name)) play_file_async(*downloaded);
     return S_OK;
-  }
-  if (auto downloaded = download_to_cache(name)) play_file_async(*downloaded);
-  return S_OK;
+  });
 }
 
 }  // namespace mz::com

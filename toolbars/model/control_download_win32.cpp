@@ -1,6 +1,6 @@
 // The container's bind host, the internet cache and downloads, with the
 // urlmon and wininet functions bound at first use.
-#include "control_download.h"
+#include "control_download_win32.h"
 
 #include <wininet.h>
 

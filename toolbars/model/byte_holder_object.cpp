@@ -1,12 +1,14 @@
-#include "byte_holder.h"
+#include "byte_holder_object.h"
 
 #include <atomic>
 #include <new>
 
 #include "MzDeck2_h.h"
+#include "class_factory.h"
 #include "com_ptr.h"
+#include "error_info.h"
 #include "module.h"
-#include "persisted_objects.h"
+#include "persisted_objects_win32.h"
 
 namespace mz::com {
 namespace {
@@ -40,27 +42,29 @@ class ByteHolder final : public IPersistStream {
   // The count is not trusted: the bytes are read as they come, and a stream
   // that ends early fails the load.
   HRESULT STDMETHODCALLTYPE Load(IStream* stream) override {
-    if (!stream) return E_POINTER;
-    std::uint8_t size_field[4];
-    ULONG read = 0;
-    HRESULT hr = stream->Read(size_field, sizeof(size_field), &read);
-    if (FAILED(hr)) return hr;
-    if (read != sizeof(size_field)) return STG_E_READFAULT;
-    std::uint32_t left = static_cast<std::uint32_t>(size_field[0]) | static_cast<std::uint32_t>(size_field[1]) << 8 |
-                         static_cast<std::uint32_t>(size_field[2]) << 16 | static_cast<std::uint32_t>(size_field[3]) << 24;
-    std::vector<std::uint8_t> loaded;
-    while (left > 0) {
-      const ULONG chunk = std::min<std::uint32_t>(left, 64 * 1024);
-      const std::size_t at = loaded.size();
-      loaded.resize(at + chunk);
-      hr = stream->Read(loaded.data() + at, chunk, &read);
+    return guarded([&]() -> HRESULT {
+      if (!stream) return E_POINTER;
+      std::uint8_t size_field[4];
+      ULONG read = 0;
+      HRESULT hr = stream->Read(size_field, sizeof(size_field), &read);
       if (FAILED(hr)) return hr;
-      if (read == 0) return STG_E_READFAULT;
-      loaded.resize(at + read);
-      left -= read;
-    }
-    bytes = std::move(loaded);
-    return S_OK;
+      if (read != sizeof(size_field)) return STG_E_READFAULT;
+      std::uint32_t left = static_cast<std::uint32_t>(size_field[0]) | static_cast<std::uint32_t>(size_field[1]) << 8 |
+                           static_cast<std::uint32_t>(size_field[2]) << 16 | static_cast<std::uint32_t>(size_field[3]) << 24;
+      std::vector<std::uint8_t> loaded;
+      while (left > 0) {
+        const ULONG chunk = std::min<std::uint32_t>(left, 64 * 1024);
+        const std::size_t at = loaded.size();
+        loaded.resize(at + chunk);
+        hr = stream->Read(loaded.data() + at, chunk, &read);
+        if (FAILED(hr)) return hr;
+        if (read == 0) return STG_E_READFAULT;
+        loaded.resize(at + read);
+        left -= read;
+      }
+      bytes = std::move(loaded);
+      return S_OK;
+    });
   }
 
   HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL) override {

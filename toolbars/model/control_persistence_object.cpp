@@ -5,9 +5,10 @@
 
 #include "colour.h"
 #include "control_object.h"
-#include "deck_records.h"
-#include "persisted_objects.h"
-#include "picture_cells.h"
+#include "record_platform_win32.h"
+#include "scoped_value.h"
+#include "persisted_objects_win32.h"
+#include "picture_cells_win32.h"
 
 namespace mz::com {
 namespace {
@@ -53,20 +54,18 @@ records::ControlPropertyBlock ControlObject::property_block() const {
 
 void ControlObject::apply_property_block(const records::ControlPropertyBlock& block) {
   auto colour = [](std::uint32_t value, std::uint32_t fallback) { return is_valid_ole_colour(value) ? value : fallback; };
-  auto ranged = [](int value, const PropertyRange& range, std::uint8_t fallback) {
-    return range.contains(value) ? static_cast<std::uint8_t>(value) : fallback;
-  };
+  auto ranged = [](int value, const PropertyRange& range) { return static_cast<std::uint8_t>(range.clamp_or_default(value)); };
   const ControlProperties defaults;
   properties_.back_color = colour(block.BackColor, defaults.back_color);
   properties_.fore_color = colour(block.ForeColor, defaults.fore_color);
   properties_.picture_background_mask_color = colour(block.PictureBackgroundMaskColor, defaults.picture_background_mask_color);
-  properties_.tooltip_delay = block.ToolTipDelay >= 0 ? block.ToolTipDelay : defaults.tooltip_delay;
-  properties_.font_source = ranged(block.FontSource, kFontSourceRange, defaults.font_source);
-  properties_.menu_animations = ranged(block.MenuAnimations, kMenuAnimationsRange, defaults.menu_animations);
-  properties_.personalized_menus = ranged(block.PersonalizedMenus, kPersonalizedMenusRange, defaults.personalized_menus);
+  properties_.tooltip_delay = static_cast<std::int16_t>(kToolTipDelayRange.clamp_or_default(block.ToolTipDelay));
+  properties_.font_source = ranged(block.FontSource, kFontSourceRange);
+  properties_.menu_animations = ranged(block.MenuAnimations, kMenuAnimationsRange);
+  properties_.personalized_menus = ranged(block.PersonalizedMenus, kPersonalizedMenusRange);
   properties_.picture_background_style =
-      ranged(block.PictureBackgroundStyle, kPictureBackgroundStyleRange, defaults.picture_background_style);
-  properties_.style = ranged(block.Style, kStyleRange, defaults.style);
+      ranged(block.PictureBackgroundStyle, kPictureBackgroundStyleRange);
+  properties_.style = ranged(block.Style, kStyleRange);
   properties_.active_colors = block.ActiveColors;
   properties_.display_context_menu = block.DisplayContextMenu;
   properties_.enabled = block.Enabled;
@@ -90,7 +89,7 @@ void ControlObject::apply_stored_objects(const records::ControlStream& stream) {
 
 HRESULT ControlObject::encode_state(std::vector<std::uint8_t>& out) {
   records::ControlStream stream;
-  stream.Header = {extent_.cx, extent_.cy, records::kCurrentVersion};
+  stream.Header = {site_.extent().cx, site_.extent().cy, records::kCurrentVersion};
   stream.Block = property_block();
   if (stream.Block.FontSet) {
     HRESULT hr = save_object(font_.get(), stream.Font);
@@ -100,10 +99,10 @@ HRESULT ControlObject::encode_state(std::vector<std::uint8_t>& out) {
     HRESULT hr = save_object(picture_background_.get(), stream.PictureBackground);
     if (FAILED(hr)) return hr;
   }
-  stream.TagString = tag_text(tag_);
-  HRESULT hr = save_tools(deck_, fill_pixel(properties_.back_color), stream.Tools);
-  if (FAILED(hr)) return hr;
-  stream.ToolBars = save_toolbars(deck_);
+  const RecordPlatform& platform = record_platform();
+  stream.TagString = platform.tag_text(tag_);
+  if (!save_tools(deck_, platform, fill_pixel(properties_.back_color), stream.Tools)) return E_OUTOFMEMORY;
+  stream.ToolBars = save_toolbars(deck_, platform);
   auto bytes = records::EncodeControlStream(stream);
   // Only counts and texts too long for their 16-bit fields fail here.
   if (!bytes) return E_INVALIDARG;
@@ -120,18 +119,19 @@ HRESULT ControlObject::decode_state(std::span<const std::uint8_t> bytes, bool he
   const std::size_t header = headerless ? 0 : kStreamHeaderSize;
   const bool block_read = !read.Error || read.Error->Offset >= header + records::ControlBlockSize(stream.Header.Version);
 
-  LoadingScope loading(loading_);
+  ScopedValue loading(loading_, true);
   deck_.discard_all();
+  // The old background picture goes whether or not the new one can be read.
+  picture_background_.reset();
   if (block_read) {
-    if (!headerless) extent_ = {stream.Header.ExtentX, stream.Header.ExtentY};
+    if (!headerless) site_.set_extent({stream.Header.ExtentX, stream.Header.ExtentY});
     loaded_version_ = stream.Header.Version;
     apply_property_block(stream.Block);
     apply_stored_objects(stream);
-    load_tag_text(stream.TagString, tag_);
+    tag_ = stream.TagString.empty() ? Opaque() : record_platform().text_value(from_ansi(stream.TagString));
   }
-  const LoadRules rules{stream.Header.Version, !design_time()};
-  load_tools(deck_, stream.Tools, rules);
-  load_toolbars(deck_, stream.ToolBars, rules);
+  load_tools(deck_, stream.Tools, !design_time(), record_platform());
+  load_toolbars(deck_, stream.ToolBars, record_platform());
   if (read.Error) return record_failure(*read.Error);
   if (consumed) *consumed = reader.Offset();
   return S_OK;
@@ -146,57 +146,70 @@ void ControlObject::finish_load() {
 // --- IPersistStreamInit ------------------------------------------------------------
 
 HRESULT ControlObject::Load(IStream* stream) {
-  if (!stream) return E_POINTER;
-  HRESULT hr = apply_one_control_rule();
-  if (FAILED(hr)) return hr;
-  const ULARGE_INTEGER start = stream_position(stream);
-  std::vector<std::uint8_t> bytes;
-  hr = read_rest(stream, bytes);
-  if (FAILED(hr)) return hr;
-  std::size_t consumed = 0;
-  hr = decode_state(bytes, false, &consumed);
-  dirty_ = false;
-  if (FAILED(hr)) return hr;
-  // The container's stream may hold more after the control's state.
-  hr = seek_to(stream, start, consumed);
-  if (FAILED(hr)) return hr;
-  finish_load();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!stream) return E_POINTER;
+    HRESULT hr = apply_one_control_rule();
+    if (FAILED(hr)) return hr;
+    const ULARGE_INTEGER start = stream_position(stream);
+    std::vector<std::uint8_t> bytes;
+    hr = read_rest(stream, bytes);
+    if (FAILED(hr)) return hr;
+    std::size_t consumed = 0;
+    hr = decode_state(bytes, false, &consumed);
+    dirty_ = false;
+    // A state that cannot be read leaves the container's stream where it
+    // was, so that the container can read what it holds there itself.
+    if (FAILED(hr)) {
+      seek_to(stream, start, 0);
+      return hr;
+    }
+    // The container's stream may hold more after the control's state.
+    hr = seek_to(stream, start, consumed);
+    if (FAILED(hr)) return hr;
+    finish_load();
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::Save(IStream* stream, BOOL clear_dirty) {
-  if (!stream) return E_POINTER;
-  std::vector<std::uint8_t> bytes;
-  HRESULT hr = encode_state(bytes);
-  if (FAILED(hr)) return hr;
-  hr = write_all(stream, bytes);
-  if (FAILED(hr)) return hr;
-  if (clear_dirty) dirty_ = false;
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!stream) return E_POINTER;
+    std::vector<std::uint8_t> bytes;
+    HRESULT hr = encode_state(bytes);
+    if (FAILED(hr)) return hr;
+    hr = write_all(stream, bytes);
+    if (FAILED(hr)) return hr;
+    if (clear_dirty) dirty_ = false;
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::GetSizeMax(ULARGE_INTEGER* size) {
-  if (!size) return E_POINTER;
-  std::vector<std::uint8_t> bytes;
-  HRESULT hr = encode_state(bytes);
-  if (FAILED(hr)) return hr;
-  size->QuadPart = bytes.size();
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    if (!size) return E_POINTER;
+    std::vector<std::uint8_t> bytes;
+    HRESULT hr = encode_state(bytes);
+    if (FAILED(hr)) return hr;
+    size->QuadPart = bytes.size();
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::InitNew() {
-  HRESULT hr = apply_one_control_rule();
-  if (FAILED(hr)) return hr;
-  {
-    LoadingScope loading(loading_);
-    deck_.discard_all();
-  }
-  load_default_properties();
-  loaded_version_ = records::kCurrentVersion;
-  take_ambient_font();
-  dirty_ = false;
-  if (!design_time() && has_window()) set_up_windows(true);
-  return S_OK;
+  return guarded([&]() -> HRESULT {
+    HRESULT hr = apply_one_control_rule();
+    if (FAILED(hr)) return hr;
+    {
+      ScopedValue loading(loading_, true);
+      deck_.discard_all();
+    }
+    load_default_properties();
+    loaded_version_ = records::kCurrentVersion;
+    take_ambient_font();
+    dirty_ = false;
+    if (!design_time() && has_window()) set_up_windows(true);
+    return S_OK;
+  });
 }
 
 }  // namespace mz::com

@@ -1,4 +1,4 @@
-#include "picture_cells.h"
+#include "picture_cells_win32.h"
 
 #include <algorithm>
 #include <cstring>

@@ -9,7 +9,6 @@
 
 namespace mz::com {
 
-HRESULT create_byte_holder(REFIID iid, void** out);
 // A holder with a copy of `bytes`.
 HRESULT make_byte_holder(const std::vector<std::uint8_t>& bytes, IUnknown** out);
 // The bytes of any object whose stream form is that of a holder.

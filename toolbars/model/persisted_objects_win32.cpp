@@ -1,4 +1,4 @@
-#include "persisted_objects.h"
+#include "persisted_objects_win32.h"
 
 #include <algorithm>
 #include <limits>
