@@ -13,46 +13,20 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "MzDeck2_h.h"
 #include "bench_dispatch.h"
+#include "com_ptr.h"
+#include "dispatch_ids.h"
 
 namespace {
 
-using mz::bench::create_control;
-using mz::bench::dispid_of;
-using mz::bench::text;
-using mz::bench::tool_id;
+using namespace mz::bench;
+using namespace mz::client;
+using mz::com::ComPtr;
 using Clock = std::chrono::steady_clock;
-
-// Calls a member by name with the arguments in natural order; a put passes
-// its value as the named property argument.
-VARIANT invoke(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT> args) {
-  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-  DISPID put_id = DISPID_PROPERTYPUT;
-  const bool is_put = flags == DISPATCH_PROPERTYPUT || flags == DISPATCH_PROPERTYPUTREF;
-  DISPPARAMS params{reversed.data(), is_put ? &put_id : nullptr, static_cast<UINT>(reversed.size()), is_put ? 1u : 0u};
-  VARIANT result;
-  VariantInit(&result);
-  HRESULT hr = object->Invoke(dispid_of(object, name), IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                              is_put ? nullptr : &result, nullptr, nullptr);
-  if (FAILED(hr)) {
-    std::fprintf(stderr, "%ls failed: 0x%08lx\n", name, static_cast<unsigned long>(hr));
-    std::exit(1);
-  }
-  for (auto& v : args) VariantClear(&v);
-  return result;
-}
-
-VARIANT object_arg(IDispatch* object) {
-  VARIANT v;
-  V_VT(&v) = VT_DISPATCH;
-  V_DISPATCH(&v) = object;
-  object->AddRef();
-  return v;
-}
 
 IDispatch* small_picture(int seed) {
   HDC screen = GetDC(nullptr);
@@ -74,28 +48,26 @@ IDispatch* small_picture(int seed) {
 }
 
 void build(IDispatch* control, int tool_count) {
-  IDispatch* tools = invoke(control, L"Tools", DISPATCH_PROPERTYGET, {}).pdispVal;
+  IDispatch* tools = must_object(get(control, DISPID_IMzToolBarControl_Tools), L"Tools");
   for (int i = 0; i < tool_count; ++i) {
-    IDispatch* tool = invoke(tools, L"Add", DISPATCH_METHOD, {text(tool_id(i))}).pdispVal;
-    invoke(tool, L"Name", DISPATCH_PROPERTYPUT, {text(L"Tool &" + std::to_wstring(i))});
-    invoke(tool, L"ToolTipText", DISPATCH_PROPERTYPUT, {text(L"Does thing " + std::to_wstring(i))});
+    IDispatch* tool = must_object(call(tools, DISPID_IMzToolsCollection_Add, {Variant(tool_id(i))}), L"Tools.Add");
+    must(put(tool, DISPID_IMzTool_Name, Variant(L"Tool &" + std::to_wstring(i))), L"Name");
+    must(put(tool, DISPID_IMzTool_ToolTipText, Variant(L"Does thing " + std::to_wstring(i))), L"ToolTipText");
     if (i % 4 == 0) {
       IDispatch* picture = small_picture(i);
-      invoke(tool, L"Picture", DISPATCH_PROPERTYPUTREF, {object_arg(picture)});
+      must(put_ref(tool, DISPID_IMzTool_Picture, Variant(picture)), L"Picture");
       picture->Release();
     }
     tool->Release();
   }
-  IDispatch* toolbars = invoke(control, L"ToolBars", DISPATCH_PROPERTYGET, {}).pdispVal;
+  IDispatch* toolbars = must_object(get(control, DISPID_IMzToolBarControl_ToolBars), L"ToolBars");
   for (int t = 0; t < 100; ++t) {
-    IDispatch* toolbar = invoke(toolbars, L"Add", DISPATCH_METHOD, {}).pdispVal;
-    IDispatch* placed = invoke(toolbar, L"Tools", DISPATCH_PROPERTYGET, {}).pdispVal;
+    IDispatch* placed = new_toolbar_tools(toolbars);
     for (int j = 0; j < 20; ++j) {
-      VARIANT added = invoke(placed, L"Add", DISPATCH_METHOD, {text(tool_id((t * 20 + j) % tool_count))});
-      VariantClear(&added);
+      must(call(placed, DISPID_IMzToolsCollection_Add, {Variant(tool_id((t * 20 + j) % tool_count))}),
+           L"ToolBar.Tools.Add");
     }
     placed->Release();
-    toolbar->Release();
   }
   toolbars->Release();
   tools->Release();
@@ -109,20 +81,23 @@ struct Figures {
 // The best of a few runs of each operation, in milliseconds.
 Figures measure(int tool_count, const std::wstring& path) {
   IDispatch* control = create_control();
+  if (!control) {
+    std::fprintf(stderr, "MzDeck2.dll not found or not loadable\n");
+    std::exit(1);
+  }
   build(control, tool_count);
   constexpr int kRuns = 5;
   double best_save = 1e30, best_load = 1e30;
   for (int run = 0; run < kRuns; ++run) {
     auto start = Clock::now();
-    invoke(control, L"SaveConfiguration", DISPATCH_METHOD, {text(path)});
+    must(call(control, DISPID_IMzToolBarControl_SaveConfiguration, {Variant(path)}), L"SaveConfiguration");
     best_save = std::min(best_save, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
   }
   for (int run = 0; run < kRuns; ++run) {
-    IDispatch* fresh = create_control();
+    ComPtr<IDispatch> fresh = ComPtr<IDispatch>::adopt(create_control());
     auto start = Clock::now();
-    invoke(fresh, L"LoadConfiguration", DISPATCH_METHOD, {text(path)});
+    must(call(fresh.get(), DISPID_IMzToolBarControl_LoadConfiguration, {Variant(path)}), L"LoadConfiguration");
     best_load = std::min(best_load, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    fresh->Release();
   }
   WIN32_FILE_ATTRIBUTE_DATA attributes{};
   GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes);
@@ -138,10 +113,6 @@ int main() {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
   const std::wstring path = std::wstring(folder) + L"persistence_bench.tdk";
-  if (!create_control()) {
-    std::fprintf(stderr, "MzDeck2.dll not found or not loadable\n");
-    return 1;
-  }
   const Figures base = measure(2000, path);
   const Figures doubled = measure(4000, path);
   DeleteFileW(path.c_str());

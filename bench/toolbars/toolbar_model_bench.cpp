@@ -14,34 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "MzDeck2_h.h"
 #include "bench_dispatch.h"
+#include "dispatch_ids.h"
 
 namespace {
 
-using mz::bench::create_control;
-using mz::bench::dispid_of;
-using mz::bench::text;
-using mz::bench::tool_id;
+using namespace mz::bench;
+using namespace mz::client;
 using Clock = std::chrono::steady_clock;
-
-// Invokes a member by dispatch id with the arguments in natural order.
-VARIANT invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> args) {
-  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-  VARIANT result;
-  VariantInit(&result);
-  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, nullptr, nullptr);
-  if (FAILED(hr)) {
-    std::fprintf(stderr, "call %ld failed: 0x%08lx\n", static_cast<long>(id), static_cast<unsigned long>(hr));
-    std::exit(1);
-  }
-  return result;
-}
-
-void clear(std::vector<VARIANT>& values) {
-  for (auto& v : values) VariantClear(&v);
-}
 
 double microseconds_per_call(Clock::duration elapsed, long calls) {
   return std::chrono::duration<double, std::micro>(elapsed).count() / static_cast<double>(calls);
@@ -49,30 +29,19 @@ double microseconds_per_call(Clock::duration elapsed, long calls) {
 
 // Adds tools [from; to) to the control's Tools; returns the time per Add.
 double add_tools(IDispatch* tools, int from, int to) {
-  const DISPID add = dispid_of(tools, L"Add");
   auto start = Clock::now();
-  for (int i = from; i < to; ++i) {
-    std::vector<VARIANT> args{text(tool_id(i))};
-    VARIANT result = invoke(tools, add, DISPATCH_METHOD, args);
-    VariantClear(&result);
-    clear(args);
-  }
+  for (int i = from; i < to; ++i)
+    must(call(tools, DISPID_IMzToolsCollection_Add, {Variant(tool_id(i))}), L"Tools.Add");
   return microseconds_per_call(Clock::now() - start, to - from);
 }
 
 // Looks up `calls` tools by ID spread over the first `count` tools.
 double look_up(IDispatch* tools, int count, long calls) {
-  const DISPID item = dispid_of(tools, L"Item");
-  std::vector<VARIANT> ids;
-  for (long i = 0; i < calls; ++i) ids.push_back(text(tool_id(static_cast<int>((i * 7919) % count))));
+  std::vector<Variant> ids;
+  for (long i = 0; i < calls; ++i) ids.emplace_back(tool_id(static_cast<int>((i * 7919) % count)));
   auto start = Clock::now();
-  for (auto& id : ids) {
-    VARIANT result = invoke(tools, item, DISPATCH_PROPERTYGET, {id});
-    VariantClear(&result);
-  }
-  double per_call = microseconds_per_call(Clock::now() - start, calls);
-  clear(ids);
-  return per_call;
+  for (const Variant& id : ids) must(get(tools, DISPID_IMzToolsCollection_Item, {id}), L"Tools.Item");
+  return microseconds_per_call(Clock::now() - start, calls);
 }
 
 }  // namespace
@@ -85,32 +54,24 @@ int main() {
     return 1;
   }
   const long kLookups = 20000;
-  IDispatch* tools = invoke(control, dispid_of(control, L"Tools"), DISPATCH_PROPERTYGET, {}).pdispVal;
+  IDispatch* tools = must_object(get(control, DISPID_IMzToolBarControl_Tools), L"Tools");
 
   double add_first = add_tools(tools, 0, 500);
   double lookup_small = look_up(tools, 500, kLookups);
   double add_rest = add_tools(tools, 500, 5000);
   double lookup_large = look_up(tools, 5000, kLookups);
 
-  IDispatch* toolbars = invoke(control, dispid_of(control, L"ToolBars"), DISPATCH_PROPERTYGET, {}).pdispVal;
-  const DISPID add_toolbar = dispid_of(toolbars, L"Add");
+  IDispatch* toolbars = must_object(get(control, DISPID_IMzToolBarControl_ToolBars), L"ToolBars");
   std::vector<IDispatch*> toolbar_tools;
   auto start = Clock::now();
-  for (int i = 0; i < 100; ++i) {
-    IDispatch* toolbar = invoke(toolbars, add_toolbar, DISPATCH_METHOD, {}).pdispVal;
-    toolbar_tools.push_back(invoke(toolbar, dispid_of(toolbar, L"Tools"), DISPATCH_PROPERTYGET, {}).pdispVal);
-    toolbar->Release();
-  }
+  for (int i = 0; i < 100; ++i) toolbar_tools.push_back(new_toolbar_tools(toolbars));
   double per_toolbar = microseconds_per_call(Clock::now() - start, 100);
 
   start = Clock::now();
   for (int i = 0; i < 100; ++i) {
-    const DISPID add = dispid_of(toolbar_tools[i], L"Add");
     for (int j = 0; j < 50; ++j) {
-      std::vector<VARIANT> args{text(tool_id(i * 50 + j))};
-      VARIANT result = invoke(toolbar_tools[i], add, DISPATCH_METHOD, args);
-      VariantClear(&result);
-      clear(args);
+      must(call(toolbar_tools[i], DISPID_IMzToolsCollection_Add, {Variant(tool_id(i * 50 + j))}),
+           L"ToolBar.Tools.Add");
     }
   }
   double per_placed = microseconds_per_call(Clock::now() - start, 5000);

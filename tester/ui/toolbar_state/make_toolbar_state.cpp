@@ -9,27 +9,12 @@
 #include <cstdio>
 #include <string>
 
+#include "MzDeck2_h.h"
 #include "com_ptr.h"
+#include "object_creation_win32.h"
 #include "toolbar_state_builder.h"
 
 namespace {
-
-// The MzDeck2.dll in this program's folder.
-std::wstring library_beside_program() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return L"MzDeck2.dll";
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  const auto slash = path.find_last_of(L"\\/");
-  path.resize(slash == std::wstring::npos ? 0 : slash + 1);
-  return path + L"MzDeck2.dll";
-}
 
 bool write_file(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -46,10 +31,10 @@ int run(int argc, wchar_t** argv) {
     return 2;
   }
   const std::wstring out_path = argv[1];
-  const std::wstring dll_path = argc == 3 ? argv[2] : library_beside_program();
+  const std::wstring dll_path = argc == 3 ? argv[2] : mz::client::beside_program(L"MzDeck2.dll");
 
   mz::com::ComPtr<IUnknown> control;
-  HRESULT hr = quarrow::ui::create_toolbar_control(dll_path.c_str(), control.put());
+  HRESULT hr = mz::client::create_from_library(dll_path, CLSID_MzToolDeck, control);
   if (FAILED(hr)) {
     std::fwprintf(stderr, L"make_toolbar_state: cannot create the control from %ls (0x%08lX)\n", dll_path.c_str(),
                   static_cast<unsigned long>(hr));

@@ -8,10 +8,12 @@
 
 #include "MzDeck2_h.h"
 #include "com_ptr.h"
+#include "variant_win32.h"
 
 namespace quarrow::ui {
 namespace {
 
+using mz::client::Variant;
 using mz::com::ComPtr;
 
 struct ToolEntry {
@@ -76,23 +78,8 @@ class Bstr {
   BSTR text_;
 };
 
-// The VARIANT arguments the collections' Add methods take. None owns memory
-// except the text, which the caller frees.
-VARIANT missing() {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_ERROR;
-  V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
-  return v;
-}
-
-VARIANT number(long value) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_I4;
-  V_I4(&v) = value;
-  return v;
-}
+// The Type and Index arguments of the collections' Add methods.
+Variant number(long value) { return Variant(static_cast<int32_t>(value)); }
 
 class Builder {
  public:
@@ -113,7 +100,8 @@ class Builder {
       const std::wstring what = std::wstring(L"tool ") + entry.id;
       ComPtr<IMzTool> tool;
       Bstr id(entry.id);
-      if (!check(tools->Add(id.get(), number(entry.type), missing(), tool.put()), what + L": Tools.Add")) return false;
+      if (!check(tools->Add(id.get(), *number(entry.type), *Variant::missing(), tool.put()), what + L": Tools.Add"))
+        return false;
       Bstr caption(entry.caption);
       if (!check(tool->put_Name(caption.get()), what + L": Name")) return false;
       if (entry.tooltip) {
@@ -135,7 +123,8 @@ class Builder {
       const std::wstring what = where + L": " + entry.id;
       ComPtr<IMzTool> placed;
       Bstr id(entry.id);
-      if (!check(list->Add(id.get(), missing(), missing(), placed.put()), what + L": Tools.Add")) return false;
+      if (!check(list->Add(id.get(), *Variant::missing(), *Variant::missing(), placed.put()), what + L": Tools.Add"))
+        return false;
       if (entry.caption) {
         // Name on a placed tool is the placement's own caption; the tool and
         // its other placements keep theirs.
@@ -148,7 +137,7 @@ class Builder {
       ComPtr<IMzTool> placed;
       Bstr id(kSeparator);
       const long index = static_cast<long>(pos) + 1;
-      if (!check(list->Add(id.get(), number(mzTypeSeparator), number(index), placed.put()),
+      if (!check(list->Add(id.get(), *number(mzTypeSeparator), *number(index), placed.put()),
                  where + L": separator " + std::to_wstring(index)))
         return false;
     }
@@ -159,14 +148,8 @@ class Builder {
     const std::wstring where = std::wstring(L"menu ") + menu_id;
     ComPtr<IMzToolsCollection> tools;
     if (!check(control->get_Tools(tools.put()), L"Tools")) return false;
-    VARIANT id;
-    VariantInit(&id);
-    V_VT(&id) = VT_BSTR;
-    V_BSTR(&id) = SysAllocString(menu_id);
     ComPtr<IMzTool> tool;
-    HRESULT hr = tools->get_Item(id, tool.put());
-    VariantClear(&id);
-    if (!check(hr, where + L": Tools.Item")) return false;
+    if (!check(tools->get_Item(*Variant(menu_id), tool.put()), where + L": Tools.Item")) return false;
     ComPtr<IMzMenu> menu;
     if (!check(tool->get_Menu(menu.put()), where + L": Menu")) return false;
     ComPtr<IMzToolsCollection> items;
@@ -177,14 +160,8 @@ class Builder {
   bool add_toolbar(IMzToolBarsCollection* toolbars, const wchar_t* name, Constants_ToolBarStyle style, short row,
                    std::span<const Placement> entries) {
     const std::wstring where = std::wstring(L"toolbar ") + name;
-    VARIANT name_arg;
-    VariantInit(&name_arg);
-    V_VT(&name_arg) = VT_BSTR;
-    V_BSTR(&name_arg) = SysAllocString(name);
     ComPtr<IMzToolBar> toolbar;
-    HRESULT hr = toolbars->Add(name_arg, number(style), toolbar.put());
-    VariantClear(&name_arg);
-    if (!check(hr, where + L": ToolBars.Add")) return false;
+    if (!check(toolbars->Add(*Variant(name), *number(style), toolbar.put()), where + L": ToolBars.Add")) return false;
     if (!check(toolbar->put_DockedStatus(mzDockedTop), where + L": DockedStatus")) return false;
     if (!check(toolbar->put_DockedRow(row), where + L": DockedRow")) return false;
     ComPtr<IMzToolsCollection> tools;
@@ -224,21 +201,6 @@ HRESULT stream_bytes(IStream* stream, std::vector<std::uint8_t>& bytes) {
 }
 
 }  // namespace
-
-HRESULT create_toolbar_control(const wchar_t* dll_path, IUnknown** control) {
-  if (!control) return E_POINTER;
-  *control = nullptr;
-  HMODULE library = LoadLibraryW(dll_path);
-  if (!library) return HRESULT_FROM_WIN32(GetLastError());
-  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  auto get_class_object =
-      reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
-  if (!get_class_object) return HRESULT_FROM_WIN32(GetLastError());
-  ComPtr<IClassFactory> factory;
-  HRESULT hr = get_class_object(CLSID_MzToolDeck, IID_IClassFactory, reinterpret_cast<void**>(factory.put()));
-  if (FAILED(hr)) return hr;
-  return factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(control));
-}
 
 ToolbarState build_toolbar_state(IUnknown* control) {
   ToolbarState state;

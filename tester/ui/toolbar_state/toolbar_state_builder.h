@@ -13,10 +13,6 @@
 
 namespace quarrow::ui {
 
-// Creates a ToolDeck control through the class object of the MzDeck2.dll at
-// dll_path, without registration. The library stays loaded for the process.
-HRESULT create_toolbar_control(const wchar_t* dll_path, IUnknown** control);
-
 struct ToolbarState {
   HRESULT hr = E_FAIL;
   // On failure, the step that failed, for the message of the caller.

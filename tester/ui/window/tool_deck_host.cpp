@@ -2,16 +2,18 @@
 
 #include <shlwapi.h>
 
+#include "dispatch_ids.h"
+#include "object_creation_win32.h"
+#include "variant_win32.h"
+
 namespace quarrow::ui {
 namespace {
 
+using mz::client::Variant;
 using mz::com::ComPtr;
 
 // The container measures in twips: 1440 to the inch, 2540 HIMETRIC units.
 constexpr float kHimetricPerTwip = 2540.0f / 1440.0f;
-
-constexpr DISPID kToolClick = 1071;
-constexpr DISPID kToolBarModified = 1077;
 
 }  // namespace
 
@@ -165,9 +167,9 @@ class ToolDeckHost::EventSink final : public IDispatch {
                                    UINT*) override {
     if (!params) return S_OK;
     // Arguments arrive last first.
-    if (dispid == kToolClick && params->cArgs == 1) {
+    if (dispid == DISPID_DMzToolBarsEvents_ToolClick && params->cArgs == 1) {
       if (const std::optional<std::wstring> id = ToolId(params->rgvarg[0])) events_.OnToolClick(*id);
-    } else if (dispid == kToolBarModified && params->cArgs == 3) {
+    } else if (dispid == DISPID_DMzToolBarsEvents_ToolBarModified && params->cArgs == 3) {
       VARIANT change;
       ::VariantInit(&change);
       if (SUCCEEDED(::VariantChangeType(&change, &params->rgvarg[2], 0, VT_I4))) {
@@ -197,36 +199,14 @@ class ToolDeckHost::EventSink final : public IDispatch {
 
 namespace {
 
-// The library stays loaded for the life of the process: the control's
-// objects may be held until the end.
-ComPtr<IMzToolBarControl> CreateFromLibrary(const std::string& libraryFolder) {
-  const HMODULE library = ::LoadLibraryA((libraryFolder + "\\MzDeck2.dll").c_str());
-  if (!library) return {};
-  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  const auto get = reinterpret_cast<GetClassObject>(
-      reinterpret_cast<void*>(::GetProcAddress(library, "DllGetClassObject")));
-  ComPtr<IClassFactory> factory;
-  if (!get || FAILED(get(CLSID_MzToolDeck, IID_IClassFactory, reinterpret_cast<void**>(factory.put())))) return {};
-  ComPtr<IMzToolBarControl> control;
-  factory->CreateInstance(nullptr, IID_IMzToolBarControl, reinterpret_cast<void**>(control.put()));
-  return control;
-}
-
-ComPtr<IMzToolBarControl> CreateControl(const std::string& libraryFolder) {
-  ComPtr<IMzToolBarControl> control;
-  if (SUCCEEDED(::CoCreateInstance(CLSID_MzToolDeck, nullptr, CLSCTX_INPROC_SERVER, IID_IMzToolBarControl,
-                                   reinterpret_cast<void**>(control.put())))) {
-    return control;
-  }
-  return CreateFromLibrary(libraryFolder);
-}
-
-// A tool ID as a call's argument; the caller clears it.
-VARIANT IdArgument(const wchar_t* id) {
-  VARIANT argument;
-  V_VT(&argument) = VT_BSTR;
-  V_BSTR(&argument) = ::SysAllocString(id);
-  return argument;
+// The library's path: the folder is in the ANSI code page, as the program
+// gets its folder.
+std::wstring LibraryPath(const std::string& libraryFolder) {
+  const std::string path = libraryFolder + "\\MzDeck2.dll";
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+  return wide;
 }
 
 ComPtr<IStream> StreamOver(std::string_view bytes) {
@@ -246,8 +226,8 @@ ToolDeckHost::~ToolDeckHost() {
 }
 
 HRESULT ToolDeckHost::Create(std::string_view state, const std::string& libraryFolder) {
-  ComPtr<IMzToolBarControl> control = CreateControl(libraryFolder);
-  if (!control) return REGDB_E_CLASSNOTREG;
+  ComPtr<IMzToolBarControl> control;
+  if (FAILED(mz::client::create(CLSID_MzToolDeck, LibraryPath(libraryFolder), control))) return REGDB_E_CLASSNOTREG;
   ComPtr<IOleObject> object = control.query<IOleObject>();
   ComPtr<IPersistStreamInit> persist = control.query<IPersistStreamInit>();
   ComPtr<IStream> stream = StreamOver(state);
@@ -289,25 +269,17 @@ void ToolDeckHost::Destroy() {
 
 HRESULT ToolDeckHost::PopupMenu(const wchar_t* toolId) {
   if (!control_) return E_UNEXPECTED;
-  VARIANT tool = IdArgument(toolId);
-  VARIANT missing;
-  V_VT(&missing) = VT_ERROR;
-  V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
-  const HRESULT hr = control_->PopupMenu(tool, missing, missing, missing);
-  ::VariantClear(&tool);
-  return hr;
+  const Variant missing = Variant::missing();
+  return control_->PopupMenu(*Variant(toolId), *missing, *missing, *missing);
 }
 
 std::optional<int> ToolDeckHost::ToolState(const wchar_t* toolId) {
   if (!control_) return std::nullopt;
   ComPtr<IMzToolsCollection> tools;
   if (FAILED(control_->get_Tools(tools.put()))) return std::nullopt;
-  VARIANT index = IdArgument(toolId);
   ComPtr<IMzTool> tool;
-  const HRESULT hr = tools->get_Item(index, tool.put());
-  ::VariantClear(&index);
   Constants_State state{};
-  if (FAILED(hr) || FAILED(tool->get_State(&state))) return std::nullopt;
+  if (FAILED(tools->get_Item(*Variant(toolId), tool.put())) || FAILED(tool->get_State(&state))) return std::nullopt;
   return static_cast<int>(state);
 }
 
@@ -315,12 +287,9 @@ std::optional<int> ToolDeckHost::FirstToolbarDock() {
   if (!control_) return std::nullopt;
   ComPtr<IMzToolBarsCollection> toolbars;
   if (FAILED(control_->get_ToolBars(toolbars.put()))) return std::nullopt;
-  VARIANT index;
-  V_VT(&index) = VT_I4;
-  V_I4(&index) = 1;
   ComPtr<IMzToolBar> toolbar;
   Constants_DockedStatus dock{};
-  if (FAILED(toolbars->get_Item(index, toolbar.put())) || FAILED(toolbar->get_DockedStatus(&dock))) {
+  if (FAILED(toolbars->get_Item(*Variant(int32_t{1}), toolbar.put())) || FAILED(toolbar->get_DockedStatus(&dock))) {
     return std::nullopt;
   }
   return static_cast<int>(dock);

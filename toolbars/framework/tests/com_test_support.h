@@ -1,8 +1,8 @@
 #pragma once
 // Drives MzDeck2.dll the way hosts do: created through its class object
 // without registration, called through IDispatch by name (as a script or
-// form runtime does) or through the vtable, with an event sink that records
-// what the control fires.
+// form runtime does, with the late-binding client kit) or through the
+// vtable, with an event sink that records what the control fires.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -10,105 +10,23 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "MzDeck2_h.h"
+#include "late_binding_win32.h"
 
 namespace mz::test {
 
-// Owns a VARIANT.
-class Var {
- public:
-  Var() { VariantInit(&v_); }
-  Var(const wchar_t* text) : Var() {
-    V_VT(&v_) = VT_BSTR;
-    V_BSTR(&v_) = SysAllocString(text);
-  }
-  Var(const std::wstring& text) : Var(text.c_str()) {}
-  Var(int32_t value) : Var() {
-    V_VT(&v_) = VT_I4;
-    V_I4(&v_) = value;
-  }
-  Var(short value) : Var() {
-    V_VT(&v_) = VT_I2;
-    V_I2(&v_) = value;
-  }
-  Var(double value) : Var() {
-    V_VT(&v_) = VT_R8;
-    V_R8(&v_) = value;
-  }
-  Var(bool value) : Var() {
-    V_VT(&v_) = VT_BOOL;
-    V_BOOL(&v_) = value ? VARIANT_TRUE : VARIANT_FALSE;
-  }
-  explicit Var(IDispatch* object) : Var() {
-    V_VT(&v_) = VT_DISPATCH;
-    V_DISPATCH(&v_) = object;
-    if (object) object->AddRef();
-  }
-  static Var missing() {
-    Var v;
-    V_VT(&v.v_) = VT_ERROR;
-    V_ERROR(&v.v_) = DISP_E_PARAMNOTFOUND;
-    return v;
-  }
-  static Var null() {
-    Var v;
-    V_VT(&v.v_) = VT_NULL;
-    return v;
-  }
-  // A reference to a String, as a caller passes a variable by reference.
-  static Var string_ref(BSTR* text) {
-    Var v;
-    V_VT(&v.v_) = VT_BSTR | VT_BYREF;
-    V_BSTRREF(&v.v_) = text;
-    return v;
-  }
-  Var(const Var& other) : Var() { VariantCopy(&v_, const_cast<VARIANT*>(&other.v_)); }
-  Var& operator=(const Var& other) {
-    if (this != &other) VariantCopy(&v_, const_cast<VARIANT*>(&other.v_));
-    return *this;
-  }
-  ~Var() { VariantClear(&v_); }
-
-  VARIANT* get() { return &v_; }
-  const VARIANT& operator*() const { return v_; }
-  VARTYPE type() const { return V_VT(&v_); }
-  // The value converted, for comparisons in tests.
-  long as_long() const;
-  std::wstring as_text() const;
-  IDispatch* object() const { return V_VT(&v_) == VT_DISPATCH ? V_DISPATCH(&v_) : nullptr; }
-
- private:
-  VARIANT v_;
-};
-
-// What a late-bound call returned: its HRESULT, its value, and on
-// DISP_E_EXCEPTION the EXCEPINFO.
-struct CallResult {
-  HRESULT hr = E_FAIL;
-  Var value;
-  HRESULT scode = S_OK;  // the EXCEPINFO's failure code
-  long error_code = 0;   // the control's error code within scode (0x800A0000 + code), or 0
-  std::wstring description, source, help_file;
-
-  bool ok() const { return SUCCEEDED(hr); }
-  // The failure the method itself returned.
-  HRESULT error() const { return hr == DISP_E_EXCEPTION ? scode : hr; }
-};
-
-// Calls a member by name: GetIDsOfNames, then Invoke.
-CallResult get(IDispatch* object, const wchar_t* name, std::vector<Var> args = {});
-CallResult put(IDispatch* object, const wchar_t* name, Var value, std::vector<Var> args = {});
-CallResult put_ref(IDispatch* object, const wchar_t* name, Var value);
-CallResult call(IDispatch* object, const wchar_t* name, std::vector<Var> args = {});
-// Calls the default member (DISPID 0), as "collection(index)" does in a script.
-CallResult invoke_default(IDispatch* object, std::vector<Var> args);
-// The object a property returned (with a reference for the caller), or null.
-IDispatch* get_object(IDispatch* object, const wchar_t* name, std::vector<Var> args = {});
-// The object a method returned (with a reference for the caller), or null.
-IDispatch* call_object(IDispatch* object, const wchar_t* name, std::vector<Var> args = {});
+// The late-binding client kit under the names the tests use.
+using Var = client::Variant;
+using client::CallResult;
+using client::call;
+using client::call_object;
+using client::get;
+using client::get_object;
+using client::invoke_default;
+using client::put;
+using client::put_ref;
 
 struct FiredEvent {
   DISPID dispid;

@@ -1,14 +1,52 @@
 // The embedded type library: its identity, its classes and interfaces, the
-// dispatch ids of every member and the enums.
+// dispatch ids of every member, the names dispatch_ids.h gives them, and the
+// enums.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "com_test_support.h"
+#include "dispatch_ids.h"
 
 namespace mz::test {
 namespace {
+
+struct NamedId {
+  const wchar_t* interface_name;
+  const wchar_t* member;
+  DISPID id;
+};
+
+// Made from dispatch_ids.h by the build, one entry a constant.
+constexpr NamedId kNamedIds[] = {
+#include "dispatch_id_table.inc"
+};
+
+std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// The members of an interface by name, without those inherited from
+// IDispatch and IUnknown, which every dual interface lists too.
+std::map<std::wstring, DISPID> own_members(ITypeInfo* info) {
+  std::map<std::wstring, DISPID> members;
+  TYPEATTR* attr = nullptr;
+  info->GetTypeAttr(&attr);
+  for (UINT i = 0; i < attr->cFuncs; ++i) {
+    FUNCDESC* func = nullptr;
+    info->GetFuncDesc(i, &func);
+    if (func->memid < 0x60000000 || func->memid >= 0x60030000) {
+      BSTR name = nullptr;
+      info->GetDocumentation(func->memid, &name, nullptr, nullptr, nullptr);
+      members[name] = func->memid;
+      SysFreeString(name);
+    }
+    info->ReleaseFuncDesc(func);
+  }
+  info->ReleaseTypeAttr(attr);
+  return members;
+}
 
 class TypeLibrary : public ::testing::Test {
  protected:
@@ -196,23 +234,56 @@ TEST_F(TypeLibrary, EveryMemberHasItsDispatchId) {
     ITypeInfo* found = info(interface_name.c_str());
     ASSERT_NE(found, nullptr);
     // Every member of the interface is in the table, and every entry is right.
-    TYPEATTR* attr = nullptr;
-    found->GetTypeAttr(&attr);
-    std::map<std::wstring, DISPID> actual;
-    for (UINT i = 0; i < attr->cFuncs; ++i) {
-      FUNCDESC* func = nullptr;
-      found->GetFuncDesc(i, &func);
-      BSTR name = nullptr;
-      found->GetDocumentation(func->memid, &name, nullptr, nullptr, nullptr);
-      // Members inherited from IDispatch and IUnknown are not the control's.
-      if (func->memid < 0x60000000 || func->memid >= 0x60030000) actual[name] = func->memid;
-      SysFreeString(name);
-      found->ReleaseFuncDesc(func);
-    }
-    found->ReleaseTypeAttr(attr);
+    const std::map<std::wstring, DISPID> actual = own_members(found);
     found->Release();
     EXPECT_EQ(actual, members) << std::string(interface_name.begin(), interface_name.end());
   }
+}
+
+// dispatch_ids.h, which the IDL and the C++ code share, names each member
+// with its own id, and names every member of every interface.
+TEST_F(TypeLibrary, EveryDispatchIdConstantIsTheIdOfTheMemberItNames) {
+  for (const NamedId& named : kNamedIds) {
+    const std::string label = narrow(named.interface_name) + "." + narrow(named.member);
+    ITypeInfo* found = info(named.interface_name);
+    ASSERT_NE(found, nullptr) << label << ": no such interface";
+    LPOLESTR names[] = {const_cast<LPOLESTR>(named.member)};
+    MEMBERID id = DISPID_UNKNOWN;
+    const HRESULT hr = found->GetIDsOfNames(names, 1, &id);
+    EXPECT_EQ(hr, S_OK) << label << ": no such member";
+    EXPECT_EQ(id, named.id) << label;
+    // GetIDsOfNames ignores the letter case; the constant spells the name.
+    BSTR name = nullptr;
+    if (SUCCEEDED(hr) && SUCCEEDED(found->GetDocumentation(id, &name, nullptr, nullptr, nullptr))) {
+      EXPECT_STREQ(name, named.member) << label;
+      SysFreeString(name);
+    }
+    found->Release();
+  }
+}
+
+TEST_F(TypeLibrary, EveryMemberOfEveryInterfaceHasItsDispatchIdConstant) {
+  std::set<std::pair<std::wstring, std::wstring>> named;
+  for (const NamedId& entry : kNamedIds) named.emplace(entry.interface_name, entry.member);
+  UINT interfaces = 0;
+  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
+    TYPEKIND kind{};
+    ASSERT_EQ(library->GetTypeInfoType(i, &kind), S_OK);
+    if (kind != TKIND_DISPATCH) continue;
+    ++interfaces;
+    BSTR interface_name = nullptr;
+    ITypeInfo* found = nullptr;
+    ASSERT_EQ(library->GetDocumentation(static_cast<INT>(i), &interface_name, nullptr, nullptr, nullptr), S_OK);
+    ASSERT_EQ(library->GetTypeInfo(i, &found), S_OK);
+    for (const auto& member : own_members(found)) {
+      EXPECT_TRUE(named.count({interface_name, member.first}))
+          << "DISPID_" << narrow(interface_name) << "_" << narrow(member.first) << " is missing from dispatch_ids.h";
+    }
+    found->Release();
+    SysFreeString(interface_name);
+  }
+  // The thirteen dual interfaces and the events.
+  EXPECT_EQ(interfaces, 14u);
 }
 
 TEST_F(TypeLibrary, EnumsHaveTheirMembers) {

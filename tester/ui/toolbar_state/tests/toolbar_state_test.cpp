@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "MzDeck2_h.h"
 #include "com_ptr.h"
 #include "com_test_support.h"
+#include "object_creation_win32.h"
 #include "toolbar_state_builder.h"
 
 namespace {
@@ -52,7 +54,7 @@ long first_difference(const std::vector<std::uint8_t>& a, const std::vector<std:
 
 ComPtr<IUnknown> new_control() {
   ComPtr<IUnknown> control;
-  EXPECT_EQ(quarrow::ui::create_toolbar_control(QUARROW_MZDECK2_DLL, control.put()), S_OK)
+  EXPECT_EQ(mz::client::create_from_library(QUARROW_MZDECK2_DLL, CLSID_MzToolDeck, control), S_OK)
       << "MzDeck2.dll from " << testing::PrintToString(std::wstring(QUARROW_MZDECK2_DLL));
   return control;
 }

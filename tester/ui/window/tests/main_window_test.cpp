@@ -14,6 +14,7 @@
 #include <fstream>
 #include <memory>
 
+#include "dispatch_ids.h"
 #include "main_window.h"
 #include "path_text.h"
 #include "shell_commands.h"
@@ -21,6 +22,7 @@
 #include "summary_window.h"
 #include "temp_folder.h"
 #include "tester_archives.h"
+#include "variant_win32.h"
 #include "window_units.h"
 #include "window_test_support.h"
 #include "zip_builder.h"
@@ -29,6 +31,7 @@ namespace quarrow::ui {
 namespace {
 
 namespace fs = std::filesystem;
+using mz::client::Variant;
 using mz::com::ComPtr;
 using test::CreatedWindows;
 using test::DialogWatcher;
@@ -187,22 +190,18 @@ class MainWindowTest : public ::testing::Test {
     connection.pUnk->Release();
     ComPtr<IMzTool> tool = Tool(id);
     ASSERT_TRUE(tool);
-    VARIANT argument;
-    V_VT(&argument) = VT_DISPATCH;
-    V_DISPATCH(&argument) = tool.get();
-    DISPPARAMS params{&argument, nullptr, 1, 0};
-    EXPECT_EQ(sink->Invoke(1071, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), S_OK);
+    Variant argument(tool.get());
+    DISPPARAMS params{argument.get(), nullptr, 1, 0};
+    EXPECT_EQ(sink->Invoke(DISPID_DMzToolBarsEvents_ToolClick, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr,
+                           nullptr, nullptr),
+              S_OK);
   }
 
   ComPtr<IMzTool> Tool(const wchar_t* id) {
     ComPtr<IMzToolsCollection> tools;
     window_->ToolDeck()->Control()->get_Tools(tools.put());
-    VARIANT index;
-    V_VT(&index) = VT_BSTR;
-    V_BSTR(&index) = ::SysAllocString(id);
     ComPtr<IMzTool> tool;
-    tools->get_Item(index, tool.put());
-    ::VariantClear(&index);
+    tools->get_Item(*Variant(id), tool.put());
     return tool;
   }
 
