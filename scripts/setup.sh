@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs every package the build, the tests, the fuzzers and the benchmarks
 # need, with apt-get, when any is missing. Quiet and quick when all is there.
+# The 32-bit build (preset native32) needs the i386 architecture for its
+# GoogleTest and zlib, and qemu-i386 to run its tests on a kernel without
+# 32-bit support.
 set -euo pipefail
 
 packages=(
@@ -10,6 +13,7 @@ packages=(
   zlib1g-dev googletest libgtest-dev
   clang libclang-rt-14-dev
   unzip zip 7zip p7zip-full
+  g++-multilib libgtest-dev:i386 zlib1g-dev:i386 qemu-user
 )
 
 missing=()
@@ -20,6 +24,7 @@ done
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

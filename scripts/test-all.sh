@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: native (under ASan/UBSan), Windows
-# (mingw-w64 x86_64, under Wine), the i686 compile, and a short fuzz run.
+# Sets up, builds and runs every test: native (under ASan/UBSan), the record
+# codec as a 32-bit build (g++ -m32, under ASan/UBSan through qemu-i386),
+# Windows (mingw-w64 x86_64, under Wine), the i686 compile, and a short fuzz
+# run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +12,11 @@ echo "== native"
 cmake --preset native >/dev/null
 cmake --build --preset native -j2
 ctest --preset native -j2
+
+echo "== native32 (g++ -m32, the record codec's tests through qemu-i386)"
+cmake --preset native32 >/dev/null
+cmake --build --preset native32 -j2
+ctest --preset native32 -j2
 
 echo "== windows (x86_64, tests under Wine)"
 cmake --preset windows >/dev/null

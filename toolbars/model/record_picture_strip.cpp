@@ -4,7 +4,9 @@
 #include <array>
 #include <bit>
 #include <limits>
+#include <optional>
 
+#include "toolbars/model/record_checked_size.h"
 #include "toolbars/model/record_reader.h"
 
 namespace mz::records {
@@ -27,8 +29,19 @@ struct DibView {
   std::array<std::uint32_t, 3> Masks{};  // red, green, blue
 };
 
-std::size_t RowStride(std::uint64_t width, unsigned bitCount) {
-  return static_cast<std::size_t>((width * bitCount + 31) / 32 * 4);
+// The next `size` bytes of `dib` from `at`, moving `at` past them, or nothing
+// when they are not all there.
+std::optional<std::span<const std::uint8_t>> Slice(std::span<const std::uint8_t> dib, std::size_t& at, CheckedSize size) {
+  if (!size.AtMost(dib.size() - at)) return std::nullopt;
+  const std::span<const std::uint8_t> part = dib.subspan(at, static_cast<std::size_t>(size.Value()));
+  at += part.size();
+  return part;
+}
+
+// A colour mask is empty or one run of set bits; any other mask would give
+// channel values wider than a byte, which would spill into the next channel.
+bool IsBitRun(std::uint32_t mask) {
+  return mask == 0 || std::has_single_bit((std::uint64_t{mask} >> std::countr_zero(mask)) + 1);
 }
 
 Result<DibView> ParseDib(std::span<const std::uint8_t> dib) {
@@ -62,14 +75,15 @@ Result<DibView> ParseDib(std::span<const std::uint8_t> dib) {
   view.TopDown = height < 0;
   view.BitCount = bitCount;
 
-  std::uint64_t offset = headerSize;
+  std::size_t at = headerSize;  // checked against the size above
   if (masked) {
     // Masks follow a plain information header, or sit inside a larger one.
     const bool afterHeader = headerSize < kInfoHeaderSize + 12;
     RecordReader masks(dib.subspan(afterHeader ? headerSize : kInfoHeaderSize));
     for (std::uint32_t& mask : view.Masks) mask = masks.U32();
     if (masks.Failed()) return bad(kInfoHeaderSize);
-    if (afterHeader) offset += 12;
+    if (!std::all_of(view.Masks.begin(), view.Masks.end(), IsBitRun)) return bad(kInfoHeaderSize);
+    if (afterHeader) at += 12;  // just read from there
     view.UseMasks = true;
   } else if (bitCount == 16) {
     view.UseMasks = true;
@@ -82,15 +96,18 @@ Result<DibView> ParseDib(std::span<const std::uint8_t> dib) {
     if (paletteEntries == 0) paletteEntries = maxEntries;
     if (paletteEntries > maxEntries) return bad(32);
   }
-  const std::uint64_t paletteBytes = paletteEntries * 4;
-  if (paletteBytes > dib.size() - offset) return bad(32);
-  view.Palette = dib.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(paletteBytes));
-  offset += paletteBytes;
+  const std::optional<std::span<const std::uint8_t>> palette = Slice(dib, at, CheckedSize(paletteEntries).Times(4));
+  if (!palette) return bad(32);
+  view.Palette = *palette;
 
-  view.Stride = RowStride(static_cast<std::uint64_t>(width), bitCount);
-  const std::uint64_t bitsSize = static_cast<std::uint64_t>(view.Stride) * static_cast<std::uint64_t>(view.Height);
-  if (bitsSize > dib.size() - offset) return bad(static_cast<std::size_t>(offset));
-  view.Bits = dib.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(bitsSize));
+  // Rows are padded to whole 32-bit words.
+  const CheckedSize stride = CheckedSize(static_cast<std::uint64_t>(width)).Times(bitCount).Plus(31).DividedBy(32).Times(4);
+  const std::size_t bitsStart = at;
+  const std::optional<std::span<const std::uint8_t>> bits =
+      Slice(dib, at, stride.Times(static_cast<std::uint64_t>(view.Height)));
+  if (!bits) return bad(bitsStart);
+  view.Bits = *bits;
+  view.Stride = static_cast<std::size_t>(stride.Value());  // at most the size of the bits, so it fits
   return view;
 }
 
@@ -108,7 +125,8 @@ std::uint32_t PaletteColor(const DibView& dib, std::size_t index) {
   return (static_cast<std::uint32_t>(entry[2]) << 16) | (static_cast<std::uint32_t>(entry[1]) << 8) | entry[0];
 }
 
-// The pixel at column x of row y counted from the top.
+// The pixel at column x of row y counted from the top. ParseDib has checked
+// that all rows of the bitmap's width lie within its bits.
 std::uint32_t PixelAt(const DibView& dib, std::size_t x, std::size_t y) {
   const std::size_t row = dib.TopDown ? y : static_cast<std::size_t>(dib.Height) - 1 - y;
   const std::uint8_t* p = dib.Bits.data() + row * dib.Stride;
@@ -140,14 +158,20 @@ Result<std::vector<std::uint8_t>> BuildPictureStrip(std::span<const PixelImage> 
   if (cells.empty()) return std::vector<std::uint8_t>{};
   for (const PixelImage& image : cells) {
     const bool sized = image.Width >= 0 && image.Height >= 0 &&
-                       image.Pixels.size() == static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height);
+                       CheckedSize(static_cast<std::uint64_t>(image.Width)).Times(static_cast<std::uint64_t>(image.Height)).ToSize() ==
+                           image.Pixels.size();
     if (!sized) return RecordError{RecordErrorCode::Inconsistent, 0};
   }
-  if (cells.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() / kStripCellWidth)) {
+  // The header holds the image size in 32 bits, which also keeps the width
+  // well inside its signed 32-bit field.
+  const CheckedSize stripWidth = CheckedSize(cells.size()).Times(kStripCellWidth);
+  const CheckedSize stripImageSize = stripWidth.Times(4).Times(kStripHeight);
+  if (!stripImageSize.AtMost(std::numeric_limits<std::uint32_t>::max()) ||
+      !stripImageSize.Plus(kInfoHeaderSize).ToSize()) {
     return RecordError{RecordErrorCode::ValueTooLarge, 0};
   }
 
-  const std::size_t width = cells.size() * kStripCellWidth;
+  const auto width = static_cast<std::size_t>(stripWidth.Value());
   std::vector<std::uint32_t> pixels(width * kStripHeight, fill);  // rows from the top
   for (std::size_t k = 0; k < cells.size(); ++k) {
     const PixelImage& image = cells[k];
@@ -159,7 +183,7 @@ Result<std::vector<std::uint8_t>> BuildPictureStrip(std::span<const PixelImage> 
     }
   }
 
-  const std::size_t imageSize = width * 4 * kStripHeight;
+  const auto imageSize = static_cast<std::size_t>(stripImageSize.Value());
   std::vector<std::uint8_t> dib(kInfoHeaderSize + imageSize, 0);
   PutU32(&dib[0], kInfoHeaderSize);
   PutU32(&dib[4], static_cast<std::uint32_t>(width));

@@ -6,8 +6,9 @@
 // control's background colour; the k-th tool's picture sits at the top-left
 // of the cell whose left edge is at 32 * k. Strips are written as 32 bits per
 // pixel; a loaded strip may have been made by other code, so cutting reads
-// 1, 4, 8, 16, 24 and 32 bits per pixel, with colour tables and bit masks,
-// bottom-up and top-down, and checks every size against the bytes present.
+// 1, 4, 8, 16, 24 and 32 bits per pixel, with colour tables and bit masks
+// (each one run of bits), bottom-up and top-down, and checks every size
+// against the bytes present, computed without overflow at any pointer width.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -36,7 +37,7 @@ std::uint32_t PixelFromColorRef(std::uint32_t colorRef);
 // The packed bitmap of a strip whose cell k shows cells[k], clipped to the
 // 32 x 33 cell; empty when there are no cells. Fails with Inconsistent when
 // an image's pixel count does not match its size, and with ValueTooLarge
-// when the strip would be too wide for a bitmap.
+// when the strip's image would be larger than a bitmap's 32-bit image size.
 Result<std::vector<std::uint8_t>> BuildPictureStrip(std::span<const PixelImage> cells, std::uint32_t fill);
 
 // The width x height pixels at the top-left of cell `cell` of a packed

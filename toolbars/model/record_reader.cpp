@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "toolbars/model/record_checked_size.h"
+
 namespace mz::records {
 
 std::string_view RecordErrorText(RecordErrorCode code) {
@@ -77,11 +79,15 @@ std::size_t RecordReader::Count(std::size_t minItemSize) {
     Fail(RecordErrorCode::NegativeCount, start);
     return 0;
   }
-  if (static_cast<std::size_t>(count) * minItemSize > Remaining()) {
+  if (!Holds(static_cast<std::uint64_t>(count), minItemSize)) {
     Fail(RecordErrorCode::CountTooLarge, start);
     return 0;
   }
   return static_cast<std::size_t>(count);
+}
+
+bool RecordReader::Holds(std::uint64_t count, std::uint64_t minItemSize) const {
+  return CheckedSize(count).Times(minItemSize).AtMost(Remaining());
 }
 
 std::vector<std::uint8_t> RecordReader::StoredObject(const ObjectMeasure& measure) {

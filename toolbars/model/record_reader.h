@@ -49,6 +49,10 @@ class RecordReader {
   // remains. Returns 0 after a failure.
   std::size_t Count(std::size_t minItemSize);
 
+  // Whether `count` items of at least `minItemSize` bytes each can fit in
+  // what remains (computed without overflow at any pointer width).
+  bool Holds(std::uint64_t count, std::uint64_t minItemSize) const;
+
   // A stored platform object: `measure` says how long it is; its bytes are
   // returned as a copy.
   std::vector<std::uint8_t> StoredObject(const ObjectMeasure& measure);

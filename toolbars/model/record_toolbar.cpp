@@ -73,7 +73,7 @@ Result<ToolbarRecord> ReadToolbarRecord(RecordReader& reader, std::uint32_t vers
   // The count sits in the fixed part, so it is checked only now, against
   // what follows the name.
   if (toolCount < 0) reader.Fail(RecordErrorCode::NegativeCount, countOffset);
-  else if (static_cast<std::size_t>(toolCount) * MinPlacedToolSize(version) > reader.Remaining())
+  else if (!reader.Holds(static_cast<std::uint64_t>(toolCount), MinPlacedToolSize(version)))
     reader.Fail(RecordErrorCode::CountTooLarge, countOffset);
   if (reader.Failed()) return *reader.Error();
 
@@ -120,7 +120,7 @@ Partial<std::vector<ToolbarRecord>> ReadToolbarRecords(RecordReader& reader, std
     result.Error = RecordError{RecordErrorCode::NegativeCount, reader.Offset()};
     return result;
   }
-  if (static_cast<std::size_t>(count) * MinToolbarRecordSize(version) > reader.Remaining()) {
+  if (!reader.Holds(static_cast<std::uint64_t>(count), MinToolbarRecordSize(version))) {
     result.Error = RecordError{RecordErrorCode::CountTooLarge, reader.Offset()};
     return result;
   }

@@ -61,11 +61,6 @@ struct ToolbarRecord {
   std::vector<ToolInstanceRecord> Tools;  // placed tools in toolbar order
   std::string TagString;                  // TagVariant when it holds a string, else empty
 
-  // DockedRow and DockedColumn as the toolbar reports them: its floating
-  // row and column while it floats.
-  std::int16_t ReportedRow() const { return DockedStatus == kDockedFloating ? FloatingRow : DockedRow; }
-  std::int16_t ReportedColumn() const { return DockedStatus == kDockedFloating ? FloatingColumn : DockedColumn; }
-
   bool operator==(const ToolbarRecord&) const = default;
 };
 

@@ -51,7 +51,7 @@ Partial<ToolsStream> ReadToolsStream(RecordReader& reader, std::uint32_t version
     result.Error = RecordError{RecordErrorCode::NegativeCount, reader.Offset()};
     return result;
   }
-  if (static_cast<std::size_t>(toolsCount) * MinToolRecordSize(version) > reader.Remaining()) {
+  if (!reader.Holds(static_cast<std::uint64_t>(toolsCount), MinToolRecordSize(version))) {
     result.Error = RecordError{RecordErrorCode::CountTooLarge, reader.Offset()};
     return result;
   }

@@ -205,8 +205,10 @@ TEST(ControlStream, ReadsEveryOlderVersion) {
     EXPECT_EQ(bar.CaptionAlignment, 2);
     EXPECT_EQ(bar.Reserved4, 7);
     EXPECT_EQ(bar.ReturnDock, 4);
-    EXPECT_EQ(bar.ReportedRow(), 5);
-    EXPECT_EQ(bar.ReportedColumn(), 6);
+    // A floating toolbar: it reports its floating row and column.
+    EXPECT_EQ(bar.DockedStatus, kDockedFloating);
+    EXPECT_EQ(bar.FloatingRow, 5);
+    EXPECT_EQ(bar.FloatingColumn, 6);
     EXPECT_EQ(bar.DockedRow, 2);
     EXPECT_EQ(bar.DockedColumn, 3);
     EXPECT_EQ(bar.Reserved20, c.reserved20);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "toolbars/model/record_checked_size.h"
+
 namespace mz::records::testing {
 
 Bytes& Bytes::U8(std::uint8_t v) {
@@ -43,8 +45,10 @@ std::vector<std::uint8_t> FakeStoredObject(std::string_view content) {
 
 std::optional<std::size_t> MeasureFakeObject(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < 4) return std::nullopt;
-  const std::size_t length = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::size_t>(bytes[3]) << 24);
-  return 4 + length;
+  const std::uint32_t length = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+  // The whole object, length field included; a length whose total a size_t
+  // cannot hold is not a measurable object.
+  return CheckedSize(length).Plus(4).ToSize();
 }
 
 StoredObjectMeasures FakeMeasures() { return {MeasureFakeObject, MeasureFakeObject}; }

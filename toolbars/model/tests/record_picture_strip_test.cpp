@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "toolbars/model/tests/record_fixtures.h"
 
 namespace mz::records {
@@ -203,6 +205,93 @@ TEST(PictureStrip, RejectsCellsOutsideTheStripOrEmpty) {
     ASSERT_FALSE(cut.ok()) << c.cell << " " << c.width << "x" << c.height;
     EXPECT_EQ(cut.error().Code, RecordErrorCode::BadCell);
   }
+}
+
+// A 40-byte information header of one plane.
+Bytes InfoHeader(std::int32_t width, std::int32_t height, std::int16_t bitCount, std::uint32_t compression) {
+  Bytes b;
+  b.U32(40).I32(width).I32(height).I16(1).I16(bitCount).U32(compression).U32(0).U32(2835).U32(2835).U32(0).U32(0);
+  return b;
+}
+
+// Rows of these widths take 2^32 + 32 bytes; cut to 32 bits they would take
+// 32, which is all the bits there are, and the second cell would be read from
+// past them.
+TEST(PictureStrip, RefusesRowsTooLongForTheBitsRatherThanWrappingTheirSize) {
+  struct Case {
+    const char* name;
+    std::int32_t width;
+    std::int32_t height;
+    std::int16_t bitCount;
+  };
+  const Case cases[] = {
+      {"32 bits, bottom-up", 0x40000008, 1, 32},
+      {"32 bits, top-down", 0x40000008, -1, 32},
+      {"24 bits", 1431655776, 1, 24},
+  };
+  for (const Case& c : cases) {
+    Bytes b = InfoHeader(c.width, c.height, c.bitCount, 0);
+    b.Raw(std::vector<std::uint8_t>(32, 0x7F));
+    for (std::size_t cell : {std::size_t{0}, std::size_t{1}}) {
+      Result<PixelImage> cut = CutStripCell(b.data(), cell, 32, 1);
+      ASSERT_FALSE(cut.ok()) << c.name << ", cell " << cell;
+      EXPECT_EQ(cut.error(), (RecordError{RecordErrorCode::BadBitmap, 40})) << c.name << ", cell " << cell;
+    }
+  }
+}
+
+// A mask with a gap gives channel values wider than a byte, which would run
+// into the neighbouring channel of the pixel.
+TEST(PictureStrip, RefusesColourMasksThatAreNotOneRunOfBits) {
+  struct Case {
+    const char* name;
+    std::int16_t bitCount;
+    std::array<std::uint32_t, 3> masks;  // red, green, blue
+  };
+  const Case cases[] = {
+      {"16 bits, red with a gap", 16, {0x0801, 0x07E0, 0x001E}},
+      {"16 bits, blue in two runs", 16, {0xF800, 0x07E0, 0x0011}},
+      {"32 bits, green with a gap", 32, {0x00FF0000, 0x0000C100, 0x0000003F}},
+  };
+  for (const Case& c : cases) {
+    Bytes b = InfoHeader(1, 1, c.bitCount, 3);
+    b.U32(c.masks[0]).U32(c.masks[1]).U32(c.masks[2]).U32(0xFFFFFFFF);
+    Result<PixelImage> cut = CutStripCell(b.data(), 0, 1, 1);
+    ASSERT_FALSE(cut.ok()) << c.name;
+    EXPECT_EQ(cut.error(), (RecordError{RecordErrorCode::BadBitmap, 40})) << c.name;
+  }
+  // The same bitmap with runs of bits cuts, every channel within its byte.
+  Bytes good = InfoHeader(1, 1, 16, 3);
+  good.U32(0xF800).U32(0x07E0).U32(0x001F).U32(0xFFFF);
+  Result<PixelImage> cut = CutStripCell(good.data(), 0, 1, 1);
+  ASSERT_TRUE(cut.ok());
+  EXPECT_EQ(cut->Pixels, std::vector<std::uint32_t>{0x00FFFFFF});
+}
+
+// Width x height counts that a 32-bit size_t would wrap: the pixels present
+// match the wrapped count, not the image.
+TEST(PictureStrip, RefusesImagesWhosePixelCountWrapsInThirtyTwoBits) {
+  struct Case {
+    int width, height;
+    std::size_t pixels;
+  };
+  const Case cases[] = {{65536, 65536, 0}, {65536, 65537, 65536}, {65537, 65536, 65536}};
+  for (const Case& c : cases) {
+    const std::vector<PixelImage> cells = {PixelImage{c.width, c.height, std::vector<std::uint32_t>(c.pixels)}};
+    Result<std::vector<std::uint8_t>> strip = BuildPictureStrip(cells, 0);
+    ASSERT_FALSE(strip.ok()) << c.width << "x" << c.height;
+    EXPECT_EQ(strip.error().Code, RecordErrorCode::Inconsistent) << c.width << "x" << c.height;
+  }
+}
+
+// One more cell than a bitmap's 32-bit image size can say: 32 x 33 pixels of
+// 4 bytes per cell.
+TEST(PictureStrip, RefusesStripsLargerThanABitmapCanSay) {
+  const std::size_t cells = 0xFFFFFFFFu / (32 * 33 * 4) + 1;
+  const std::vector<PixelImage> empty(cells);
+  Result<std::vector<std::uint8_t>> strip = BuildPictureStrip(empty, 0);
+  ASSERT_FALSE(strip.ok());
+  EXPECT_EQ(strip.error().Code, RecordErrorCode::ValueTooLarge);
 }
 
 TEST(PictureStrip, ColorRefBecomesAPixel) {

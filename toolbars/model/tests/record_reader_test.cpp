@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
+#include "toolbars/model/record_checked_size.h"
 #include "toolbars/model/tests/record_fixtures.h"
 
 namespace mz::records {
@@ -107,6 +109,58 @@ TEST(RecordReader, MeasuresStoredObjects) {
     ASSERT_TRUE(object.Failed());
     EXPECT_EQ(*object.Error(), (RecordError{RecordErrorCode::ObjectUnreadable, 0}));
   }
+}
+
+// The stand-in object's length field is 32 bits; with its own 4 bytes added,
+// a length near the top must not come out as a few bytes in a 32-bit build.
+TEST(RecordReader, StoredObjectsWhoseLengthRunsPastTheDataAreUnreadable) {
+  for (std::uint32_t length : {0xFFFFFFFFu, 0xFFFFFFFDu, 0xFFFFFFFCu, 9u}) {
+    Bytes b;
+    b.U32(length).Raw(std::vector<std::uint8_t>(8, 0x55));
+    RecordReader reader(b.data());
+    EXPECT_TRUE(reader.StoredObject(testing::MeasureFakeObject).empty()) << length;
+    ASSERT_TRUE(reader.Failed()) << length;
+    EXPECT_EQ(*reader.Error(), (RecordError{RecordErrorCode::ObjectUnreadable, 0})) << length;
+  }
+}
+
+TEST(CheckedSize, OverflowAnywhereInAChainLeavesTheSizeInvalid) {
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+  struct Case {
+    const char* name;
+    CheckedSize size;
+    bool valid;
+    std::uint64_t value;  // when valid
+  };
+  const Case cases[] = {
+      {"sum at the top", CheckedSize(kMax - 1).Plus(1), true, kMax},
+      {"sum past the top", CheckedSize(kMax).Plus(1), false, 0},
+      {"product at the top", CheckedSize(kMax / 3).Times(3), true, kMax / 3 * 3},
+      {"product past the top", CheckedSize(kMax / 3 + 1).Times(3), false, 0},
+      {"product wrapping to zero", CheckedSize(std::uint64_t{1} << 32).Times(std::uint64_t{1} << 32), false, 0},
+      {"zero times anything", CheckedSize(0).Times(kMax), true, 0},
+      {"row of 2^31 pixels of 32 bits", CheckedSize(0x80000000u).Times(32).Plus(31).DividedBy(32).Times(4), true,
+       std::uint64_t{1} << 33},
+      {"invalid stays invalid", CheckedSize(kMax).Times(2).DividedBy(kMax).Plus(0), false, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.size.Valid(), c.valid) << c.name;
+    if (c.valid) EXPECT_EQ(c.size.Value(), c.value) << c.name;
+    // An invalid size fits nothing, not even the largest limit.
+    EXPECT_EQ(c.size.AtMost(kMax), c.valid) << c.name;
+  }
+  EXPECT_TRUE(CheckedSize(5).AtMost(5));
+  EXPECT_FALSE(CheckedSize(6).AtMost(5));
+}
+
+TEST(CheckedSize, BecomesASizeOnlyWhereSizeTHoldsIt) {
+  constexpr std::uint64_t kSizeMax = std::numeric_limits<std::size_t>::max();
+  EXPECT_EQ(CheckedSize(kSizeMax).ToSize(), std::optional<std::size_t>(kSizeMax));
+  if constexpr (sizeof(std::size_t) < sizeof(std::uint64_t)) {
+    // A 32-bit build: 2^32 is a valid 64-bit size but no size_t.
+    EXPECT_EQ(CheckedSize(kSizeMax).Plus(1).ToSize(), std::nullopt);
+  }
+  EXPECT_EQ(CheckedSize(std::numeric_limits<std::uint64_t>::max()).Plus(1).ToSize(), std::nullopt);
 }
 
 TEST(RecordWriter, WritesLittleEndianAndRefusesOversizedFields) {

@@ -71,16 +71,20 @@ TEST(ToolbarRecord, WritesTheCurrentLayout) {
   EXPECT_EQ(EncodeToolbar(toolbar), expected.data());
 }
 
-TEST(ToolbarRecord, FloatingToolbarReportsRowAndColumnFromItsFloatingFields) {
-  for (std::uint8_t status : {std::uint8_t{16}, std::uint8_t{1}}) {
+TEST(ToolbarRecord, FloatingRowAndColumnComeFromOffsets16And18WhateverTheDockedStatus) {
+  for (std::uint8_t status : {kDockedFloating, std::uint8_t{1}}) {
     Bytes b = FixedPart(true, status, 0, 0x1F);
     b.Str("Bar").Str("");
     RecordReader reader(b.data());
     Result<ToolbarRecord> toolbar = ReadToolbarRecord(reader, kCurrentVersion);
     ASSERT_TRUE(toolbar.ok());
-    // Offsets 16 and 18 while floating, 8 and 6 while docked.
-    EXPECT_EQ(toolbar->ReportedRow(), status == 16 ? 9 : 3);
-    EXPECT_EQ(toolbar->ReportedColumn(), status == 16 ? 10 : 4);
+    EXPECT_EQ(toolbar->DockedStatus, status);
+    // What a floating toolbar reports as its row and column: offsets 16 and 18.
+    EXPECT_EQ(toolbar->FloatingRow, 9);
+    EXPECT_EQ(toolbar->FloatingColumn, 10);
+    // What it reports while docked: offsets 8 and 6.
+    EXPECT_EQ(toolbar->DockedRow, 3);
+    EXPECT_EQ(toolbar->DockedColumn, 4);
   }
 }
 
