@@ -12,6 +12,7 @@ cmake --build --preset fuzz -j2
 seeds=(
   "fuzz_archive build/fuzz/tests/fixtures/make_fixtures"
   "fuzz_records build/fuzz/make_record_seeds"
+  "fuzz_deck_records build/fuzz/make_record_seeds"
 )
 
 for row in "${seeds[@]}"; do

@@ -96,6 +96,8 @@ void containment_benchmark() {
 }  // namespace
 
 int main() {
+  // Each figure shows as soon as it is measured.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   clear_benchmark();
   containment_benchmark();
   return 0;

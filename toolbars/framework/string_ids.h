@@ -23,6 +23,11 @@
 #define IDS_PROPERTY_READ_ONLY 10500
 #define IDS_UNAVAILABLE_AT_DESIGN_TIME 10501
 
+/* The about box and its texts */
+#define IDD_ABOUT 100
+#define IDC_ABOUT_NAME 101
+#define IDC_ABOUT_VERSION 102
+
 /* Customization strings: entry i is IDS_CUSTOMIZATION_FIRST + i */
 #define IDS_CUSTOMIZATION_FIRST 2000
 

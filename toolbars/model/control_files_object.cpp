@@ -4,6 +4,8 @@
 // the container can download, by URL; and sounds played from files named the
 // same way.
 #include "control_object.h"
+
+#include "dispatch_ids.h"
 #include "record_platform_win32.h"
 #include "scoped_value.h"
 #include "error_info.h"
@@ -24,9 +26,9 @@ constexpr wchar_t kConfigurationStream[] = L"ToolBars";
 constexpr wchar_t kLayoutStream[] = L"Layout";
 
 // A download is tagged with the DISPID of the method that started it.
-constexpr DISPID kLoadConfigurationId = 1065;
-constexpr DISPID kLoadLayoutId = 1066;
-constexpr DISPID kPlaySoundFileId = 30;
+constexpr DISPID kLoadConfigurationId = DISPID_IMzToolBarControl_LoadConfiguration;
+constexpr DISPID kLoadLayoutId = DISPID_IMzToolBarControl_LoadLayout;
+constexpr DISPID kPlaySoundFileId = DISPID_IMzToolBarControl_PlaySoundFile;
 
 constexpr wchar_t kFilePrefix[] = L"file://";
 constexpr std::size_t kFilePrefixLength = std::size(kFilePrefix) - 1;

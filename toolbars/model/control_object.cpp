@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <new>
 
+#include "about_box.h"
 #include "class_factory.h"
 #include "colour.h"
+#include "dispatch_ids.h"
 #include "error_info.h"
 #include "return_value_object.h"
 #include "scoped_value.h"
@@ -202,18 +204,18 @@ void ControlObject::toolbar_modified(Modified change, const std::shared_ptr<Tool
   if (design_time() || loading_) return;
   ComPtr<IMzToolBar> toolbar_arg = toolbar ? toolbar_object(toolbar) : nullptr;
   ComPtr<IMzTool> tool_arg = placed ? tool_object({nullptr, placed}) : nullptr;
-  fire(1077, {int32_variant(static_cast<int32_t>(change)), dispatch_argument(toolbar_arg.get()),
+  fire(DISPID_DMzToolBarsEvents_ToolBarModified, {int32_variant(static_cast<int32_t>(change)), dispatch_argument(toolbar_arg.get()),
               dispatch_argument(tool_arg.get())});
 }
 
 void ControlObject::tool_click(const ToolRef& tool) {
   ComPtr<IMzTool> tool_arg = tool_object(tool);
-  fire_in_event(1071, {dispatch_argument(tool_arg.get())});
+  fire_in_event(DISPID_DMzToolBarsEvents_ToolClick, {dispatch_argument(tool_arg.get())});
 }
 
 void ControlObject::fire_tool_change(const ToolRef& ref) {
   ComPtr<IMzTool> tool_arg = tool_object(ref);
-  fire_in_event(1078, {dispatch_argument(tool_arg.get())});
+  fire_in_event(DISPID_DMzToolBarsEvents_ToolChange, {dispatch_argument(tool_arg.get())});
 }
 
 // Until the control lays out and paints, every change only makes it dirty.
@@ -256,7 +258,7 @@ HRESULT ControlObject::put_ranged(uint8_t& field, T value, const PropertyRange& 
 HRESULT ControlObject::get_ActiveColors(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.active_colors)); }
 HRESULT ControlObject::put_ActiveColors(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
-    return put_field(properties_.active_colors, to_bool(value), 1045);
+    return put_field(properties_.active_colors, to_bool(value), DISPID_IMzToolBarControl_ActiveColors);
   });
 }
 
@@ -277,7 +279,7 @@ HRESULT ControlObject::put_CustomizationStrings(Constants_CustomizationStrings i
   return guarded([&]() -> HRESULT {
     if (index < 0 || index >= kCustomizationStringCount) return fail(ErrorCode::invalid_index);
     strings_[static_cast<size_t>(index)] = {from_bstr(value), true};
-    property_changed(1053);
+    property_changed(DISPID_IMzToolBarControl_CustomizationStrings);
     return S_OK;
   });
 }
@@ -289,7 +291,7 @@ HRESULT ControlObject::get_DisplayContextMenu(VARIANT_BOOL* value) {
 }
 HRESULT ControlObject::put_DisplayContextMenu(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
-    return put_field(properties_.display_context_menu, to_bool(value), 1055);
+    return put_field(properties_.display_context_menu, to_bool(value), DISPID_IMzToolBarControl_DisplayContextMenu);
   });
 }
 
@@ -362,7 +364,7 @@ HRESULT ControlObject::get_FontSource(Constants_FontSource* value) {
 }
 HRESULT ControlObject::put_FontSource(Constants_FontSource value) {
   return guarded([&]() -> HRESULT {
-    return put_ranged(properties_.font_source, value, kFontSourceRange, 1056);
+    return put_ranged(properties_.font_source, value, kFontSourceRange, DISPID_IMzToolBarControl_FontSource);
   });
 }
 
@@ -380,7 +382,7 @@ HRESULT ControlObject::get_Style(Constants_Style* value) {
 }
 HRESULT ControlObject::put_Style(Constants_Style value) {
   return guarded([&]() -> HRESULT {
-    return put_ranged(properties_.style, value, kStyleRange, 1133);
+    return put_ranged(properties_.style, value, kStyleRange, DISPID_IMzToolBarControl_Style);
   });
 }
 
@@ -391,7 +393,7 @@ HRESULT ControlObject::get_MenuAnimations(Constants_MenuAnimations* value) {
 }
 HRESULT ControlObject::put_MenuAnimations(Constants_MenuAnimations value) {
   return guarded([&]() -> HRESULT {
-    return put_ranged(properties_.menu_animations, value, kMenuAnimationsRange, 1057);
+    return put_ranged(properties_.menu_animations, value, kMenuAnimationsRange, DISPID_IMzToolBarControl_MenuAnimations);
   });
 }
 
@@ -402,7 +404,7 @@ HRESULT ControlObject::get_PersonalizedMenus(Constants_PersonalizedMenus* value)
 }
 HRESULT ControlObject::put_PersonalizedMenus(Constants_PersonalizedMenus value) {
   return guarded([&]() -> HRESULT {
-    return put_ranged(properties_.personalized_menus, value, kPersonalizedMenusRange, 1127);
+    return put_ranged(properties_.personalized_menus, value, kPersonalizedMenusRange, DISPID_IMzToolBarControl_PersonalizedMenus);
   });
 }
 
@@ -424,7 +426,7 @@ HRESULT ControlObject::put_PictureBackground(IPictureDisp* value) {
 HRESULT ControlObject::putref_PictureBackground(IPictureDisp* value) {
   return guarded([&]() -> HRESULT {
     picture_background_ = ComPtr<IPictureDisp>(value);
-    property_changed(56);
+    property_changed(DISPID_IMzToolBarControl_PictureBackground);
     return S_OK;
   });
 }
@@ -436,7 +438,7 @@ HRESULT ControlObject::get_PictureBackgroundMaskColor(OLE_COLOR* value) {
 }
 HRESULT ControlObject::put_PictureBackgroundMaskColor(OLE_COLOR value) {
   return guarded([&]() -> HRESULT {
-    return put_colour(properties_.picture_background_mask_color, value, 1036);
+    return put_colour(properties_.picture_background_mask_color, value, DISPID_IMzToolBarControl_PictureBackgroundMaskColor);
   });
 }
 
@@ -447,7 +449,7 @@ HRESULT ControlObject::get_PictureBackgroundStyle(Constants_PictureBackgroundSty
 }
 HRESULT ControlObject::put_PictureBackgroundStyle(Constants_PictureBackgroundStyle value) {
   return guarded([&]() -> HRESULT {
-    return put_ranged(properties_.picture_background_style, value, kPictureBackgroundStyleRange, 61);
+    return put_ranged(properties_.picture_background_style, value, kPictureBackgroundStyleRange, DISPID_IMzToolBarControl_PictureBackgroundStyle);
   });
 }
 
@@ -458,7 +460,7 @@ HRESULT ControlObject::get_PictureBackgroundUseMask(VARIANT_BOOL* value) {
 }
 HRESULT ControlObject::put_PictureBackgroundUseMask(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
-    return put_field(properties_.picture_background_use_mask, to_bool(value), 1037);
+    return put_field(properties_.picture_background_use_mask, to_bool(value), DISPID_IMzToolBarControl_PictureBackgroundUseMask);
   });
 }
 
@@ -483,14 +485,14 @@ HRESULT ControlObject::get_ShowShortcutsInToolTips(VARIANT_BOOL* value) {
 }
 HRESULT ControlObject::put_ShowShortcutsInToolTips(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
-    return put_field(properties_.show_shortcuts_in_tooltips, to_bool(value), 1058);
+    return put_field(properties_.show_shortcuts_in_tooltips, to_bool(value), DISPID_IMzToolBarControl_ShowShortcutsInToolTips);
   });
 }
 
 HRESULT ControlObject::get_ShowToolTips(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.show_tooltips)); }
 HRESULT ControlObject::put_ShowToolTips(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
-    return put_field(properties_.show_tooltips, to_bool(value), 1059);
+    return put_field(properties_.show_tooltips, to_bool(value), DISPID_IMzToolBarControl_ShowToolTips);
   });
 }
 
@@ -498,8 +500,8 @@ HRESULT ControlObject::get_LargeIcons(VARIANT_BOOL* value) { return give(value, 
 HRESULT ControlObject::put_LargeIcons(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
     if (properties_.large_icons == to_bool(value)) return S_OK;
-    put_field(properties_.large_icons, to_bool(value), 1095);
-    fire(1120);
+    put_field(properties_.large_icons, to_bool(value), DISPID_IMzToolBarControl_LargeIcons);
+    fire(DISPID_DMzToolBarsEvents_IconSizeChanged);
     return S_OK;
   });
 }
@@ -515,7 +517,7 @@ HRESULT ControlObject::get_TagVariant(VARIANT* value) {
 HRESULT ControlObject::store_tag(const VARIANT& value) {
   HRESULT hr = store_tag_value(value, tag_);
   if (FAILED(hr)) return plain_failure(hr);
-  property_changed(39);
+  property_changed(DISPID_IMzToolBarControl_TagVariant);
   return S_OK;
 }
 HRESULT ControlObject::put_TagVariant(VARIANT value) {
@@ -545,21 +547,25 @@ HRESULT ControlObject::get_ToolTipDelay(short* value) { return give(value, prope
 HRESULT ControlObject::put_ToolTipDelay(short value) {
   return guarded([&]() -> HRESULT {
     if (!kToolTipDelayRange.contains(value)) return fail(ErrorCode::invalid_property_value);
-    return put_field(properties_.tooltip_delay, value, 1061);
+    return put_field(properties_.tooltip_delay, value, DISPID_IMzToolBarControl_ToolTipDelay);
   });
 }
 
 HRESULT ControlObject::get_Visible(VARIANT_BOOL* value) { return give(value, to_variant_bool(properties_.visible)); }
 HRESULT ControlObject::put_Visible(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
-    return put_field(properties_.visible, to_bool(value), 1025);
+    return put_field(properties_.visible, to_bool(value), DISPID_IMzToolBarControl_Visible);
   });
 }
 
 // --- IMzToolBarControl: methods ------------------------------------------------------
 
 HRESULT ControlObject::AboutBox() {
-  return guarded([&]() -> HRESULT { return plain_failure(E_NOTIMPL); });
+  return guarded([&]() -> HRESULT {
+    const HWND host = site_.host_window();
+    show_about_box(host ? GetAncestor(host, GA_ROOT) : GetActiveWindow());
+    return S_OK;
+  });
 }
 
 HRESULT ControlObject::Customize(VARIANT reserved) {
@@ -573,7 +579,7 @@ HRESULT ControlObject::Customize(VARIANT reserved) {
     }
     modes.customizing = true;
     auto cancel = ReturnBoolean::create(VARIANT_FALSE);
-    fire(1074, {dispatch_argument(cancel.get())});
+    fire(DISPID_DMzToolBarsEvents_OnCustomize, {dispatch_argument(cancel.get())});
     if (cancel->value() != VARIANT_FALSE) {
       end_customizing();
       return S_OK;
@@ -592,7 +598,7 @@ HRESULT ControlObject::Customize(VARIANT reserved) {
 void ControlObject::end_customizing() {
   deck_.modes.customizing = false;
   deck_.modes.designer = false;
-  fire(1121);
+  fire(DISPID_DMzToolBarsEvents_AfterCustomize);
 }
 
 

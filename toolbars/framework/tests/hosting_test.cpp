@@ -346,6 +346,34 @@ TEST(Hosting, TheHoverWorkerLeavesTheHooksAloneOverAChildOfTheHost) {
   });
 }
 
+// What the about box showed, read by a timer inside its modal loop.
+std::wstring about_name, about_version;
+
+void CALLBACK read_and_close_about_box(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowW(L"#32770", L"About ToolDeck");
+  if (!dialog) return;
+  KillTimer(nullptr, timer);
+  wchar_t text[128] = L"";
+  GetDlgItemTextW(dialog, 101, text, 128);
+  about_name = text;
+  GetDlgItemTextW(dialog, 102, text, 128);
+  about_version = text;
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST(Hosting, AboutBoxShowsTheControlsNameAndVersionUntilClosed) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    about_name.clear();
+    about_version.clear();
+    SetTimer(nullptr, 0, 20, read_and_close_about_box);
+    EXPECT_TRUE(call(form.control, L"AboutBox").ok());
+    EXPECT_EQ(about_name, L"ToolDeck command-bar control (MzDeck2)");
+    EXPECT_EQ(about_version, L"Version 2.0");
+  });
+}
+
 TEST(Hosting, AttachWindowMovesTheControlToAnotherWindow) {
   on_fresh_thread([] {
     Form form;

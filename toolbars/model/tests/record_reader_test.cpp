@@ -145,7 +145,9 @@ TEST(CheckedSize, OverflowAnywhereInAChainLeavesTheSizeInvalid) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.size.Valid(), c.valid) << c.name;
-    if (c.valid) EXPECT_EQ(c.size.Value(), c.value) << c.name;
+    if (c.valid) {
+      EXPECT_EQ(c.size.Value(), c.value) << c.name;
+    }
     // An invalid size fits nothing, not even the largest limit.
     EXPECT_EQ(c.size.AtMost(kMax), c.valid) << c.name;
   }
