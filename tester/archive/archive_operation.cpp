@@ -6,6 +6,7 @@
 
 #include "buffered_reader.h"
 #include "checked_math.h"
+#include "compression_method.h"
 #include "entry_checker.h"
 #include "extract_name.h"
 #include "extract_writer.h"
@@ -28,12 +29,6 @@ constexpr uint64_t kStatusInterval = 1024 * 1024;
 // description-sized files; larger entries are checked but never written.
 constexpr uint64_t kMaxExtractSize = 1024 * 1024;
 
-std::string MethodName(uint16_t method) {
-  if (method == zip::kMethodStored) return "Stored";
-  if (method == zip::kMethodDeflated) return "Deflated";
-  return "Method " + std::to_string(method);
-}
-
 // 100 - 100 * compressed / size, kept inside the 16-bit range for entries
 // that grew when compressed.
 int16_t SavedPercent(uint64_t compressed, uint64_t size) {
@@ -49,7 +44,7 @@ class Operation final : public OutputListener {
  public:
   Operation(ByteSource& source, const OperationSettings& settings,
             const std::atomic<bool>& abort, const ArchiveTester::StatusHandler& status,
-            OperationWorkspace& workspace)
+            OperationWorkspace& workspace, ResultDetail& detail)
       : source_(source),
         settings_(settings),
         abort_(abort),
@@ -57,7 +52,8 @@ class Operation final : public OutputListener {
         reader_(source, workspace.readBuffer),
         checker_(workspace.checker),
         directory_(workspace.directory),
-        collected_(workspace.extracted) {}
+        collected_(workspace.extracted),
+        detail_(detail) {}
 
   ResultCode Run();
 
@@ -88,6 +84,7 @@ class Operation final : public OutputListener {
   uint64_t produced_ = 0;
   bool collecting_ = false;
   std::vector<uint8_t>& collected_;
+  ResultDetail& detail_;
 };
 
 void Operation::SelectEntries() {
@@ -101,7 +98,8 @@ void Operation::SelectEntries() {
 }
 
 ResultCode Operation::Run() {
-  ResultCode result = ReadDirectory(reader_, abort_, directory_);
+  detail_ = ResultDetail{};
+  ResultCode result = ReadDirectory(reader_, abort_, directory_, detail_.structure);
   if (result != kOk) return result;
   SelectEntries();
   if (selected_.empty()) return Extracting() ? kNothingMatched : kOk;
@@ -112,6 +110,9 @@ ResultCode Operation::Run() {
     doneCompressed_ += directory_.entries[index].compressedSize;
   }
   RaiseStatus(produced_, 100);
+  // An abort given at the last event still stops the operation: the caller
+  // asked for it before the operation had returned.
+  if (Aborted()) return kAborted;
   return notice_;
 }
 
@@ -123,19 +124,26 @@ ResultCode Operation::ProcessEntry(const CentralEntry& entry) {
   if (Aborted()) return kAborted;
 
   uint64_t dataOffset = 0;
-  const ResultCode header = ReadLocalHeader(reader_, entry, directory_.Name(entry), dataOffset);
+  const ResultCode header =
+      ReadLocalHeader(reader_, entry, directory_.Name(entry), dataOffset, detail_.structure);
   if (header != kOk) return header;
+  // A method number the format never assigned is no method at all: the
+  // entry cannot be read by anyone, so the archive is damaged.
+  if (!IsDefinedMethod(entry.method)) return Reject(detail_.structure, StructureCheck::kUndefinedMethod);
 
   // Entries that cannot be checked are noted by the test and skipped by the
   // extraction, where they still count as matched.
   ResultCode skipped = kOk;
   if (entry.flags & zip::kFlagEncrypted) {
     skipped = kEncrypted;
-  } else if (entry.method != zip::kMethodStored && entry.method != zip::kMethodDeflated) {
+  } else if (!CanDecompress(entry.method)) {
     skipped = kUnsupportedMethod;
   }
   if (skipped != kOk) {
-    if (!Extracting() && notice_ == kOk) notice_ = skipped;
+    if (!Extracting() && notice_ == kOk) {
+      notice_ = skipped;
+      if (skipped == kUnsupportedMethod) detail_.method = entry.method;
+    }
     return kOk;
   }
 
@@ -208,8 +216,8 @@ OperationWorkspace::OperationWorkspace()
 ResultCode RunOperation(ByteSource& source, const OperationSettings& settings,
                         const std::atomic<bool>& abort,
                         const ArchiveTester::StatusHandler& status,
-                        OperationWorkspace& workspace) {
-  Operation operation(source, settings, abort, status, workspace);
+                        OperationWorkspace& workspace, ResultDetail& detail) {
+  Operation operation(source, settings, abort, status, workspace, detail);
   return operation.Run();
 }
 

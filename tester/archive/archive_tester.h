@@ -13,10 +13,13 @@
 //   0    success: every entry was read, inflated and matched its CRC-32 and sizes
 //   100  not a readable zip structure: no end record, a bad signature, a central
 //        directory or local header that is truncated, points outside the file,
-//        overlaps another entry or disagrees with its central entry
+//        overlaps another entry or disagrees with its central entry, or an
+//        entry whose method number is no compression method of the zip format
+//        (LastStructureCheck() tells which check fired)
 //   110  an entry's data does not match its CRC-32 or its recorded sizes
-//   120  (Test only) an entry uses a compression method this component cannot
-//        inflate; every other entry was good
+//   120  (Test only) an entry uses a compression method of the zip format
+//        that this build cannot decompress; every other entry was good
+//        (UnverifiedMethod() names the method)
 //   130  (Test only) an entry is encrypted and was not checked; every other
 //        entry was good
 //   140  (Extract only) no entry matched the file mask
@@ -40,6 +43,28 @@ namespace quarrow::archive {
 
 enum class OperationKind;
 struct OperationWorkspace;
+
+// Which structure check made an operation return 100.
+enum class StructureCheck : uint8_t {
+  kNone,
+  kEndRecord,         // no end record describing a single-file archive
+  kZip64Records,      // the zip64 locator or zip64 end record is unusable
+  kCentralDirectory,  // a central entry is cut short, misplaced or malformed
+  kEntryCount,        // the end record's entry count disagrees with the directory
+  kEntryLayout,       // an entry lies outside the file, in the directory or over another
+  kLocalHeader,       // a local header is missing or disagrees with its central entry
+  kDataDescriptor,    // a data descriptor is missing or disagrees with its central entry
+  kUndefinedMethod,   // an entry's method number is no compression method of the format
+};
+
+// A short fixed name of the check ("end-record", "entry-layout", ...), "" for kNone.
+const char* StructureCheckName(StructureCheck check);
+
+// What an operation found besides its result code.
+struct ResultDetail {
+  StructureCheck structure = StructureCheck::kNone;  // with result 100
+  uint16_t method = 0;                               // with result 120
+};
 
 enum ResultCode : int16_t {
   kOk = 0,
@@ -128,10 +153,17 @@ class ArchiveTester {
   // matching the mask.
   int16_t Test();
 
+  // After an operation that returned 100: the check that fired; else kNone.
+  StructureCheck LastStructureCheck() const { return detail_.structure; }
+  // After a test that returned 120: the method number of the entry that
+  // decided it; else 0.
+  uint16_t UnverifiedMethod() const { return detail_.method; }
+
  private:
   int16_t Run(OperationKind kind);
 
   std::atomic<bool> abort_{false};
+  ResultDetail detail_;
   std::string destination_;
   bool keepFolderNames_ = false;
   std::string archiveName_;

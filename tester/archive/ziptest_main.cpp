@@ -3,7 +3,9 @@
 // Tests each archive named (a folder: every *.zip file below it, in sorted
 // order) the way the tester does: with --extract-to, the "*.diz" entries are
 // first extracted into DIR; then every entry is tested. Prints one line per
-// archive: its verdict (good, bad or aborted), the result code and the path.
+// archive: its verdict (good, bad or aborted), the result code and the path,
+// then for result 100 " - structure: CHECK" (the check that fired, see
+// StructureCheckName) and for result 120 " - not verified (method N)".
 // Exit status: 0 when every archive is good, 1 when any is not, 2 on a usage
 // error.
 #include <algorithm>
@@ -28,6 +30,17 @@ struct Outcome {
   Verdict verdict;
   int result;
 };
+
+// What the component found besides the code of the operation that decided.
+std::string Detail(const ArchiveTester& tester, int result) {
+  if (result == code::kBadStructure) {
+    return std::string(" - structure: ") + quarrow::archive::StructureCheckName(tester.LastStructureCheck());
+  }
+  if (result == code::kUnsupportedMethod) {
+    return " - not verified (method " + std::to_string(tester.UnverifiedMethod()) + ")";
+  }
+  return "";
+}
 
 bool IsZipName(const fs::path& path) {
   std::string extension = path.extension().string();
@@ -109,7 +122,8 @@ int main(int argc, char** argv) {
   for (const std::string& path : paths) {
     for (const std::string& archive : ArchivesAt(path)) {
       const Outcome outcome = Check(tester, archive, extractTo);
-      std::printf("%s %d %s\n", VerdictName(outcome.verdict), outcome.result, archive.c_str());
+      std::printf("%s %d %s%s\n", VerdictName(outcome.verdict), outcome.result, archive.c_str(),
+                  Detail(tester, outcome.result).c_str());
       allGood = allGood && outcome.verdict == Verdict::kGood;
     }
   }
