@@ -92,7 +92,7 @@ struct StatusEvent {
   uint32_t CRC = 0;         // CRC-32 recorded in the central directory
   int16_t Ratio = 0;        // percentage saved by compression: 100 - 100 * PSize / Size
   int16_t Completion = 0;   // 0..100: compressed bytes of the operation consumed so far
-  std::string Method;       // "Stored", "Deflated", or "Method N" for others
+  std::string Method;       // "Stored", "Deflated", "BZip2", "LZMA", "Zstd", "XZ" or "Method N"
   bool Encrypted = false;
   int16_t ComLen = 0;       // length of the entry comment (at most 32767)
   std::string Comment;      // entry comment

@@ -1,8 +1,34 @@
 #include "compression_method.h"
 
+#include "stream_decoders.h"
 #include "zip_format.h"
 
 namespace quarrow::archive {
+namespace {
+
+struct Decodable {
+  uint16_t method;
+  std::unique_ptr<EntryDecoder> (*make)();
+};
+
+// The methods this build verifies besides stored data. The Windows builds
+// have zlib only; the native build also links the system's bzip2, liblzma
+// and zstd libraries when they are present.
+constexpr Decodable kDecodable[] = {
+    {zip::kMethodDeflated, MakeDeflateDecoder},
+#ifdef QUARROW_HAVE_BZIP2
+    {12, MakeBzip2Decoder},
+#endif
+#ifdef QUARROW_HAVE_LZMA
+    {14, MakeLzmaDecoder},
+    {95, MakeXzDecoder},
+#endif
+#ifdef QUARROW_HAVE_ZSTD
+    {93, MakeZstdDecoder},
+#endif
+};
+
+}  // namespace
 
 bool IsDefinedMethod(uint16_t method) {
   switch (method) {
@@ -21,13 +47,28 @@ bool IsDefinedMethod(uint16_t method) {
 }
 
 bool CanDecompress(uint16_t method) {
-  return method == zip::kMethodStored || method == zip::kMethodDeflated;
+  if (method == zip::kMethodStored) return true;
+  for (const Decodable& d : kDecodable) {
+    if (d.method == method) return true;
+  }
+  return false;
+}
+
+std::unique_ptr<EntryDecoder> MakeDecoder(uint16_t method) {
+  for (const Decodable& d : kDecodable) {
+    if (d.method == method) return d.make();
+  }
+  return nullptr;
 }
 
 std::string MethodName(uint16_t method) {
   switch (method) {
     case zip::kMethodStored: return "Stored";
     case zip::kMethodDeflated: return "Deflated";
+    case 12: return "BZip2";
+    case 14: return "LZMA";
+    case 93: return "Zstd";
+    case 95: return "XZ";
     default: return "Method " + std::to_string(method);
   }
 }

@@ -14,7 +14,8 @@ bool IsDefinedMethod(uint16_t method);
 // True when this build verifies entries of `method`.
 bool CanDecompress(uint16_t method);
 
-// "Stored", "Deflated", "BZip2", ... for the Status event; "Method N" for the rest.
+// "Stored", "Deflated", "BZip2", "LZMA", "Zstd" or "XZ" for the Status
+// event; "Method N" for the rest.
 std::string MethodName(uint16_t method);
 
 }  // namespace quarrow::archive
