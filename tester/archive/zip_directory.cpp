@@ -124,9 +124,36 @@ ResultCode FindEndRecord(BufferedReader& reader, EndRecord& end, StructureCheck&
   return Reject(fault, firstRefusal);
 }
 
+// Bytes in front of an archive whose offsets were written without them (a
+// self-extractor stub, or anything prepended to a finished archive): the
+// central directory is not where the end record says, but it ends right
+// where the end record starts. Returns how far every recorded offset is
+// short, 0 for an archive whose offsets are right.
+ResultCode FindPrefixLength(BufferedReader& reader, const EndRecord& end, uint64_t& prefix) {
+  prefix = 0;
+  if (end.entryCount == 0) return kOk;
+  const auto isCentralEntry = [&](uint64_t offset, bool& found) {
+    found = false;
+    if (!RangeWithin(offset, 4, reader.Size())) return kOk;
+    const auto bytes = reader.Read(offset, 4);
+    if (!bytes) return kCannotRead;
+    found = ByteCursor(*bytes).U32() == zip::kCentralHeaderSignature;
+    return kOk;
+  };
+  bool found = false;
+  ResultCode result = isCentralEntry(end.centralOffset, found);
+  if (result != kOk || found) return result;
+  const uint64_t actual = end.centralLimit - end.centralSize;  // DecodeEndRecord checked the size fits
+  if (actual <= end.centralOffset) return kOk;
+  result = isCentralEntry(actual, found);
+  if (result == kOk && found) prefix = actual - end.centralOffset;
+  return result;
+}
+
 // Decodes the central entry whose bytes (fixed part, name, extra field and
-// comment) are `record`, found at file offset `offset`.
-ResultCode DecodeCentralEntry(std::span<const uint8_t> record, uint64_t offset,
+// comment) are `record`, found at file offset `offset`. Its local offset is
+// moved by `prefix` (see FindPrefixLength).
+ResultCode DecodeCentralEntry(std::span<const uint8_t> record, uint64_t offset, uint64_t prefix,
                               ZipDirectory& directory, StructureCheck& fault) {
   ByteCursor cursor(record);
   if (cursor.U32() != zip::kCentralHeaderSignature) {
@@ -155,6 +182,9 @@ ResultCode DecodeCentralEntry(std::span<const uint8_t> record, uint64_t offset,
                                &entry.localOffset})) {
     return Reject(fault, StructureCheck::kCentralDirectory);
   }
+  const std::optional<uint64_t> localOffset = CheckedAdd(entry.localOffset, prefix);
+  if (!localOffset) return Reject(fault, StructureCheck::kEntryLayout);
+  entry.localOffset = *localOffset;
   entry.commentOffset = offset + zip::kCentralHeaderSize + entry.nameLength + extraLength;
   entry.nameOffset = directory.names.size();
   directory.names.append(name.begin(), name.end());
@@ -162,7 +192,7 @@ ResultCode DecodeCentralEntry(std::span<const uint8_t> record, uint64_t offset,
   return kOk;
 }
 
-ResultCode ReadCentralEntries(BufferedReader& reader, const EndRecord& end,
+ResultCode ReadCentralEntries(BufferedReader& reader, const EndRecord& end, uint64_t prefix,
                               const std::atomic<bool>& abort, ZipDirectory& directory,
                               StructureCheck& fault) {
   // Every central entry takes at least its fixed part, so the count is
@@ -191,7 +221,7 @@ ResultCode ReadCentralEntries(BufferedReader& reader, const EndRecord& end,
     }
     const auto record = reader.Read(offset, recordSize);
     if (!record) return kCannotRead;
-    const ResultCode result = DecodeCentralEntry(*record, offset, directory, fault);
+    const ResultCode result = DecodeCentralEntry(*record, offset, prefix, directory, fault);
     if (result != kOk) return result;
     offset += recordSize;
   }
@@ -240,8 +270,12 @@ ResultCode ReadDirectory(BufferedReader& reader, const std::atomic<bool>& abort,
   EndRecord end;
   ResultCode result = FindEndRecord(reader, end, fault);
   if (result != kOk) return result;
+  uint64_t prefix = 0;
+  result = FindPrefixLength(reader, end, prefix);
+  if (result != kOk) return result;
+  end.centralOffset += prefix;
   directory.centralOffset = end.centralOffset;
-  result = ReadCentralEntries(reader, end, abort, directory, fault);
+  result = ReadCentralEntries(reader, end, prefix, abort, directory, fault);
   if (result != kOk) return result;
   return CheckEntryLayout(directory, fault);
 }

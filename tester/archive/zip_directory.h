@@ -49,7 +49,9 @@ inline ResultCode Reject(StructureCheck& fault, StructureCheck check) {
 // so an archive comment is allowed), follows the zip64 locator when there is
 // one, decodes every central entry (with its zip64 extra field) and checks that
 // every entry lies inside the file, ends before the central directory and
-// overlaps no other entry. Entry data is never touched, so an archive whose
+// overlaps no other entry. An archive with bytes in front whose offsets do not
+// count them (a self-extractor, junk prepended) is read at the shifted
+// offsets, so it is judged by its entries. Entry data is never touched, so an archive whose
 // entries share their bytes is rejected before anything is inflated.
 // Returns kOk, kBadStructure (with `fault` set), kCannotRead or kAborted
 // (checked once per entry).

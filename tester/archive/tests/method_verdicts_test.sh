@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The verdicts on archives of every compression method the native build
-# verifies (bzip2, LZMA, xz, zstd), good and damaged, and on an undefined
-# method: ziptest gives the indexed result code, and unzip -t and 7z t agree
-# with its verdict wherever they can decompress the method themselves.
+# verifies (bzip2, LZMA, xz, zstd), good and damaged, on an undefined method
+# and on archives behind a stub: ziptest gives the indexed result code, and
+# unzip -t and 7z t -tzip agree with its verdict wherever they can decompress
+# the method themselves. Both peers exit with 1 for a warning (such as bytes
+# in front of the archive) after finding every entry good.
 # Usage: method_verdicts_test.sh ZIPTEST MAKE_METHOD_ARCHIVES_PY
 set -euo pipefail
 ziptest=$1
@@ -27,13 +29,14 @@ while read -r name expected _; do
   # within ten seconds has no verdict either.
   status=0; out=$(timeout 10 unzip -t "$path" 2>&1) || status=$?
   if [ "$status" != 124 ] && { [ "$status" != 81 ] || [ "$expected" = 100 ]; }; then
-    theirs=good; [ "$status" = 0 ] || theirs=bad
+    theirs=good; [ "$status" -le 1 ] || theirs=bad
     [ "$theirs" = "$ours" ] || fail "$name: unzip -t says $theirs (status $status), we say $ours"
     peers=$((peers + 1))
   fi
-  status=0; out=$(timeout 10 7z t "$path" 2>&1) || status=$?
+  # -tzip: without it 7z takes a stub starting "MZ" for a program, not a zip.
+  status=0; out=$(timeout 10 7z t -tzip "$path" 2>&1) || status=$?
   if [ "$status" != 124 ] && { ! grep -qi unsupported <<<"$out" || [ "$expected" = 100 ]; }; then
-    theirs=good; [ "$status" = 0 ] || theirs=bad
+    theirs=good; [ "$status" -le 1 ] || theirs=bad
     [ "$theirs" = "$ours" ] || fail "$name: 7z t says $theirs (status $status), we say $ours"
     peers=$((peers + 1))
   fi
