@@ -28,6 +28,10 @@ constexpr uint64_t kStatusInterval = 1024 * 1024;
 // Extraction inflates into memory before writing, so it is limited to
 // description-sized files; larger entries are checked but never written.
 constexpr uint64_t kMaxExtractSize = 1024 * 1024;
+// What one extraction writes at most, so a small hostile archive of many
+// description files cannot fill the disk; further entries are still checked.
+constexpr size_t kMaxExtractFiles = 16;
+constexpr uint64_t kMaxExtractTotal = 4 * 1024 * 1024;
 
 // 100 - 100 * compressed / size, kept inside the 16-bit range for entries
 // that grew when compressed.
@@ -78,6 +82,8 @@ class Operation final : public OutputListener {
   uint64_t totalCompressed_ = 0;     // compressed bytes of the selected entries
   uint64_t doneCompressed_ = 0;      // ... of those finished
   ResultCode notice_ = kOk;          // first unsupported or encrypted entry (test only)
+  size_t writtenFiles_ = 0;          // extracted files written so far
+  uint64_t writtenBytes_ = 0;        // ... and their bytes
 
   // The entry in progress.
   const CentralEntry* current_ = nullptr;
@@ -148,7 +154,8 @@ ResultCode Operation::ProcessEntry(const CentralEntry& entry) {
   }
 
   std::optional<std::vector<std::string>> path;
-  if (Extracting() && entry.uncompressedSize <= kMaxExtractSize) {
+  if (Extracting() && entry.uncompressedSize <= kMaxExtractSize &&
+      writtenFiles_ < kMaxExtractFiles && entry.uncompressedSize <= kMaxExtractTotal - writtenBytes_) {
     path = SafeExtractPath(directory_.Name(entry), settings_.keepFolderNames);
   }
   // Entries that will not be written are still checked, without keeping
@@ -161,7 +168,10 @@ ResultCode Operation::ProcessEntry(const CentralEntry& entry) {
   if (data != kOk) return data;
   // A destination that cannot be written leaves the entry unwritten; the
   // archive itself is not at fault.
-  if (collecting_) WriteExtractedFile(settings_.destination, *path, collected_);
+  if (collecting_ && WriteExtractedFile(settings_.destination, *path, collected_)) {
+    ++writtenFiles_;
+    writtenBytes_ += collected_.size();
+  }
   return kOk;
 }
 

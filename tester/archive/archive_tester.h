@@ -141,7 +141,8 @@ class ArchiveTester {
   // CRC-32 and sizes before anything is written, and the file is written
   // whole or not at all. A matching entry is checked but not written when
   // its name is unsafe (see extract_name.h), when it is larger than 1 MiB
-  // uncompressed, or when the destination cannot take it (no folder set, a
+  // uncompressed, when 16 files or 4 MiB have already been written by this
+  // operation (or it would pass 4 MiB), or when the destination cannot take it (no folder set, a
   // missing folder, a link or folder in the way, a full disk): a failed write
   // is the destination's problem, not the archive's. Encrypted entries and
   // unsupported methods are skipped unchecked. Skipped entries still count as
