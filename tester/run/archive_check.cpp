@@ -24,12 +24,13 @@ void Increment(T& counter) {
 
 }  // namespace
 
+bool RunEngine::RunStopped() const { return record_.abortRequested || !record_.running; }
+
 void RunEngine::TestArchive() {
   RunRecord& r = record_;
-  if (r.abortRequested || !r.running) return;
-  if (const std::optional<uint64_t> length = platform_.FileLength(r.currentArchive)) {
-    r.bytesTested += static_cast<double>(*length);
-  }
+  if (RunStopped()) return;
+  // Measured now, before a rename; counted only once the archive is judged.
+  const std::optional<uint64_t> length = platform_.FileLength(r.currentArchive);
   platform_.EnableBrowseButton(false);
   platform_.EnableBrowseMenuEntry(false);
   platform_.ResetAttributes(r.currentArchive);
@@ -40,7 +41,10 @@ void RunEngine::TestArchive() {
   component_.SetDestinationFolder(settings_.programFolder);
   component_.SetArchiveName(r.currentArchive);
   int16_t result = component_.Extract(0);
-  if (result == kResultAborted) {
+  // A cancel given during a pass stops the run there, whatever the pass
+  // returned: the next pass would clear the component's abort, and a
+  // verdict reached after the cancel is not recorded or acted on.
+  if (result == kResultAborted || RunStopped()) {
     StopOnComponentAbort();
     return;
   }
@@ -49,7 +53,7 @@ void RunEngine::TestArchive() {
     component_.SetArchiveName(r.currentArchive);
     component_.SetFileMask("");
     result = component_.Test();
-    if (result == kResultAborted) {
+    if (result == kResultAborted || RunStopped()) {
       StopOnComponentAbort();
       return;
     }
@@ -64,6 +68,7 @@ void RunEngine::TestArchive() {
     // A warning below 100 counts the archive as tested, without a test pass.
     platform_.ArchiveChecked({r.currentArchive, false, {}});
   }
+  if (length) r.bytesTested += static_cast<double>(*length);
   CountArchive();
 }
 

@@ -71,6 +71,8 @@ class RunEngine {
   void SearchFolder(const std::string& folder);
   void TestFolder(const std::string& folder);
   void TestArchive();
+  // The user cancelled, or the run ended, since the run was last checked.
+  bool RunStopped() const;
   void StopOnComponentAbort();
   void MarkBad(int16_t result);
   void MarkGood();

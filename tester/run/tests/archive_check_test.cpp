@@ -221,3 +221,49 @@ TEST(Progress, EventsFillTheLabelsAndTheTitle) {
 
 }  // namespace
 }  // namespace quarrow::run
+
+namespace quarrow::run {
+namespace {
+
+// Two bad archives, each with two events in its extract pass and two in its
+// test pass; a cancel at each of the eight events in turn.
+TEST(ArchiveCheck, CancelAtAnyEventStopsTheRunBeforeAnyLaterVerdict) {
+  const std::vector<std::string> events = {"a-e0", "a-e1", "a-t0", "a-t1", "b-e0", "b-e1", "b-t0", "b-t1"};
+  for (size_t at = 0; at < events.size(); ++at) {
+    SCOPED_TRACE("cancel at " + events[at]);
+    Harness h("c:\\t");
+    for (const std::string archive : {"a", "b"}) {
+      h.platform.AddFile("c:\\t\\" + archive + ".zip", "1234");
+      FakeArchiveScript& script = h.component.Script("c:\\t\\" + archive + ".zip");
+      script.extractEvents = {{archive + "-e0", 1, 0, 0}, {archive + "-e1", 1, 0, 100}};
+      script.testEvents = {{archive + "-t0", 1, 0, 0}, {archive + "-t1", 1, 0, 100}};
+      script.testResult = kResultBadCrc;
+    }
+    bool cancelled = false;
+    h.platform.onProcessEvents = [&] {
+      if (!cancelled && h.platform.labels[4] == events[at]) {
+        cancelled = true;
+        h.engine.AbortRun();
+      }
+    };
+
+    RunOver(h);
+
+    ASSERT_TRUE(cancelled);
+    const bool firstJudged = at >= 4;  // all of a's events came before the cancel
+    // No operation starts after the cancel.
+    const size_t operations = at < 2 ? 1 : at < 4 ? 2 : at < 6 ? 3 : 4;
+    EXPECT_EQ(h.component.Operations().size(), operations);
+    EXPECT_EQ(h.platform.Exists("c:\\t\\a.zip.bad"), firstJudged);
+    EXPECT_TRUE(h.platform.Exists("c:\\t\\b.zip"));
+    EXPECT_FALSE(h.platform.Exists("c:\\t\\b.zip.bad"));
+    EXPECT_EQ(h.Record().zipsTested, firstJudged ? 1 : 0);
+    EXPECT_EQ(h.Record().badZips, firstJudged ? 1 : 0);
+    EXPECT_EQ(h.Record().bytesTested, firstJudged ? 4 : 0);
+    EXPECT_EQ(h.Log().substr(0, 31), "03-07-2024 09:05:02  (Aborted) ");
+    EXPECT_NE(h.Log().find(firstJudged ? " 1 tested\r\n 1 bad\r\n" : " 0 tested\r\n 0 bad\r\n"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace quarrow::run

@@ -55,18 +55,30 @@ class FakeComponent : public ArchiveComponent {
   std::string ArchiveName() const override { return name_; }
   void SetFileMask(const std::string& mask) override { calls.push_back("mask=" + mask); }
 
+  // Like the real component: each operation clears the abort property as it
+  // starts, and an abort set at any event (or during the operation) makes
+  // it stop with 190 instead of its result.
   int16_t Extract(int16_t flags) override {
     calls.push_back("extract " + name_ + " " + std::to_string(flags));
+    abort = false;
     const FakeArchiveScript script = ScriptFor(name_);
-    for (const ArchiveStatus& status : script.extractEvents) handler_(status);
+    for (const ArchiveStatus& status : script.extractEvents) {
+      handler_(status);
+      if (abort) return kResultAborted;
+    }
     return script.extractResult;
   }
 
   int16_t Test() override {
     calls.push_back("test " + name_);
+    abort = false;
     const FakeArchiveScript script = ScriptFor(name_);
-    for (const ArchiveStatus& status : script.testEvents) handler_(status);
+    for (const ArchiveStatus& status : script.testEvents) {
+      handler_(status);
+      if (abort) return kResultAborted;
+    }
     if (script.duringTest) script.duringTest();
+    if (abort) return kResultAborted;
     return script.testResult;
   }
 
