@@ -41,8 +41,9 @@ int16_t ArchiveTester::Run(OperationKind kind) {
   const OperationSettings settings{kind, fileMask_, destination_, keepFolderNames_};
   const StatusHandler status = status_;
   detail_ = ResultDetail{};
-  const std::unique_ptr<FileByteSource> source = FileByteSource::Open(archiveName_);
-  if (!source) return kCannotRead;
+  bool denied = false;
+  const std::unique_ptr<FileByteSource> source = FileByteSource::Open(archiveName_, &denied);
+  if (!source) return denied ? kPermissionDenied : kCannotRead;
   try {
     // The workspace is taken for the length of the operation: an operation
     // started from a status handler finds none and makes its own.

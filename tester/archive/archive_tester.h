@@ -29,6 +29,9 @@
 //        bytes do)
 //   410  the archive file cannot be opened or read (also when its directory
 //        lists more entries than memory can hold)
+//   420  the archive file cannot be opened for lack of permission: nothing
+//        was read, so nothing is known about the archive (the tester neither
+//        counts it bad nor renames it)
 //
 // Test() checks the entries in file-offset order and stops at the first damage
 // it finds; 120 or 130 is returned only when no entry was damaged (the first
@@ -76,6 +79,7 @@ enum ResultCode : int16_t {
   kAborted = 190,
   kBadData = 200,
   kCannotRead = 410,
+  kPermissionDenied = 420,
 };
 
 // Arguments of the Status event. It is raised as each entry starts

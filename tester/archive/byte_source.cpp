@@ -1,5 +1,6 @@
 #include "byte_source.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "checked_math.h"
@@ -33,8 +34,10 @@ bool MemoryByteSource::ReadAt(uint64_t offset, std::span<uint8_t> out) {
   return true;
 }
 
-std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path) {
+std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path, bool* denied) {
+  errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (denied) *denied = file == nullptr && (errno == EACCES || errno == EPERM);
   if (file == nullptr) return nullptr;
   // Reads are large and go straight into the caller's buffer; a stdio buffer
   // would only add a copy.

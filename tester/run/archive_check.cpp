@@ -41,6 +41,10 @@ void RunEngine::TestArchive() {
   component_.SetDestinationFolder(settings_.programFolder);
   component_.SetArchiveName(r.currentArchive);
   int16_t result = component_.Extract(0);
+  if (result == kResultPermissionDenied) {
+    MarkUnread();
+    return;
+  }
   // A cancel given during a pass stops the run there, whatever the pass
   // returned: the next pass would clear the component's abort, and a
   // verdict reached after the cancel is not recorded or acted on.
@@ -57,8 +61,14 @@ void RunEngine::TestArchive() {
       StopOnComponentAbort();
       return;
     }
+    if (result == kResultPermissionDenied) {
+      MarkUnread();
+      return;
+    }
     if (IsBadTestResult(result)) {
       MarkBad(result);
+    } else if (result == kResultUnsupportedMethod) {
+      MarkGood("not verified (method " + std::to_string(component_.UnverifiedMethod()) + ")");
     } else {
       MarkGood();
     }
@@ -84,10 +94,24 @@ void RunEngine::StopOnComponentAbort() {
   platform_.SetLabel(5, "");
 }
 
-void RunEngine::MarkGood() {
+void RunEngine::AddNote(const std::string& note) {
+  if (record_.noteLines.size() < kErrorLineSlots) record_.noteLines.push_back(record_.currentArchive + " - " + note);
+}
+
+void RunEngine::MarkGood(const std::string& note) {
   SetProgress(0);
   if (component_.Abort()) BlankEntryLabels();
-  platform_.ArchiveChecked({record_.currentArchive, false, {}});
+  if (!note.empty()) AddNote(note);
+  platform_.ArchiveChecked({record_.currentArchive, false, {}, note});
+}
+
+// The archive could not be opened for lack of permission: nothing is known
+// about it, so it is neither counted nor renamed, and the run goes on.
+void RunEngine::MarkUnread() {
+  const std::string note = "can't read (permission denied)";
+  SetProgress(0);
+  AddNote(note);
+  platform_.ArchiveChecked({record_.currentArchive, false, {}, note, /*unread=*/true});
 }
 
 void RunEngine::StoreErrorLine(const std::string& line) {

@@ -59,6 +59,7 @@ RunOutcome RunEngine::StartRun() {
   r.abortRequested = false;
   r.zipsTested = 0;
   r.badZips = 0;
+  r.noteLines.clear();
 
   const std::string& commandLine = settings_.commandLine;
   const CommandLineForm form = ClassifyCommandLine(commandLine);
@@ -201,6 +202,7 @@ void RunEngine::DropRun(const std::vector<std::string>& items) {
   r.bytesTested = 0;
   r.zipsTested = 0;
   r.badZips = 0;
+  r.noteLines.clear();
   platform_.SetLabel(3, "");
   platform_.SetLabel(1, "");
 
@@ -244,6 +246,8 @@ void RunEngine::DropRun(const std::vector<std::string>& items) {
     if (singleArchive) break;
     r.zipsTested = 0;
     r.badZips = 0;
+    r.noteLines.clear();
+  r.noteLines.clear();
     r.bytesTested = 0;
   }
   r.running = false;

@@ -75,7 +75,9 @@ class RunEngine {
   bool RunStopped() const;
   void StopOnComponentAbort();
   void MarkBad(int16_t result);
-  void MarkGood();
+  void MarkGood(const std::string& note = {});
+  void MarkUnread();
+  void AddNote(const std::string& note);
   void CountArchive();
   void ShowProgress(const ArchiveStatus& status);
   void SetProgress(int percent);

@@ -30,13 +30,20 @@ void ConsolePlatform::ProcessEvents() {
   if (engine_->Record().running) engine_->AbortRun();
 }
 
+// Off a terminal: "good  PATH", "bad   LINE" or "unread PATH - why", a good
+// archive's line followed by its note. On a terminal only what needs the
+// user's eye: bad lines and the notes.
 void ConsolePlatform::ArchiveChecked(const run::ArchiveOutcome& outcome) {
   if (outcome.bad) ++badArchives_;
+  const std::string noted = outcome.note.empty() ? outcome.archive : outcome.archive + " - " + outcome.note;
   if (display_.IsTerminal()) {
     if (outcome.bad) display_.PrintLine(outcome.errorLine);
+    else if (!outcome.note.empty()) display_.PrintLine(noted);
     return;
   }
-  display_.PrintLine(outcome.bad ? "bad   " + outcome.errorLine : "good  " + outcome.archive);
+  if (outcome.bad) display_.PrintLine("bad   " + outcome.errorLine);
+  else if (outcome.unread) display_.PrintLine("unread " + noted);
+  else display_.PrintLine("good  " + noted);
 }
 
 void ConsolePlatform::OpenInTextEditor(const std::string& path) { display_.PrintLine("Error log: " + path); }

@@ -15,6 +15,7 @@ namespace quarrow::run {
 struct FakeArchiveScript {
   int16_t extractResult = 0;
   int16_t testResult = 0;
+  uint16_t unverifiedMethod = 0;  // reported after the test
   std::vector<ArchiveStatus> extractEvents;
   std::vector<ArchiveStatus> testEvents;
   // Runs during the operation (after the events), e.g. to abort.
@@ -79,9 +80,11 @@ class FakeComponent : public ArchiveComponent {
     }
     if (script.duringTest) script.duringTest();
     if (abort) return kResultAborted;
+    unverifiedMethod_ = script.unverifiedMethod;
     return script.testResult;
   }
 
+  uint16_t UnverifiedMethod() const override { return unverifiedMethod_; }
   void SetStatusHandler(StatusHandler handler) override { handler_ = std::move(handler); }
 
  private:
@@ -92,6 +95,7 @@ class FakeComponent : public ArchiveComponent {
 
   std::string name_;
   StatusHandler handler_;
+  uint16_t unverifiedMethod_ = 0;
 };
 
 }  // namespace quarrow::run

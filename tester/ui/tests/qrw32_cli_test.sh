@@ -42,6 +42,33 @@ bytes=$(sed -n 4p "$log" | tr -d ' ,\r' | sed 's/-bytestested$//')
 [ -z "$(find "$work/program" -iname '*.diz')" ] || fail "description files left behind"
 grep -q "Quarrow Stats" "$work/out.txt" || fail "no summary printed"
 
+# An archive of a method this build does not decompress is good but said
+# to be unverified, on its line and in the errors file.
+grep -qx "good  $work/tree/untestable/unsupported_method.zip - not verified (method 98)" "$work/out.txt" ||
+  fail "no unverified line: $(grep unsupported_method "$work/out.txt")"
+grep -q "unsupported_method.zip - not verified (method 98)  "$'\r' "$work/program/errors.txt" ||
+  fail "errors file lacks the unverified archive"
+
+# An archive the user may not read is neither bad nor renamed, and the run
+# goes on (run as an unprivileged user: root reads everything).
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
+  mkdir -p "$work/locked/tree" "$work/locked/program"
+  cp "$work/tree/good_with_diz.zip" "$work/locked/tree/a.zip"
+  cp "$work/tree/good_with_diz.zip" "$work/locked/tree/b.zip"
+  chmod 000 "$work/locked/tree/a.zip"
+  chmod 777 "$work/locked/program"
+  chmod 755 "$work" "$work/locked" "$work/locked/tree"
+  status=0
+  QUARROW_PROGRAM_FOLDER="$work/locked/program" setpriv --reuid=65534 --regid=65534 --clear-groups \
+    "$qrw32" "$work/locked/tree" >"$work/locked/out.txt" 2>&1 || status=$?
+  [ "$status" = 0 ] || fail "unreadable archive: exit status $status"
+  grep -qx "unread $work/locked/tree/a.zip - can't read (permission denied)" "$work/locked/out.txt" ||
+    fail "unreadable archive line: $(cat "$work/locked/out.txt")"
+  grep -qx "good  $work/locked/tree/b.zip" "$work/locked/out.txt" || fail "the run did not go on"
+  [ -e "$work/locked/tree/a.zip" ] && [ ! -e "$work/locked/tree/a.zip.bad" ] || fail "unreadable archive renamed"
+  sed -n 2p "$work/locked/program/Quarrow.log" | grep -qx " 1 tested"$'\r' || fail "unreadable archive counted"
+fi
+
 # A missing start folder is a usage error and writes nothing more.
 status=0
 QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" "$work/missing" >/dev/null 2>&1 || status=$?
