@@ -18,7 +18,10 @@ const char* const kQrw32Usage =
     "  --no-rename  do not rename bad archives\n"
     "\n"
     "The program folder is the executable's folder, or $QUARROW_PROGRAM_FOLDER.\n"
-    "Exit status: 0 no bad archive, 1 bad archives found, 2 usage error.\n";
+    "Exit status: 0 no bad archive, 1 bad archives found, 2 usage error (bad\n"
+    "arguments, no folder and no terminal, a start folder that does not exist, a\n"
+    "program folder that is missing or not writable: nothing is tested then),\n"
+    "130 interrupted by Ctrl+C (the run is still recorded, marked aborted).\n";
 
 Qrw32Arguments ParseQrw32Arguments(const std::vector<std::string>& args) {
   Qrw32Arguments parsed;

@@ -69,9 +69,29 @@ if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
   sed -n 2p "$work/locked/program/Quarrow.log" | grep -qx " 1 tested"$'\r' || fail "unreadable archive counted"
 fi
 
+# A reader that goes away early does not stop the run: it completes, is
+# recorded, cleans up and exits with its status.
+mkdir "$work/piped"
+cp -r "$work/tree/damaged" "$work/piped/"
+for f in "$work"/piped/damaged/*.zip.bad; do mv "$f" "${f%.bad}"; done
+# The pipe's read end is closed before qrw32 starts, so its first write fails.
+status=$(QUARROW_PROGRAM_FOLDER="$work/program" python3 -c '
+import os, subprocess, sys
+r, w = os.pipe()
+os.close(r)
+print(subprocess.run(sys.argv[1:], stdout=w).returncode)' "$qrw32" "$work/piped")
+[ "$status" = 1 ] || fail "with its reader gone: exit status $status"
+[ "$(grep -c 'Path tested' "$log")" = 2 ] || fail "a run whose reader went away was not logged"
+[ -z "$(ls "$work"/piped/damaged/*.zip 2>/dev/null)" ] || fail "not every bad archive was renamed"
+[ -z "$(find "$work/program" -iname '*.diz')" ] || fail "description files left behind"
+
+# A relative start folder is recorded as the absolute folder it names.
+(cd "$work" && QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" --no-rename piped >/dev/null) || true
+tail -n +2 "$log" | grep -q "^ Path tested - $work/piped/"$'\r'"\$" || fail "relative folder not recorded as absolute"
+
 # A missing start folder is a usage error and writes nothing more.
 status=0
 QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" "$work/missing" >/dev/null 2>&1 || status=$?
 [ "$status" = 2 ] || fail "missing folder: exit status $status"
-[ "$(grep -c 'Path tested' "$log")" = 1 ] || fail "a run over a missing folder was logged"
+[ "$(grep -c 'Path tested' "$log")" = 3 ] || fail "a run over a missing folder was logged"
 echo "qrw32 command line: ok ($bad bad archives renamed)"
