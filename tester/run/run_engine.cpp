@@ -247,10 +247,12 @@ void RunEngine::DropRun(const std::vector<std::string>& items) {
     r.zipsTested = 0;
     r.badZips = 0;
     r.noteLines.clear();
-  r.noteLines.clear();
     r.bytesTested = 0;
   }
   r.running = false;
+  // Checking an archive disabled Browse; the drop is over, so it is usable again.
+  platform_.EnableBrowseButton(true);
+  platform_.EnableBrowseMenuEntry(true);
   if (r.exitRequested) platform_.CloseWindow();
 }
 
