@@ -10,17 +10,22 @@ void ConsolePlatform::SetLabel(int index, const std::string& text) {
   if (index == 3) display_.SetCounter(text);
 }
 
+// A typed folder is checked as one given on the command line: one that does
+// not exist is refused with its name, and the question is asked again.
 std::optional<std::string> ConsolePlatform::BrowseForFolder(const std::string&) {
-  io_.err << "Choose drive or folder of Zip's to test\n"
-          << "Al sub-directories will be checked also\n"
-          << "Folder: " << std::flush;
-  std::string answer;
-  if (!std::getline(io_.in, answer)) {
-    io_.err << '\n';
-    return std::nullopt;
+  for (;;) {
+    io_.err << "Choose drive or folder of Zip's to test\n"
+            << "Al sub-directories will be checked also\n"
+            << "Folder: " << std::flush;
+    std::string answer;
+    if (!std::getline(io_.in, answer)) {
+      io_.err << '\n';
+      return std::nullopt;
+    }
+    if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+    if (answer.empty() || IsFolder(answer)) return answer;
+    io_.err << "qrw32: the folder " << answer << " does not exist\n";
   }
-  if (!answer.empty() && answer.back() == '\r') answer.pop_back();
-  return answer;
 }
 
 // After Ctrl+C every run in progress is aborted at its next yield: the run

@@ -46,28 +46,21 @@ std::string Absolute(const std::string& path) {
   return error ? path : absolute.string();
 }
 
-// The command line with its start folder made absolute, its form kept.
-std::string WithAbsoluteFolder(const std::string& commandLine) {
-  switch (run::ClassifyCommandLine(commandLine)) {
-    case run::CommandLineForm::kEmpty: return commandLine;
-    case run::CommandLineForm::kDateRun: return Absolute(commandLine.substr(0, commandLine.size() - 1)) + "&";
-    case run::CommandLineForm::kRightClickRun: return Absolute(run::RightClickFolder(commandLine)) + " /R";
-    case run::CommandLineForm::kRightClickMarked:
-    case run::CommandLineForm::kFolder: return Absolute(commandLine);
-  }
-  return commandLine;
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
 }
 
 }  // namespace
 
 int RunQrw32(const std::vector<std::string>& args, ConsoleIo& io, const std::string& programFolder) {
-  const Qrw32Arguments parsed = ParseQrw32Arguments(args);
+  const Qrw32Arguments parsed = ParseQrw32Arguments(args, IsFolder);
   if (!parsed.error.empty()) return UsageError(io, parsed.error);
   if (parsed.mode == Qrw32Arguments::Mode::kHelp) {
     io.out << kQrw32Usage;
     return kExitGood;
   }
-  if (parsed.mode == Qrw32Arguments::Mode::kRun && parsed.commandLine.empty() && !io.inIsTerminal) {
+  if (parsed.mode == Qrw32Arguments::Mode::kRun && parsed.form == run::CommandLineForm::kEmpty && !io.inIsTerminal) {
     return UsageError(io, "no folder given, and no terminal to ask for one");
   }
 
@@ -79,7 +72,17 @@ int RunQrw32(const std::vector<std::string>& args, ConsoleIo& io, const std::str
 
   run::EngineSettings settings = PlatformEngineSettings();
   settings.programFolder = programFolder;
-  settings.commandLine = WithAbsoluteFolder(parsed.commandLine);
+  if (parsed.form != run::CommandLineForm::kEmpty) {
+    std::string folder = Absolute(parsed.folder);
+    // "--date FOLDER" names the folder that holds the dated ones; the
+    // trailing-"&" form is taken as written (the date is appended to it).
+    if (parsed.formOption && parsed.form == run::CommandLineForm::kDateRun && !folder.empty() &&
+        folder.back() != settings.separator) {
+      folder += settings.separator;
+    }
+    settings.commandLine = EngineCommandLine(folder, parsed.form);
+    settings.commandLineForm = parsed.form;
+  }
 
   archive::ArchiveTester tester;
   ArchiveComponentAdapter component(tester);
@@ -99,7 +102,12 @@ int RunQrw32(const std::vector<std::string>& args, ConsoleIo& io, const std::str
   DeleteDescriptionFiles(platform, settings);
 
   if (status == kExitUsage) {
-    io.err << "qrw32: the start folder does not exist (" << parsed.commandLine << "); nothing was tested\n";
+    if (parsed.form == run::CommandLineForm::kDateRun) {
+      io.err << "qrw32: today's folder " << engine.Record().dateFolder << " does not exist in " << parsed.folder
+             << "; nothing was tested\n";
+    } else {
+      io.err << "qrw32: the start folder " << parsed.folder << " does not exist; nothing was tested\n";
+    }
     return status;
   }
   if (io.interrupted && io.interrupted->load()) return kExitInterrupted;

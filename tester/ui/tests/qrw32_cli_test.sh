@@ -89,9 +89,22 @@ print(subprocess.run(sys.argv[1:], stdout=w).returncode)' "$qrw32" "$work/piped"
 (cd "$work" && QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" --no-rename piped >/dev/null) || true
 tail -n +2 "$log" | grep -q "^ Path tested - $work/piped/"$'\r'"\$" || fail "relative folder not recorded as absolute"
 
-# A missing start folder is a usage error and writes nothing more.
+# A folder whose name ends like the date form is that folder when it exists;
+# the Linux spelling of a date run cannot be mistaken for a folder.
+mkdir "$work/amp&"
+cp "$work/tree/good_with_diz.zip" "$work/amp&/"
+QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" "$work/amp&" >/dev/null || fail "folder named with &: failed"
+grep -q "^ Path tested - $work/amp&/"$'\r'"\$" "$log" || fail "folder named with & not tested as itself"
+mkdir -p "$work/dated/$(date +%m%d)"
 status=0
-QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" "$work/missing" >/dev/null 2>&1 || status=$?
+QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" --no-rename --date "$work/dated" >/dev/null || status=$?
+[ "$status" = 0 ] || fail "--date: exit status $status"
+grep -q "(Date run)"$'\r'"\$" "$log" || fail "--date run not marked as a date run"
+
+# A missing start folder is a usage error, names the folder and writes nothing more.
+status=0
+QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" "$work/missing" >/dev/null 2>"$work/err.txt" || status=$?
 [ "$status" = 2 ] || fail "missing folder: exit status $status"
-[ "$(grep -c 'Path tested' "$log")" = 3 ] || fail "a run over a missing folder was logged"
+grep -q "the start folder $work/missing does not exist" "$work/err.txt" || fail "message: $(cat "$work/err.txt")"
+[ "$(grep -c 'Path tested' "$log")" = 5 ] || fail "a run over a missing folder was logged"
 echo "qrw32 command line: ok ($bad bad archives renamed)"

@@ -243,6 +243,21 @@ TEST(Qrw32EndToEnd, AsksForTheFolderOnATerminal) {
   EXPECT_NE(ReadText(tree.ProgramFile("Quarrow.log")).find(" 5 tested\r\n"), std::string::npos);
 }
 
+TEST(Qrw32EndToEnd, AFolderTypedAtThePromptMustExist) {
+  Tree tree;
+  Console console;
+  console.io.inIsTerminal = true;
+  console.in.str(tree.At("missing") + "\n" + tree.root + "\n");
+
+  EXPECT_EQ(console.Run({}, tree.program), 1);
+
+  EXPECT_NE(console.err.str().find("qrw32: the folder " + tree.At("missing") + " does not exist\n"),
+            std::string::npos);
+  const std::string log = ReadText(tree.ProgramFile("Quarrow.log"));
+  EXPECT_EQ(log.find("missing"), std::string::npos);
+  EXPECT_NE(log.find(" 5 tested\r\n"), std::string::npos);
+}
+
 TEST(Qrw32EndToEnd, EndOfInputAtThePromptCancelsWithNothingWritten) {
   Tree tree;
   Console console;
