@@ -3,13 +3,16 @@
 #include <cstdio>
 
 #include "number_format.h"
+#include "path_text.h"
 
 namespace quarrow::run {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-std::string Line(const std::string& text) { return text + kLineEnd; }
+// Names inside a line (paths, archive names) may hold control characters:
+// escaped, they cannot end the line early or forge another.
+std::string Line(const std::string& text) { return EscapeControlCharacters(text) + kLineEnd; }
 
 std::string TwoDigits(int value) {
   char buffer[8];
