@@ -9,6 +9,7 @@
 
 #include "archive_operation.h"
 #include "byte_source.h"
+#include "compression_method.h"
 #include "extract_name.h"
 #include "name_mask.h"
 
@@ -26,6 +27,16 @@ bool IsKnownResult(ResultCode code) {
   }
 }
 
+// The detail names a check exactly when the result is 100, and a method of
+// the format that this build cannot verify exactly when it is 120.
+void CheckDetail(ResultCode code, const ResultDetail& detail) {
+  if ((code == kBadStructure) != (detail.structure != StructureCheck::kNone)) std::abort();
+  if ((code == kUnsupportedMethod) != (detail.method != 0)) std::abort();
+  if (code == kUnsupportedMethod && (!IsDefinedMethod(detail.method) || CanDecompress(detail.method))) {
+    std::abort();
+  }
+}
+
 void CheckArchive(const uint8_t* data, size_t size) {
   static OperationWorkspace workspace;
   MemoryByteSource source({data, size});
@@ -35,14 +46,19 @@ void CheckArchive(const uint8_t* data, size_t size) {
     ++events;
     if (e.Completion < 0 || e.Completion > 100) std::abort();
   };
+  ResultDetail detail;
   OperationSettings test;
-  if (!IsKnownResult(RunOperation(source, test, abort, status, workspace))) std::abort();
+  const ResultCode tested = RunOperation(source, test, abort, status, workspace, detail);
+  if (!IsKnownResult(tested)) std::abort();
+  CheckDetail(tested, detail);
 
   OperationSettings extract;
   extract.kind = OperationKind::kExtract;
   extract.fileMask = "*";
   extract.keepFolderNames = true;
-  if (!IsKnownResult(RunOperation(source, extract, abort, status, workspace))) std::abort();
+  const ResultCode extracted = RunOperation(source, extract, abort, status, workspace, detail);
+  if (!IsKnownResult(extracted)) std::abort();
+  if ((extracted == kBadStructure) != (detail.structure != StructureCheck::kNone)) std::abort();
 }
 
 void CheckName(const uint8_t* data, size_t size) {

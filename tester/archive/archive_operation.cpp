@@ -6,6 +6,7 @@
 
 #include "buffered_reader.h"
 #include "checked_math.h"
+#include "compression_method.h"
 #include "entry_checker.h"
 #include "extract_name.h"
 #include "extract_writer.h"
@@ -27,12 +28,10 @@ constexpr uint64_t kStatusInterval = 1024 * 1024;
 // Extraction inflates into memory before writing, so it is limited to
 // description-sized files; larger entries are checked but never written.
 constexpr uint64_t kMaxExtractSize = 1024 * 1024;
-
-std::string MethodName(uint16_t method) {
-  if (method == zip::kMethodStored) return "Stored";
-  if (method == zip::kMethodDeflated) return "Deflated";
-  return "Method " + std::to_string(method);
-}
+// What one extraction writes at most, so a small hostile archive of many
+// description files cannot fill the disk; further entries are still checked.
+constexpr size_t kMaxExtractFiles = 16;
+constexpr uint64_t kMaxExtractTotal = 4 * 1024 * 1024;
 
 // 100 - 100 * compressed / size, kept inside the 16-bit range for entries
 // that grew when compressed.
@@ -49,7 +48,7 @@ class Operation final : public OutputListener {
  public:
   Operation(ByteSource& source, const OperationSettings& settings,
             const std::atomic<bool>& abort, const ArchiveTester::StatusHandler& status,
-            OperationWorkspace& workspace)
+            OperationWorkspace& workspace, ResultDetail& detail)
       : source_(source),
         settings_(settings),
         abort_(abort),
@@ -57,7 +56,8 @@ class Operation final : public OutputListener {
         reader_(source, workspace.readBuffer),
         checker_(workspace.checker),
         directory_(workspace.directory),
-        collected_(workspace.extracted) {}
+        collected_(workspace.extracted),
+        detail_(detail) {}
 
   ResultCode Run();
 
@@ -82,12 +82,15 @@ class Operation final : public OutputListener {
   uint64_t totalCompressed_ = 0;     // compressed bytes of the selected entries
   uint64_t doneCompressed_ = 0;      // ... of those finished
   ResultCode notice_ = kOk;          // first unsupported or encrypted entry (test only)
+  size_t writtenFiles_ = 0;          // extracted files written so far
+  uint64_t writtenBytes_ = 0;        // ... and their bytes
 
   // The entry in progress.
   const CentralEntry* current_ = nullptr;
   uint64_t produced_ = 0;
   bool collecting_ = false;
   std::vector<uint8_t>& collected_;
+  ResultDetail& detail_;
 };
 
 void Operation::SelectEntries() {
@@ -101,7 +104,8 @@ void Operation::SelectEntries() {
 }
 
 ResultCode Operation::Run() {
-  ResultCode result = ReadDirectory(reader_, abort_, directory_);
+  detail_ = ResultDetail{};
+  ResultCode result = ReadDirectory(reader_, abort_, directory_, detail_.structure);
   if (result != kOk) return result;
   SelectEntries();
   if (selected_.empty()) return Extracting() ? kNothingMatched : kOk;
@@ -112,6 +116,9 @@ ResultCode Operation::Run() {
     doneCompressed_ += directory_.entries[index].compressedSize;
   }
   RaiseStatus(produced_, 100);
+  // An abort given at the last event still stops the operation: the caller
+  // asked for it before the operation had returned.
+  if (Aborted()) return kAborted;
   return notice_;
 }
 
@@ -123,24 +130,32 @@ ResultCode Operation::ProcessEntry(const CentralEntry& entry) {
   if (Aborted()) return kAborted;
 
   uint64_t dataOffset = 0;
-  const ResultCode header = ReadLocalHeader(reader_, entry, directory_.Name(entry), dataOffset);
+  const ResultCode header =
+      ReadLocalHeader(reader_, entry, directory_.Name(entry), dataOffset, detail_.structure);
   if (header != kOk) return header;
+  // A method number the format never assigned is no method at all: the
+  // entry cannot be read by anyone, so the archive is damaged.
+  if (!IsDefinedMethod(entry.method)) return Reject(detail_.structure, StructureCheck::kUndefinedMethod);
 
   // Entries that cannot be checked are noted by the test and skipped by the
   // extraction, where they still count as matched.
   ResultCode skipped = kOk;
   if (entry.flags & zip::kFlagEncrypted) {
     skipped = kEncrypted;
-  } else if (entry.method != zip::kMethodStored && entry.method != zip::kMethodDeflated) {
+  } else if (!CanDecompress(entry.method)) {
     skipped = kUnsupportedMethod;
   }
   if (skipped != kOk) {
-    if (!Extracting() && notice_ == kOk) notice_ = skipped;
+    if (!Extracting() && notice_ == kOk) {
+      notice_ = skipped;
+      if (skipped == kUnsupportedMethod) detail_.method = entry.method;
+    }
     return kOk;
   }
 
   std::optional<std::vector<std::string>> path;
-  if (Extracting() && entry.uncompressedSize <= kMaxExtractSize) {
+  if (Extracting() && entry.uncompressedSize <= kMaxExtractSize &&
+      writtenFiles_ < kMaxExtractFiles && entry.uncompressedSize <= kMaxExtractTotal - writtenBytes_) {
     path = SafeExtractPath(directory_.Name(entry), settings_.keepFolderNames);
   }
   // Entries that will not be written are still checked, without keeping
@@ -153,7 +168,10 @@ ResultCode Operation::ProcessEntry(const CentralEntry& entry) {
   if (data != kOk) return data;
   // A destination that cannot be written leaves the entry unwritten; the
   // archive itself is not at fault.
-  if (collecting_) WriteExtractedFile(settings_.destination, *path, collected_);
+  if (collecting_ && WriteExtractedFile(settings_.destination, *path, collected_)) {
+    ++writtenFiles_;
+    writtenBytes_ += collected_.size();
+  }
   return kOk;
 }
 
@@ -208,8 +226,8 @@ OperationWorkspace::OperationWorkspace()
 ResultCode RunOperation(ByteSource& source, const OperationSettings& settings,
                         const std::atomic<bool>& abort,
                         const ArchiveTester::StatusHandler& status,
-                        OperationWorkspace& workspace) {
-  Operation operation(source, settings, abort, status, workspace);
+                        OperationWorkspace& workspace, ResultDetail& detail) {
+  Operation operation(source, settings, abort, status, workspace, detail);
   return operation.Run();
 }
 

@@ -39,10 +39,11 @@ struct OperationWorkspace {
 // entries whose plain file name matches the mask in file-offset order, raising
 // `status` as each starts, every MiB of output of a long entry, and once more
 // with Completion 100 when all are done. `abort` is polled at every entry and
-// every buffer of data. Returns the operation's result code.
+// every buffer of data. Returns the operation's result code; `detail` says
+// which structure check fired (100) or which method was not verified (120).
 ResultCode RunOperation(ByteSource& source, const OperationSettings& settings,
                         const std::atomic<bool>& abort,
                         const ArchiveTester::StatusHandler& status,
-                        OperationWorkspace& workspace);
+                        OperationWorkspace& workspace, ResultDetail& detail);
 
 }  // namespace quarrow::archive

@@ -7,6 +7,21 @@
 
 namespace quarrow::archive {
 
+const char* StructureCheckName(StructureCheck check) {
+  switch (check) {
+    case StructureCheck::kNone: return "";
+    case StructureCheck::kEndRecord: return "end-record";
+    case StructureCheck::kZip64Records: return "zip64-records";
+    case StructureCheck::kCentralDirectory: return "central-directory";
+    case StructureCheck::kEntryCount: return "entry-count";
+    case StructureCheck::kEntryLayout: return "entry-layout";
+    case StructureCheck::kLocalHeader: return "local-header";
+    case StructureCheck::kDataDescriptor: return "data-descriptor";
+    case StructureCheck::kUndefinedMethod: return "undefined-method";
+  }
+  return "";
+}
+
 ArchiveTester::ArchiveTester() = default;
 ArchiveTester::~ArchiveTester() = default;
 
@@ -25,14 +40,16 @@ int16_t ArchiveTester::Run(OperationKind kind) {
   // while the operation runs; the operation keeps what it started with.
   const OperationSettings settings{kind, fileMask_, destination_, keepFolderNames_};
   const StatusHandler status = status_;
-  const std::unique_ptr<FileByteSource> source = FileByteSource::Open(archiveName_);
-  if (!source) return kCannotRead;
+  detail_ = ResultDetail{};
+  bool denied = false;
+  const std::unique_ptr<FileByteSource> source = FileByteSource::Open(archiveName_, &denied);
+  if (!source) return denied ? kPermissionDenied : kCannotRead;
   try {
     // The workspace is taken for the length of the operation: an operation
     // started from a status handler finds none and makes its own.
     std::unique_ptr<OperationWorkspace> workspace = std::move(workspace_);
     if (!workspace) workspace = std::make_unique<OperationWorkspace>();
-    const ResultCode result = RunOperation(*source, settings, abort_, status, *workspace);
+    const ResultCode result = RunOperation(*source, settings, abort_, status, *workspace, detail_);
     workspace_ = std::move(workspace);
     return result;
   } catch (const std::bad_alloc&) {

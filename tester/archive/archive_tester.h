@@ -13,10 +13,13 @@
 //   0    success: every entry was read, inflated and matched its CRC-32 and sizes
 //   100  not a readable zip structure: no end record, a bad signature, a central
 //        directory or local header that is truncated, points outside the file,
-//        overlaps another entry or disagrees with its central entry
+//        overlaps another entry or disagrees with its central entry, or an
+//        entry whose method number is no compression method of the zip format
+//        (LastStructureCheck() tells which check fired)
 //   110  an entry's data does not match its CRC-32 or its recorded sizes
-//   120  (Test only) an entry uses a compression method this component cannot
-//        inflate; every other entry was good
+//   120  (Test only) an entry uses a compression method of the zip format
+//        that this build cannot decompress; every other entry was good
+//        (UnverifiedMethod() names the method)
 //   130  (Test only) an entry is encrypted and was not checked; every other
 //        entry was good
 //   140  (Extract only) no entry matched the file mask
@@ -26,6 +29,9 @@
 //        bytes do)
 //   410  the archive file cannot be opened or read (also when its directory
 //        lists more entries than memory can hold)
+//   420  the archive file cannot be opened for lack of permission: nothing
+//        was read, so nothing is known about the archive (the tester neither
+//        counts it bad nor renames it)
 //
 // Test() checks the entries in file-offset order and stops at the first damage
 // it finds; 120 or 130 is returned only when no entry was damaged (the first
@@ -41,6 +47,28 @@ namespace quarrow::archive {
 enum class OperationKind;
 struct OperationWorkspace;
 
+// Which structure check made an operation return 100.
+enum class StructureCheck : uint8_t {
+  kNone,
+  kEndRecord,         // no end record describing a single-file archive
+  kZip64Records,      // the zip64 locator or zip64 end record is unusable
+  kCentralDirectory,  // a central entry is cut short, misplaced or malformed
+  kEntryCount,        // the end record's entry count disagrees with the directory
+  kEntryLayout,       // an entry lies outside the file, in the directory or over another
+  kLocalHeader,       // a local header is missing or disagrees with its central entry
+  kDataDescriptor,    // a data descriptor is missing or disagrees with its central entry
+  kUndefinedMethod,   // an entry's method number is no compression method of the format
+};
+
+// A short fixed name of the check ("end-record", "entry-layout", ...), "" for kNone.
+const char* StructureCheckName(StructureCheck check);
+
+// What an operation found besides its result code.
+struct ResultDetail {
+  StructureCheck structure = StructureCheck::kNone;  // with result 100
+  uint16_t method = 0;                               // with result 120
+};
+
 enum ResultCode : int16_t {
   kOk = 0,
   kBadStructure = 100,
@@ -51,6 +79,7 @@ enum ResultCode : int16_t {
   kAborted = 190,
   kBadData = 200,
   kCannotRead = 410,
+  kPermissionDenied = 420,
 };
 
 // Arguments of the Status event. It is raised as each entry starts
@@ -67,7 +96,7 @@ struct StatusEvent {
   uint32_t CRC = 0;         // CRC-32 recorded in the central directory
   int16_t Ratio = 0;        // percentage saved by compression: 100 - 100 * PSize / Size
   int16_t Completion = 0;   // 0..100: compressed bytes of the operation consumed so far
-  std::string Method;       // "Stored", "Deflated", or "Method N" for others
+  std::string Method;       // "Stored", "Deflated", "BZip2", "LZMA", "Zstd", "XZ" or "Method N"
   bool Encrypted = false;
   int16_t ComLen = 0;       // length of the entry comment (at most 32767)
   std::string Comment;      // entry comment
@@ -116,7 +145,8 @@ class ArchiveTester {
   // CRC-32 and sizes before anything is written, and the file is written
   // whole or not at all. A matching entry is checked but not written when
   // its name is unsafe (see extract_name.h), when it is larger than 1 MiB
-  // uncompressed, or when the destination cannot take it (no folder set, a
+  // uncompressed, when 16 files or 4 MiB have already been written by this
+  // operation (or it would pass 4 MiB), or when the destination cannot take it (no folder set, a
   // missing folder, a link or folder in the way, a full disk): a failed write
   // is the destination's problem, not the archive's. Encrypted entries and
   // unsupported methods are skipped unchecked. Skipped entries still count as
@@ -128,10 +158,17 @@ class ArchiveTester {
   // matching the mask.
   int16_t Test();
 
+  // After an operation that returned 100: the check that fired; else kNone.
+  StructureCheck LastStructureCheck() const { return detail_.structure; }
+  // After a test that returned 120: the method number of the entry that
+  // decided it; else 0.
+  uint16_t UnverifiedMethod() const { return detail_.method; }
+
  private:
   int16_t Run(OperationKind kind);
 
   std::atomic<bool> abort_{false};
+  ResultDetail detail_;
   std::string destination_;
   bool keepFolderNames_ = false;
   std::string archiveName_;

@@ -1,6 +1,9 @@
 #include "byte_source.h"
 
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "checked_math.h"
 
@@ -33,9 +36,16 @@ bool MemoryByteSource::ReadAt(uint64_t offset, std::span<uint8_t> out) {
   return true;
 }
 
-std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path) {
+std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path, bool* denied) {
+  errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return nullptr;
+  if (file == nullptr) {
+    // The Windows C library also says "access denied" for a folder, which
+    // is no archive at all rather than one the user may not read.
+    std::error_code error;
+    if (denied) *denied = (errno == EACCES || errno == EPERM) && !std::filesystem::is_directory(path, error);
+    return nullptr;
+  }
   // Reads are large and go straight into the caller's buffer; a stdio buffer
   // would only add a copy.
   std::setvbuf(file, nullptr, _IONBF, 0);

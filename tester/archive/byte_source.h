@@ -29,8 +29,9 @@ class MemoryByteSource final : public ByteSource {
 
 class FileByteSource final : public ByteSource {
  public:
-  // Opens `path` for reading; nothing when it cannot be opened or sized.
-  static std::unique_ptr<FileByteSource> Open(const std::string& path);
+  // Opens `path` for reading; nothing when it cannot be opened or sized,
+  // with `denied` set when the system refused for lack of permission.
+  static std::unique_ptr<FileByteSource> Open(const std::string& path, bool* denied = nullptr);
   ~FileByteSource() override;
   FileByteSource(const FileByteSource&) = delete;
   FileByteSource& operator=(const FileByteSource&) = delete;

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <limits>
 
+#include <zlib.h>
+
+#include "compression_method.h"
 #include "zip_format.h"
 
 namespace quarrow::archive {
@@ -15,19 +18,22 @@ uint32_t UpdateCrc(uint32_t crc, std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-EntryChecker::EntryChecker(size_t outputCapacity) : output_(outputCapacity) {
-  // Raw deflate: zip entries carry no zlib header or trailer.
-  streamReady_ = inflateInit2(&stream_, -MAX_WBITS) == Z_OK;
-}
+EntryChecker::EntryChecker(size_t outputCapacity) : output_(outputCapacity) {}
 
-EntryChecker::~EntryChecker() {
-  if (streamReady_) inflateEnd(&stream_);
+EntryChecker::~EntryChecker() = default;
+
+EntryDecoder* EntryChecker::DecoderFor(uint16_t method) {
+  std::unique_ptr<EntryDecoder>& decoder = decoders_[method];
+  if (!decoder) decoder = MakeDecoder(method);
+  return decoder.get();
 }
 
 ResultCode EntryChecker::Check(BufferedReader& reader, const CentralEntry& entry,
                                uint64_t dataOffset, OutputListener& listener) {
   if (entry.method == zip::kMethodStored) return CheckStored(reader, entry, dataOffset, listener);
-  return CheckDeflated(reader, entry, dataOffset, listener);
+  EntryDecoder* decoder = DecoderFor(entry.method);
+  if (!decoder) return kUnsupportedMethod;
+  return CheckDecoded(*decoder, reader, entry, dataOffset, listener);
 }
 
 ResultCode EntryChecker::CheckStored(BufferedReader& reader, const CentralEntry& entry,
@@ -45,48 +51,43 @@ ResultCode EntryChecker::CheckStored(BufferedReader& reader, const CentralEntry&
   return crc == entry.crc32 ? kOk : kBadCrc;
 }
 
-ResultCode EntryChecker::CheckDeflated(BufferedReader& reader, const CentralEntry& entry,
-                                       uint64_t dataOffset, OutputListener& listener) {
-  if (!streamReady_ || inflateReset(&stream_) != Z_OK) return kBadData;
+ResultCode EntryChecker::CheckDecoded(EntryDecoder& decoder, BufferedReader& reader,
+                                      const CentralEntry& entry, uint64_t dataOffset,
+                                      OutputListener& listener) {
+  if (!decoder.Start(entry.uncompressedSize)) return kBadData;
   uint32_t crc = UpdateCrc(0, {});
-  uint64_t unread = entry.compressedSize;  // compressed bytes not yet handed to zlib
+  uint64_t unread = entry.compressedSize;  // compressed bytes not yet read
   uint64_t consumed = 0;
   uint64_t produced = 0;
-  stream_.next_in = nullptr;
-  stream_.avail_in = 0;
-  const uInt outputSize = static_cast<uInt>(
-      std::min<size_t>(output_.size(), std::numeric_limits<uInt>::max()));
+  std::span<const uint8_t> pending;        // read but not yet decoded
 
   for (;;) {
-    if (stream_.avail_in == 0 && unread > 0) {
+    if (pending.empty() && unread > 0) {
       const auto chunk = reader.ReadSome(dataOffset + (entry.compressedSize - unread), unread);
       if (!chunk) return kCannotRead;
-      stream_.next_in = const_cast<Bytef*>(chunk->data());
-      stream_.avail_in = static_cast<uInt>(chunk->size());
+      pending = *chunk;
       unread -= chunk->size();
     }
-    const uInt inputBefore = stream_.avail_in;
-    stream_.next_out = output_.data();
-    stream_.avail_out = outputSize;
-    const int status = inflate(&stream_, Z_NO_FLUSH);
-    consumed += inputBefore - stream_.avail_in;
-    const size_t made = outputSize - stream_.avail_out;
+    const DecodeStep step = decoder.Step(pending, output_);
+    pending = pending.subspan(step.consumed);
+    consumed += step.consumed;
 
     // Stop as soon as the data outgrows its recorded size, so a lying size
-    // field cannot make the check inflate without end.
-    if (made > entry.uncompressedSize - produced) return kBadCrc;
-    const std::span<const uint8_t> piece(output_.data(), made);
+    // field cannot make the check decode without end.
+    if (step.produced > entry.uncompressedSize - produced) return kBadCrc;
+    const std::span<const uint8_t> piece(output_.data(), step.produced);
     crc = UpdateCrc(crc, piece);
-    produced += made;
+    produced += step.produced;
     if (!listener.OnOutput(piece, consumed)) return kAborted;
 
-    if (status == Z_STREAM_END) break;
-    // Z_BUF_ERROR with all input given means the stream stops before its end
-    // marker; anything else but Z_OK means it is invalid.
-    if (status != Z_OK) return kBadData;
+    if (step.status == DecodeStatus::kEnd) break;
+    if (step.status == DecodeStatus::kInvalid) return kBadData;
+    // A step that neither used input nor made output cannot be followed by
+    // one that does: the stream stops short of its end.
+    if (step.consumed == 0 && step.produced == 0 && (!pending.empty() || unread == 0)) return kBadData;
   }
-  // Bytes after the end marker but inside the compressed size are damage too.
-  if (stream_.avail_in != 0 || unread != 0) return kBadData;
+  // Bytes after the end of the stream but inside the compressed size are damage too.
+  if (!pending.empty() || unread != 0) return kBadData;
   if (produced != entry.uncompressedSize || crc != entry.crc32) return kBadCrc;
   return kOk;
 }

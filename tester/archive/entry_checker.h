@@ -1,17 +1,18 @@
 #pragma once
 // Streams one entry's data through fixed buffers: stored data is checksummed
-// as it is read, deflated data is inflated from the read window straight into
-// one output buffer. The CRC-32 and both sizes are compared with the central
-// entry at the end.
+// as it is read, compressed data is decoded from the read window straight
+// into one output buffer by the method's decoder. The CRC-32 and both sizes
+// are compared with the central entry at the end.
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <span>
 #include <vector>
 
-#include <zlib.h>
-
 #include "archive_tester.h"
 #include "buffered_reader.h"
+#include "entry_decoder.h"
 #include "zip_directory.h"
 
 namespace quarrow::archive {
@@ -33,23 +34,23 @@ class EntryChecker {
   EntryChecker(const EntryChecker&) = delete;
   EntryChecker& operator=(const EntryChecker&) = delete;
 
-  // Checks the stored or deflated data of `entry`, which starts at
-  // `dataOffset` and lies inside the file. Output beyond the recorded size is
-  // never produced: the check stops as soon as the data exceeds it. Returns
-  // kOk, kBadCrc (CRC-32 or a size differs), kBadData (the deflate stream is
-  // invalid, stops short of its end marker, or ends before the entry's
-  // compressed bytes do), kCannotRead or kAborted.
+  // Checks the data of `entry` (stored, or of a method CanDecompress
+  // accepts), which starts at `dataOffset` and lies inside the file. Output
+  // beyond the recorded size is never produced: the check stops as soon as
+  // the data exceeds it. Returns kOk, kBadCrc (CRC-32 or a size differs),
+  // kBadData (the compressed stream is invalid, stops short of its end, or
+  // ends before the entry's compressed bytes do), kCannotRead or kAborted.
   ResultCode Check(BufferedReader& reader, const CentralEntry& entry, uint64_t dataOffset,
                    OutputListener& listener);
 
  private:
   ResultCode CheckStored(BufferedReader& reader, const CentralEntry& entry, uint64_t dataOffset,
                          OutputListener& listener);
-  ResultCode CheckDeflated(BufferedReader& reader, const CentralEntry& entry,
-                           uint64_t dataOffset, OutputListener& listener);
+  ResultCode CheckDecoded(EntryDecoder& decoder, BufferedReader& reader, const CentralEntry& entry,
+                          uint64_t dataOffset, OutputListener& listener);
+  EntryDecoder* DecoderFor(uint16_t method);
 
-  z_stream stream_{};
-  bool streamReady_ = false;
+  std::map<uint16_t, std::unique_ptr<EntryDecoder>> decoders_;  // made on first use
   std::vector<uint8_t> output_;
 };
 

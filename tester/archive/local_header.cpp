@@ -37,7 +37,7 @@ bool DescriptorMatches(std::span<const uint8_t> bytes, DescriptorForm form,
 }
 
 ResultCode CheckDataDescriptor(BufferedReader& reader, const CentralEntry& entry,
-                               uint64_t dataEnd) {
+                               uint64_t dataEnd, StructureCheck& fault) {
   const size_t available = static_cast<size_t>(std::min<uint64_t>(
       entry.spaceEnd - dataEnd, DescriptorForm{true, true}.Size()));
   const auto bytes = reader.Read(dataEnd, available);
@@ -45,18 +45,18 @@ ResultCode CheckDataDescriptor(BufferedReader& reader, const CentralEntry& entry
   for (const DescriptorForm form : kDescriptorForms) {
     if (DescriptorMatches(*bytes, form, entry)) return kOk;
   }
-  return kBadStructure;
+  return Reject(fault, StructureCheck::kDataDescriptor);
 }
 
 }  // namespace
 
 ResultCode ReadLocalHeader(BufferedReader& reader, const CentralEntry& entry,
-                           std::string_view name, uint64_t& dataOffset) {
+                           std::string_view name, uint64_t& dataOffset, StructureCheck& fault) {
   // The directory check guarantees the fixed header and the name fit.
   const auto fixed = reader.Read(entry.localOffset, zip::kLocalHeaderSize);
   if (!fixed) return kCannotRead;
   ByteCursor cursor(*fixed);
-  if (cursor.U32() != zip::kLocalHeaderSignature) return kBadStructure;
+  if (cursor.U32() != zip::kLocalHeaderSignature) return Reject(fault, StructureCheck::kLocalHeader);
   cursor.Skip(2);  // version needed
   const uint16_t flags = cursor.U16();
   const uint16_t method = cursor.U16();
@@ -68,30 +68,30 @@ ResultCode ReadLocalHeader(BufferedReader& reader, const CentralEntry& entry,
   const uint16_t extraLength = cursor.U16();
   if (method != entry.method || nameLength != entry.nameLength ||
       (flags & zip::kFlagEncrypted) != (entry.flags & zip::kFlagEncrypted)) {
-    return kBadStructure;
+    return Reject(fault, StructureCheck::kLocalHeader);
   }
 
   const uint64_t headerLength = zip::kLocalHeaderSize + uint64_t{nameLength} + extraLength;
   const std::optional<uint64_t> entryLength = CheckedAdd(headerLength, entry.compressedSize);
   if (!entryLength || !RangeWithin(entry.localOffset, *entryLength, entry.spaceEnd)) {
-    return kBadStructure;
+    return Reject(fault, StructureCheck::kEntryLayout);
   }
   const auto variable = reader.Read(entry.localOffset + zip::kLocalHeaderSize,
                                     size_t{nameLength} + extraLength);
   if (!variable) return kCannotRead;
   if (nameLength != 0 && std::memcmp(variable->data(), name.data(), nameLength) != 0) {
-    return kBadStructure;
+    return Reject(fault, StructureCheck::kLocalHeader);
   }
   dataOffset = entry.localOffset + headerLength;
   const uint64_t dataEnd = dataOffset + entry.compressedSize;
 
-  if (flags & zip::kFlagDataDescriptor) return CheckDataDescriptor(reader, entry, dataEnd);
+  if (flags & zip::kFlagDataDescriptor) return CheckDataDescriptor(reader, entry, dataEnd, fault);
   if (!ApplyZip64Extra(variable->subspan(nameLength), {&uncompressed, &compressed})) {
-    return kBadStructure;
+    return Reject(fault, StructureCheck::kLocalHeader);
   }
   if (crc != entry.crc32 || compressed != entry.compressedSize ||
       uncompressed != entry.uncompressedSize) {
-    return kBadStructure;
+    return Reject(fault, StructureCheck::kLocalHeader);
   }
   return kOk;
 }

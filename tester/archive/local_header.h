@@ -15,9 +15,9 @@ namespace quarrow::archive {
 // they are deferred to a data descriptor, in which case the descriptor (with or
 // without its signature, 32- or 64-bit sizes) must carry them. The header,
 // data and descriptor must all end before entry.spaceEnd. On kOk, `dataOffset`
-// is where the compressed data starts. Returns kOk, kBadStructure or
-// kCannotRead.
+// is where the compressed data starts. Returns kOk, kBadStructure (with
+// `fault` set) or kCannotRead.
 ResultCode ReadLocalHeader(BufferedReader& reader, const CentralEntry& entry,
-                           std::string_view name, uint64_t& dataOffset);
+                           std::string_view name, uint64_t& dataOffset, StructureCheck& fault);
 
 }  // namespace quarrow::archive

@@ -39,14 +39,23 @@ struct ZipDirectory {
   }
 };
 
+// Records which check rejected the archive and returns kBadStructure.
+inline ResultCode Reject(StructureCheck& fault, StructureCheck check) {
+  fault = check;
+  return kBadStructure;
+}
+
 // Finds the end record (searched backwards through the last 64 KiB + 22 bytes,
 // so an archive comment is allowed), follows the zip64 locator when there is
 // one, decodes every central entry (with its zip64 extra field) and checks that
 // every entry lies inside the file, ends before the central directory and
-// overlaps no other entry. Entry data is never touched, so an archive whose
+// overlaps no other entry. An archive with bytes in front whose offsets do not
+// count them (a self-extractor, junk prepended) is read at the shifted
+// offsets, so it is judged by its entries. Entry data is never touched, so an archive whose
 // entries share their bytes is rejected before anything is inflated.
-// Returns kOk, kBadStructure, kCannotRead or kAborted (checked once per entry).
+// Returns kOk, kBadStructure (with `fault` set), kCannotRead or kAborted
+// (checked once per entry).
 ResultCode ReadDirectory(BufferedReader& reader, const std::atomic<bool>& abort,
-                         ZipDirectory& directory);
+                         ZipDirectory& directory, StructureCheck& fault);
 
 }  // namespace quarrow::archive

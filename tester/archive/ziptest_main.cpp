@@ -3,7 +3,11 @@
 // Tests each archive named (a folder: every *.zip file below it, in sorted
 // order) the way the tester does: with --extract-to, the "*.diz" entries are
 // first extracted into DIR; then every entry is tested. Prints one line per
-// archive: its verdict (good, bad or aborted), the result code and the path.
+// archive: its verdict (good, bad, aborted, or unread when it could not be
+// opened for lack of permission), the result code and the path, then for
+// result 100 " - structure: CHECK" (the check that fired, see
+// StructureCheckName), for 120 " - not verified (method N)" and for 420
+// " - can't read (permission denied)".
 // Exit status: 0 when every archive is good, 1 when any is not, 2 on a usage
 // error.
 #include <algorithm>
@@ -22,12 +26,24 @@ namespace fs = std::filesystem;
 using quarrow::archive::ArchiveTester;
 namespace code = quarrow::archive;
 
-enum class Verdict { kGood, kBad, kAborted };
+enum class Verdict { kGood, kBad, kAborted, kUnread };
 
 struct Outcome {
   Verdict verdict;
   int result;
 };
+
+// What the component found besides the code of the operation that decided.
+std::string Detail(const ArchiveTester& tester, int result) {
+  if (result == code::kBadStructure) {
+    return std::string(" - structure: ") + quarrow::archive::StructureCheckName(tester.LastStructureCheck());
+  }
+  if (result == code::kUnsupportedMethod) {
+    return " - not verified (method " + std::to_string(tester.UnverifiedMethod()) + ")";
+  }
+  if (result == code::kPermissionDenied) return " - can't read (permission denied)";
+  return "";
+}
 
 bool IsZipName(const fs::path& path) {
   std::string extension = path.extension().string();
@@ -60,6 +76,7 @@ Outcome Check(ArchiveTester& tester, const std::string& archive, const std::stri
     tester.SetArchiveName(archive);
     const int result = tester.Extract(0);
     if (result == code::kAborted) return {Verdict::kAborted, result};
+    if (result == code::kPermissionDenied) return {Verdict::kUnread, result};
     if (result >= 100 && result != code::kNothingMatched) return {Verdict::kBad, result};
     if (result != code::kOk && result != code::kNothingMatched) return {Verdict::kGood, result};
   }
@@ -67,6 +84,7 @@ Outcome Check(ArchiveTester& tester, const std::string& archive, const std::stri
   tester.SetFileMask("");
   const int result = tester.Test();
   if (result == code::kAborted) return {Verdict::kAborted, result};
+  if (result == code::kPermissionDenied) return {Verdict::kUnread, result};
   const bool bad = result == code::kBadStructure || result == code::kBadCrc ||
                    result == code::kBadData || result == code::kCannotRead;
   return {bad ? Verdict::kBad : Verdict::kGood, result};
@@ -77,6 +95,7 @@ const char* VerdictName(Verdict verdict) {
     case Verdict::kGood: return "good";
     case Verdict::kBad: return "bad";
     case Verdict::kAborted: return "aborted";
+    case Verdict::kUnread: return "unread";
   }
   return "?";
 }
@@ -109,7 +128,8 @@ int main(int argc, char** argv) {
   for (const std::string& path : paths) {
     for (const std::string& archive : ArchivesAt(path)) {
       const Outcome outcome = Check(tester, archive, extractTo);
-      std::printf("%s %d %s\n", VerdictName(outcome.verdict), outcome.result, archive.c_str());
+      std::printf("%s %d %s%s\n", VerdictName(outcome.verdict), outcome.result, archive.c_str(),
+                  Detail(tester, outcome.result).c_str());
       allGood = allGood && outcome.verdict == Verdict::kGood;
     }
   }

@@ -24,12 +24,13 @@ void Increment(T& counter) {
 
 }  // namespace
 
+bool RunEngine::RunStopped() const { return record_.abortRequested || !record_.running; }
+
 void RunEngine::TestArchive() {
   RunRecord& r = record_;
-  if (r.abortRequested || !r.running) return;
-  if (const std::optional<uint64_t> length = platform_.FileLength(r.currentArchive)) {
-    r.bytesTested += static_cast<double>(*length);
-  }
+  if (RunStopped()) return;
+  // Measured now, before a rename; counted only once the archive is judged.
+  const std::optional<uint64_t> length = platform_.FileLength(r.currentArchive);
   platform_.EnableBrowseButton(false);
   platform_.EnableBrowseMenuEntry(false);
   platform_.ResetAttributes(r.currentArchive);
@@ -40,7 +41,14 @@ void RunEngine::TestArchive() {
   component_.SetDestinationFolder(settings_.programFolder);
   component_.SetArchiveName(r.currentArchive);
   int16_t result = component_.Extract(0);
-  if (result == kResultAborted) {
+  if (result == kResultPermissionDenied) {
+    MarkUnread();
+    return;
+  }
+  // A cancel given during a pass stops the run there, whatever the pass
+  // returned: the next pass would clear the component's abort, and a
+  // verdict reached after the cancel is not recorded or acted on.
+  if (result == kResultAborted || RunStopped()) {
     StopOnComponentAbort();
     return;
   }
@@ -49,12 +57,18 @@ void RunEngine::TestArchive() {
     component_.SetArchiveName(r.currentArchive);
     component_.SetFileMask("");
     result = component_.Test();
-    if (result == kResultAborted) {
+    if (result == kResultAborted || RunStopped()) {
       StopOnComponentAbort();
+      return;
+    }
+    if (result == kResultPermissionDenied) {
+      MarkUnread();
       return;
     }
     if (IsBadTestResult(result)) {
       MarkBad(result);
+    } else if (result == kResultUnsupportedMethod) {
+      MarkGood("not verified (method " + std::to_string(component_.UnverifiedMethod()) + ")");
     } else {
       MarkGood();
     }
@@ -64,6 +78,7 @@ void RunEngine::TestArchive() {
     // A warning below 100 counts the archive as tested, without a test pass.
     platform_.ArchiveChecked({r.currentArchive, false, {}});
   }
+  if (length) r.bytesTested += static_cast<double>(*length);
   CountArchive();
 }
 
@@ -79,10 +94,24 @@ void RunEngine::StopOnComponentAbort() {
   platform_.SetLabel(5, "");
 }
 
-void RunEngine::MarkGood() {
+void RunEngine::AddNote(const std::string& note) {
+  if (record_.noteLines.size() < kErrorLineSlots) record_.noteLines.push_back(record_.currentArchive + " - " + note);
+}
+
+void RunEngine::MarkGood(const std::string& note) {
   SetProgress(0);
   if (component_.Abort()) BlankEntryLabels();
-  platform_.ArchiveChecked({record_.currentArchive, false, {}});
+  if (!note.empty()) AddNote(note);
+  platform_.ArchiveChecked({record_.currentArchive, false, {}, note});
+}
+
+// The archive could not be opened for lack of permission: nothing is known
+// about it, so it is neither counted nor renamed, and the run goes on.
+void RunEngine::MarkUnread() {
+  const std::string note = "can't read (permission denied)";
+  SetProgress(0);
+  AddNote(note);
+  platform_.ArchiveChecked({record_.currentArchive, false, {}, note, /*unread=*/true});
 }
 
 void RunEngine::StoreErrorLine(const std::string& line) {

@@ -13,10 +13,12 @@ enum ArchiveResult : int16_t {
   kResultOk = 0,
   kResultBadStructure = 100,
   kResultBadCrc = 110,
+  kResultUnsupportedMethod = 120,
   kResultNothingMatched = 140,
   kResultAborted = 190,
   kResultBadData = 200,
   kResultCannotRead = 410,
+  kResultPermissionDenied = 420,
 };
 
 // The parts of the component's progress event the tester shows.
@@ -49,6 +51,8 @@ class ArchiveComponent {
   virtual int16_t Extract(int16_t flags) = 0;
   // Tests every entry matching the mask.
   virtual int16_t Test() = 0;
+  // After a test that returned 120: the compression method left unverified.
+  virtual uint16_t UnverifiedMethod() const = 0;
 
   // Called on the caller's thread during Extract and Test.
   virtual void SetStatusHandler(StatusHandler handler) = 0;

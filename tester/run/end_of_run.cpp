@@ -50,10 +50,11 @@ void RunEngine::FinishRecording(bool dropped, float seconds) {
   run.pathTested = r.pathTested;
   const size_t lines = std::min(static_cast<size_t>(std::max<int16_t>(r.badZips, 0)), r.errorLines.size());
   run.errorLines = std::span<const std::string>(r.errorLines.data(), lines);
+  run.noteLines = r.noteLines;
 
   const std::string logPath = ResultFilePath(kMasterLogName);
-  if (r.badZips > 0) {
-    if (dropped || !r.dateRun) platform_.PlaySoundAsync(ResultFilePath(kErrorSoundName));
+  if (r.badZips > 0 && (dropped || !r.dateRun)) platform_.PlaySoundAsync(ResultFilePath(kErrorSoundName));
+  if (r.badZips > 0 || !r.noteLines.empty()) {
     platform_.WriteFile(ResultFilePath(kErrorsFileName), ErrorsFileText(run));
   }
   platform_.AppendFile(logPath, MasterLogEntry(run));

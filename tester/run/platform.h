@@ -36,6 +36,10 @@ struct ArchiveOutcome {
   std::string archive;    // the path the engine checked
   bool bad = false;
   std::string errorLine;  // for a bad archive, its line as recorded
+  // Why a good archive was not verified ("not verified (method 98)"), or
+  // why an archive was not judged at all (`unread`).
+  std::string note;
+  bool unread = false;    // could not be opened for lack of permission
 };
 
 class Platform {

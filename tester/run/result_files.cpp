@@ -3,13 +3,16 @@
 #include <cstdio>
 
 #include "number_format.h"
+#include "path_text.h"
 
 namespace quarrow::run {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-std::string Line(const std::string& text) { return text + kLineEnd; }
+// Names inside a line (paths, archive names) may hold control characters:
+// escaped, they cannot end the line early or forge another.
+std::string Line(const std::string& text) { return EscapeControlCharacters(text) + kLineEnd; }
 
 std::string TwoDigits(int value) {
   char buffer[8];
@@ -34,9 +37,9 @@ std::string SecondsLine(const RunResult& run) {
 
 std::string PathLine(const RunResult& run) { return " Path tested - " + run.pathTested; }
 
-std::string ErrorLinesText(const RunResult& run) {
+std::string LinesText(std::span<const std::string> lines) {
   std::string out;
-  for (const std::string& line : run.errorLines) out += Line(line + "  ");
+  for (const std::string& line : lines) out += Line(line + "  ");
   return out;
 }
 
@@ -54,12 +57,12 @@ std::string HeaderLine(const RunResult& run) {
 std::string MasterLogEntry(const RunResult& run) {
   std::string out = Line(HeaderLine(run)) + Line(TestedLine(run)) + Line(BadLine(run)) + Line(BytesLine(run)) +
                     Line(TotalLine(run)) + Line(SecondsLine(run)) + Line(PathLine(run));
-  return out + (run.errorLines.empty() ? std::string(kLineEnd) : ErrorLinesText(run));
+  return out + (run.errorLines.empty() ? std::string(kLineEnd) : LinesText(run.errorLines));
 }
 
 std::string ErrorsFileText(const RunResult& run) {
   return Line(HeaderLine(run)) + Line(TestedLine(run)) + Line(BadLine(run)) + Line(BytesLine(run)) +
-         Line(SecondsLine(run)) + Line(PathLine(run)) + ErrorLinesText(run);
+         Line(SecondsLine(run)) + Line(PathLine(run)) + LinesText(run.errorLines) + LinesText(run.noteLines);
 }
 
 std::string TotalsFileText(double runningTotal) { return Line(DoubleText(runningTotal) + " "); }

@@ -2,7 +2,7 @@
 // The three result files in the program folder: the master log (one entry
 // appended per run or dropped item), the totals file (the running total of
 // bytes tested, rewritten at each end of run) and the errors file (the last
-// run that had bad archives, rewritten only by such a run). All are 8-bit
+// run that had bad or unverified archives, rewritten only by such a run). All are 8-bit
 // text with CR LF line ends.
 #include <cstdint>
 #include <span>
@@ -30,6 +30,9 @@ struct RunResult {
   float seconds = 0;
   std::string pathTested;
   std::span<const std::string> errorLines;  // the lines recorded for this run
+  // Archives the run could not verify (a method this build does not
+  // decompress, a file it may not read): "PATH - not verified (method N)".
+  std::span<const std::string> noteLines;
 };
 
 // "mm-dd-yyyy hh:mm:ss", two blanks, the abort marker, a blank, the kind marker.
@@ -40,7 +43,9 @@ std::string HeaderLine(const RunResult& run);
 // when there are none.
 std::string MasterLogEntry(const RunResult& run);
 
-// The errors file: the log entry without the total line.
+// The errors file: the log entry without the total line, then the note
+// lines, each followed by two blanks too. Written by a run that had bad or
+// unverified archives.
 std::string ErrorsFileText(const RunResult& run);
 
 // The running total in the default number text, a trailing blank, CR LF.

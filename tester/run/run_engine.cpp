@@ -16,6 +16,10 @@ std::string RunEngine::ResultFilePath(const char* name) const {
   return settings_.programFolder + settings_.separator + name;
 }
 
+CommandLineForm RunEngine::Form() const {
+  return settings_.commandLineForm ? *settings_.commandLineForm : ClassifyCommandLine(settings_.commandLine);
+}
+
 std::string RunEngine::StoredPath(const std::string& path) const {
   return settings_.lowerCasePaths ? AsciiLower(path) : path;
 }
@@ -48,7 +52,7 @@ void RunEngine::StartUp() {
   const LocalTime today = platform_.Now();
   record_.dateFolder = std::string{char('0' + today.month / 10), char('0' + today.month % 10),
                                    char('0' + today.day / 10), char('0' + today.day % 10)};
-  if (ClassifyCommandLine(settings_.commandLine) == CommandLineForm::kRightClickMarked) record_.rightClickRun = true;
+  if (Form() == CommandLineForm::kRightClickMarked) record_.rightClickRun = true;
   if (!settings_.commandLine.empty()) record_.pathTested = StoredPath(settings_.commandLine);
 }
 
@@ -59,9 +63,10 @@ RunOutcome RunEngine::StartRun() {
   r.abortRequested = false;
   r.zipsTested = 0;
   r.badZips = 0;
+  r.noteLines.clear();
 
   const std::string& commandLine = settings_.commandLine;
-  const CommandLineForm form = ClassifyCommandLine(commandLine);
+  const CommandLineForm form = Form();
   if (form == CommandLineForm::kEmpty) {
     for (int label = 1; label <= 4; ++label) platform_.SetLabel(label, "");
     do {
@@ -201,6 +206,7 @@ void RunEngine::DropRun(const std::vector<std::string>& items) {
   r.bytesTested = 0;
   r.zipsTested = 0;
   r.badZips = 0;
+  r.noteLines.clear();
   platform_.SetLabel(3, "");
   platform_.SetLabel(1, "");
 
@@ -244,9 +250,13 @@ void RunEngine::DropRun(const std::vector<std::string>& items) {
     if (singleArchive) break;
     r.zipsTested = 0;
     r.badZips = 0;
+    r.noteLines.clear();
     r.bytesTested = 0;
   }
   r.running = false;
+  // Checking an archive disabled Browse; the drop is over, so it is usable again.
+  platform_.EnableBrowseButton(true);
+  platform_.EnableBrowseMenuEntry(true);
   if (r.exitRequested) platform_.CloseWindow();
 }
 

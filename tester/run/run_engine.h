@@ -7,10 +7,12 @@
 // folder, archive and progress event; input delivered there (Cancel, Esc,
 // closing) reaches the engine through AbortRun and the run record's flags,
 // which the search checks after each yield.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "archive_component.h"
+#include "command_line.h"
 #include "platform.h"
 #include "run_record.h"
 #include "run_summary.h"
@@ -32,6 +34,9 @@ struct EngineSettings {
   // engine keeps every path in its real case.
   char separator = '\\';
   bool lowerCasePaths = true;
+  // The form of the command line when the front end knows it (the console's
+  // options say it); otherwise the text decides (ClassifyCommandLine).
+  std::optional<CommandLineForm> commandLineForm;
 };
 
 enum class RunOutcome {
@@ -68,12 +73,17 @@ class RunEngine {
 
  private:
   std::string ResultFilePath(const char* name) const;
+  CommandLineForm Form() const;
   void SearchFolder(const std::string& folder);
   void TestFolder(const std::string& folder);
   void TestArchive();
+  // The user cancelled, or the run ended, since the run was last checked.
+  bool RunStopped() const;
   void StopOnComponentAbort();
   void MarkBad(int16_t result);
-  void MarkGood();
+  void MarkGood(const std::string& note = {});
+  void MarkUnread();
+  void AddNote(const std::string& note);
   void CountArchive();
   void ShowProgress(const ArchiveStatus& status);
   void SetProgress(int percent);

@@ -20,6 +20,9 @@ struct RunRecord {
   // Line i describes the run's bad archive i; slots are overwritten by later
   // runs, never cleared.
   std::vector<std::string> errorLines = std::vector<std::string>(kErrorLineSlots);
+  // This run's archives that were not verified, "PATH - why" (at most
+  // kErrorLineSlots); cleared when a run or dropped item starts.
+  std::vector<std::string> noteLines;
   std::string pathTested;      // start folder, ending in the separator
   std::string currentArchive;  // path of the archive under check
   bool abortRequested = false;

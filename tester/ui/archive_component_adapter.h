@@ -18,6 +18,7 @@ class ArchiveComponentAdapter : public run::ArchiveComponent {
   void SetFileMask(const std::string& mask) override { tester_.SetFileMask(mask); }
   int16_t Extract(int16_t flags) override { return tester_.Extract(flags); }
   int16_t Test() override { return tester_.Test(); }
+  uint16_t UnverifiedMethod() const override { return tester_.UnverifiedMethod(); }
   void SetStatusHandler(StatusHandler handler) override;
 
  private:

@@ -1,28 +1,32 @@
 #include "console_display.h"
 
+#include "path_text.h"
+
 namespace quarrow::ui {
 
 ConsoleDisplay::ConsoleDisplay(std::ostream& out, bool terminal, int width)
     : out_(out), terminal_(terminal), width_(width > 1 ? static_cast<size_t>(width) : 80) {}
 
+// Everything shown goes through EscapeControlCharacters: file names may hold
+// line breaks or terminal escape sequences.
 void ConsoleDisplay::SetCounter(const std::string& text) {
-  counter_ = text;
+  counter_ = run::EscapeControlCharacters(text);
   Redraw();
 }
 
 void ConsoleDisplay::SetTitle(const std::string& text) {
-  title_ = text;
+  title_ = run::EscapeControlCharacters(text);
   Redraw();
 }
 
 void ConsoleDisplay::SetFolder(const std::string& text) {
-  folder_ = text;
+  folder_ = run::EscapeControlCharacters(text);
   Redraw();
 }
 
 void ConsoleDisplay::PrintLine(const std::string& text) {
   ClearStatus();
-  out_ << text << '\n';
+  out_ << run::EscapeControlCharacters(text) << '\n';
   Redraw();
   out_.flush();
 }

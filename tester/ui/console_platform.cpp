@@ -10,17 +10,22 @@ void ConsolePlatform::SetLabel(int index, const std::string& text) {
   if (index == 3) display_.SetCounter(text);
 }
 
+// A typed folder is checked as one given on the command line: one that does
+// not exist is refused with its name, and the question is asked again.
 std::optional<std::string> ConsolePlatform::BrowseForFolder(const std::string&) {
-  io_.err << "Choose drive or folder of Zip's to test\n"
-          << "Al sub-directories will be checked also\n"
-          << "Folder: " << std::flush;
-  std::string answer;
-  if (!std::getline(io_.in, answer)) {
-    io_.err << '\n';
-    return std::nullopt;
+  for (;;) {
+    io_.err << "Choose drive or folder of Zip's to test\n"
+            << "Al sub-directories will be checked also\n"
+            << "Folder: " << std::flush;
+    std::string answer;
+    if (!std::getline(io_.in, answer)) {
+      io_.err << '\n';
+      return std::nullopt;
+    }
+    if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+    if (answer.empty() || IsFolder(answer)) return answer;
+    io_.err << "qrw32: the folder " << answer << " does not exist\n";
   }
-  if (!answer.empty() && answer.back() == '\r') answer.pop_back();
-  return answer;
 }
 
 // After Ctrl+C every run in progress is aborted at its next yield: the run
@@ -30,13 +35,20 @@ void ConsolePlatform::ProcessEvents() {
   if (engine_->Record().running) engine_->AbortRun();
 }
 
+// Off a terminal: "good  PATH", "bad   LINE" or "unread PATH - why", a good
+// archive's line followed by its note. On a terminal only what needs the
+// user's eye: bad lines and the notes.
 void ConsolePlatform::ArchiveChecked(const run::ArchiveOutcome& outcome) {
   if (outcome.bad) ++badArchives_;
+  const std::string noted = outcome.note.empty() ? outcome.archive : outcome.archive + " - " + outcome.note;
   if (display_.IsTerminal()) {
     if (outcome.bad) display_.PrintLine(outcome.errorLine);
+    else if (!outcome.note.empty()) display_.PrintLine(noted);
     return;
   }
-  display_.PrintLine(outcome.bad ? "bad   " + outcome.errorLine : "good  " + outcome.archive);
+  if (outcome.bad) display_.PrintLine("bad   " + outcome.errorLine);
+  else if (outcome.unread) display_.PrintLine("unread " + noted);
+  else display_.PrintLine("good  " + noted);
 }
 
 void ConsolePlatform::OpenInTextEditor(const std::string& path) { display_.PrintLine("Error log: " + path); }

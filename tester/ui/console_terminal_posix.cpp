@@ -1,4 +1,5 @@
-// The console tester's terminal on POSIX systems: terminal queries and Ctrl+C.
+// The console tester's terminal on POSIX systems: terminal queries, Ctrl+C
+// and a closed output pipe.
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -32,6 +33,10 @@ void InstallInterruptHandler(std::atomic<bool>& flag) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESETHAND;  // the second Ctrl+C ends the program
   ::sigaction(SIGINT, &action, nullptr);
+  // A reader that goes away (qrw32 ... | head) must not end the run half-way:
+  // writes to the closed pipe then fail, are dropped, and the run completes,
+  // is recorded and cleans up.
+  ::signal(SIGPIPE, SIG_IGN);
 }
 
 }  // namespace quarrow::ui

@@ -3,63 +3,133 @@
 namespace quarrow::ui {
 
 const char* const kQrw32Usage =
-    "usage: qrw32 [--no-rename] [FOLDER | FOLDER& | FOLDER /R]\n"
+    "usage: qrw32 [--no-rename] [FOLDER | --date FOLDER | --right-click FOLDER]\n"
     "       qrw32 [--no-rename] --drop PATH...\n"
     "\n"
     "Tests every zip archive in FOLDER and all its sub-folders and records the run\n"
     "in Quarrow.log, QRtot.txt and errors.txt in the program folder. Bad archives\n"
     "are renamed to NAME.zip.bad unless --no-rename is given.\n"
     "\n"
-    "  FOLDER       test the folder (with no FOLDER, asks for one)\n"
-    "  FOLDER&      date run: test FOLDER's sub-folder named for today (mmdd)\n"
-    "  FOLDER /R    right-click run\n"
-    "  --drop PATH  test each PATH as if dropped on the window: an archive first\n"
-    "               is tested alone, folders are searched; one log entry each\n"
-    "  --no-rename  do not rename bad archives\n"
+    "  FOLDER              test the folder (with no FOLDER, asks for one)\n"
+    "  --date FOLDER       date run: test FOLDER's sub-folder named for today (mmdd)\n"
+    "                      (also written FOLDER&)\n"
+    "  --right-click FOLDER  right-click run (also written FOLDER /R)\n"
+    "  --drop PATH...      test each PATH as if dropped on the window: an archive\n"
+    "                      first is tested alone, folders are searched; one log\n"
+    "                      entry each\n"
+    "  --no-rename         do not rename bad archives\n"
+    "  --                  ends the options\n"
     "\n"
+    "FOLDER& and FOLDER /R mean a folder of that very name when one exists.\n"
     "The program folder is the executable's folder, or $QUARROW_PROGRAM_FOLDER.\n"
-    "Exit status: 0 no bad archive, 1 bad archives found, 2 usage error.\n";
+    "Exit status: 0 no bad archive, 1 bad archives found, 2 usage error (bad\n"
+    "arguments, no folder and no terminal, a start folder that does not exist, a\n"
+    "program folder that is missing or not writable: nothing is tested then),\n"
+    "130 interrupted by Ctrl+C (the run is still recorded, marked aborted).\n";
 
-Qrw32Arguments ParseQrw32Arguments(const std::vector<std::string>& args) {
+namespace {
+
+using run::CommandLineForm;
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The folder and form of a run given as plain words.
+void ReadPositionals(const std::vector<std::string>& words,
+                     const std::function<bool(const std::string&)>& isFolder, Qrw32Arguments& parsed) {
+  if (words.empty()) return;
+  if (words.size() == 2 && words[1] == "/R") {
+    const std::string joined = words[0] + " /R";
+    const bool named = isFolder(joined);
+    parsed.folder = named ? joined : words[0];
+    parsed.form = named ? CommandLineForm::kFolder : CommandLineForm::kRightClickRun;
+    return;
+  }
+  if (words.size() > 1) {
+    parsed.error = "one folder at most (given: " + words[0] + " and " + words[1] + ")";
+    return;
+  }
+  const std::string& word = words[0];
+  if (isFolder(word)) {
+    parsed.folder = word;
+    parsed.form = CommandLineForm::kFolder;
+  } else if (EndsWith(word, "&")) {
+    parsed.folder = word.substr(0, word.size() - 1);
+    parsed.form = CommandLineForm::kDateRun;
+  } else if (EndsWith(word, " /R")) {
+    parsed.folder = word.substr(0, word.size() - 3);
+    parsed.form = CommandLineForm::kRightClickRun;
+  } else {
+    parsed.folder = word;
+    parsed.form = CommandLineForm::kFolder;
+  }
+}
+
+}  // namespace
+
+Qrw32Arguments ParseQrw32Arguments(const std::vector<std::string>& args,
+                                   const std::function<bool(const std::string&)>& isFolder) {
   Qrw32Arguments parsed;
-  size_t i = 0;
-  for (; i < args.size(); ++i) {
+  std::vector<std::string> words;
+  std::optional<CommandLineForm> optionForm;
+  std::string optionFolder;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--") {
-      ++i;
-      break;
-    }
-    if (arg == "--help" || arg == "-h") {
+    if (optionsEnded || arg.rfind("--", 0) != 0 || arg == "-") {
+      words.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help" || arg == "-h") {
       parsed.mode = Qrw32Arguments::Mode::kHelp;
       return parsed;
-    }
-    if (arg == "--no-rename") {
+    } else if (arg == "--no-rename") {
       parsed.renameDisabled = true;
     } else if (arg == "--drop") {
       parsed.mode = Qrw32Arguments::Mode::kDrop;
-    } else if (arg.rfind("--", 0) == 0) {
+    } else if (arg == "--date" || arg == "--right-click") {
+      if (i + 1 >= args.size() || optionForm) {
+        parsed.error = optionForm ? "one folder at most" : arg + " needs a folder";
+        return parsed;
+      }
+      optionForm = arg == "--date" ? CommandLineForm::kDateRun : CommandLineForm::kRightClickRun;
+      optionFolder = args[++i];
+    } else {
       parsed.error = "unknown option " + arg;
       return parsed;
-    } else {
-      break;
-    }
-    if (parsed.mode == Qrw32Arguments::Mode::kDrop) {
-      ++i;
-      break;
     }
   }
 
-  std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
   if (parsed.mode == Qrw32Arguments::Mode::kDrop) {
-    if (rest.empty()) parsed.error = "--drop needs at least one path";
-    parsed.dropItems = std::move(rest);
+    if (optionForm) parsed.error = "--drop takes paths, not a date or right-click folder";
+    else if (words.empty()) parsed.error = "--drop needs at least one path";
+    parsed.dropItems = std::move(words);
     return parsed;
   }
-  for (const std::string& word : rest) {
-    if (!parsed.commandLine.empty()) parsed.commandLine += ' ';
-    parsed.commandLine += word;
+  if (optionForm) {
+    if (!words.empty()) {
+      parsed.error = "one folder at most (given: " + optionFolder + " and " + words[0] + ")";
+      return parsed;
+    }
+    parsed.folder = optionFolder;
+    parsed.form = *optionForm;
+    parsed.formOption = true;
+    return parsed;
   }
+  ReadPositionals(words, isFolder, parsed);
   return parsed;
+}
+
+std::string EngineCommandLine(const std::string& folder, CommandLineForm form) {
+  switch (form) {
+    case CommandLineForm::kEmpty: return "";
+    case CommandLineForm::kDateRun: return folder + "&";
+    case CommandLineForm::kRightClickRun: return folder + " /R";
+    case CommandLineForm::kRightClickMarked:
+    case CommandLineForm::kFolder: return folder;
+  }
+  return folder;
 }
 
 }  // namespace quarrow::ui

@@ -4,6 +4,10 @@
 
 namespace quarrow::ui {
 
+std::string SettingsFilePath(const std::string& programFolder) {
+  return programFolder + "\\" + kSettingsFileName;
+}
+
 std::string SettingsFileText(std::string_view lastFolder) { return run::AsciiLower(lastFolder) + "\r\n"; }
 
 std::string ReadFirstField(std::string_view text) {

@@ -8,6 +8,10 @@ namespace quarrow::ui {
 
 inline constexpr char kSettingsFileName[] = "lastfold.ini";
 
+// The settings file in `programFolder` (a Windows path without a trailing "\\"),
+// the one name it is both read and written under.
+std::string SettingsFilePath(const std::string& programFolder);
+
 // The file's bytes for `lastFolder`: the folder in lower case, as plain text
 // without quotes, and a line end.
 std::string SettingsFileText(std::string_view lastFolder);

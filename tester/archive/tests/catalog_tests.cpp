@@ -33,6 +33,8 @@ TEST_P(CatalogTest, ExtractAndTestGiveTheExpectedCodes) {
   tester.SetDestinationFolder(dir / "out");
   tester.SetArchiveName(path);
   EXPECT_EQ(tester.Extract(0), archive.extractResult) << archive.description;
+  EXPECT_EQ(StructureCheckName(tester.LastStructureCheck()),
+            archive.extractResult == kBadStructure ? archive.check : "");
 
   // What extraction leaves behind: the description file, intact, exactly
   // when its archive could be extracted and it was not skipped.
@@ -48,6 +50,8 @@ TEST_P(CatalogTest, ExtractAndTestGiveTheExpectedCodes) {
   tester.SetArchiveName(path);
   tester.SetFileMask("");
   EXPECT_EQ(tester.Test(), archive.testResult) << archive.description;
+  EXPECT_EQ(StructureCheckName(tester.LastStructureCheck()),
+            archive.testResult == kBadStructure ? archive.check : "");
   EXPECT_FALSE(tester.Abort());
 }
 

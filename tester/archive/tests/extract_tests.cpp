@@ -149,6 +149,45 @@ TEST(Extract, EntriesOverOneMebibyteAreCheckedButNotWritten) {
   EXPECT_EQ(damaged.tester.Extract(0), kBadCrc);
 }
 
+TEST(Extract, AtMostSixteenFilesAndFourMebibytesPerArchiveAreWritten) {
+  constexpr size_t kMiB = 1 << 20;
+  struct Case {
+    const char* what;
+    std::vector<size_t> sizes;  // one "NN.diz" entry per size, in order
+    std::vector<std::string> written;
+  };
+  const std::vector<std::string> first16 = {"00.diz", "01.diz", "02.diz", "03.diz", "04.diz", "05.diz",
+                                            "06.diz", "07.diz", "08.diz", "09.diz", "10.diz", "11.diz",
+                                            "12.diz", "13.diz", "14.diz", "15.diz"};
+  const Case cases[] = {
+      {"twenty small files", std::vector<size_t>(20, 100), first16},
+      {"five files of 1 MiB", std::vector<size_t>(5, kMiB), {"00.diz", "01.diz", "02.diz", "03.diz"}},
+      {"a file that would pass 4 MiB is skipped, a smaller one after it fits",
+       {kMiB, kMiB, kMiB, kMiB - 1000, 2000, 500},
+       {"00.diz", "01.diz", "02.diz", "03.diz", "05.diz"}},
+  };
+  for (const Case& c : cases) {
+    ZipBuilder zip;
+    for (size_t i = 0; i < c.sizes.size(); ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "%02zu.diz", i);
+      zip.Add(name, fixtures::SampleText(c.sizes[i], static_cast<uint32_t>(i)));
+    }
+    std::vector<uint8_t> bytes = zip.Build();
+    {
+      ExtractSetup setup(bytes);
+      EXPECT_EQ(setup.tester.Extract(0), kOk) << c.what;
+      EXPECT_EQ(ListTree(setup.dir.Path() / "dest"), c.written) << c.what;
+    }
+    // Entries past the caps are still checked: damage in the last one shows.
+    const fixtures::EntryLayout& last = zip.Layout().entries.back();
+    fixtures::PatchU32(bytes, last.central + fixtures::field::kCentralCrc, 0);
+    fixtures::PatchU32(bytes, last.local + fixtures::field::kLocalCrc, 0);
+    ExtractSetup damaged(bytes);
+    EXPECT_EQ(damaged.tester.Extract(0), kBadCrc) << c.what;
+  }
+}
+
 TEST(Extract, DamagedEntryNeverReplacesAnExistingFile) {
   ZipBuilder zip;
   zip.Add("file_id.diz", fixtures::SampleText(5000));
@@ -198,7 +237,7 @@ TEST(Extract, FailedWriteSkipsTheEntryWithoutMakingTheArchiveBad) {
 TEST(Extract, SkippedEntriesStillCountAsMatched) {
   ZipBuilder zip;
   zip.Add("secret.diz", "text", {.encrypted = true})
-      .Add("packed.diz", "text", {.method = 14})
+      .Add("packed.diz", "text", {.method = 98})
       .Add("con.diz", "text")
       .Add("readme.txt", "text");
   ExtractSetup setup(zip.Build());

@@ -72,18 +72,21 @@ TEST(ByteSource, FileAndMemoryServeTheSameBytesAndRefuseReadsPastTheEnd) {
 
 TEST(MemoryOperation, RunsOverBytesInMemory) {
   fixtures::ZipBuilder zip;
-  zip.Add("file_id.diz", "text").Add("data.bin", fixtures::SampleNoise(1000), {.method = 12});
+  zip.Add("file_id.diz", "text").Add("data.bin", fixtures::SampleNoise(1000), {.method = 98});
   const std::vector<uint8_t> bytes = zip.Build();
   MemoryByteSource source(bytes);
   std::atomic<bool> abort{false};
   OperationWorkspace workspace;
   OperationSettings settings;
-  EXPECT_EQ(RunOperation(source, settings, abort, {}, workspace), kUnsupportedMethod);
+  ResultDetail detail;
+  EXPECT_EQ(RunOperation(source, settings, abort, {}, workspace, detail), kUnsupportedMethod);
+  EXPECT_EQ(detail.method, 98);
   settings.kind = OperationKind::kExtract;
   settings.fileMask = "*.diz";
-  EXPECT_EQ(RunOperation(source, settings, abort, {}, workspace), kOk);
+  EXPECT_EQ(RunOperation(source, settings, abort, {}, workspace, detail), kOk);
+  EXPECT_EQ(detail.method, 0);
   abort = true;
-  EXPECT_EQ(RunOperation(source, settings, abort, {}, workspace), kAborted);
+  EXPECT_EQ(RunOperation(source, settings, abort, {}, workspace, detail), kAborted);
 }
 
 }  // namespace

@@ -200,6 +200,26 @@ TEST(Abort, AtAnEntryStartStopsBothOperations) {
   EXPECT_EQ(started.back(), "last.txt");
 }
 
+TEST(Abort, AtAnyEventStopsTheOperationIncludingTheLast) {
+  ThreeEntries archive;
+  TempDir dir;
+  ArchiveTester tester;
+  tester.SetArchiveName(testing::WriteArchive(dir, archive.bytes));
+  size_t eventCount = 0;
+  tester.OnStatus([&](const StatusEvent&) { ++eventCount; });
+  ASSERT_EQ(tester.Test(), kOk);
+  ASSERT_EQ(eventCount, 7u);  // three starts, three MiB marks, the final event
+
+  for (size_t abortAt = 0; abortAt < eventCount; ++abortAt) {
+    size_t seen = 0;
+    tester.OnStatus([&](const StatusEvent&) {
+      if (seen++ == abortAt) tester.SetAbort(true);
+    });
+    EXPECT_EQ(tester.Test(), kAborted) << "abort at event " << abortAt;
+    EXPECT_EQ(seen, abortAt + 1) << "no event after the abort";
+  }
+}
+
 TEST(Abort, SetBeforeAnOperationIsClearedByIt) {
   ThreeEntries archive;
   TempDir dir;

@@ -221,3 +221,119 @@ TEST(Progress, EventsFillTheLabelsAndTheTitle) {
 
 }  // namespace
 }  // namespace quarrow::run
+
+namespace quarrow::run {
+namespace {
+
+// Two bad archives, each with two events in its extract pass and two in its
+// test pass; a cancel at each of the eight events in turn.
+TEST(ArchiveCheck, CancelAtAnyEventStopsTheRunBeforeAnyLaterVerdict) {
+  const std::vector<std::string> events = {"a-e0", "a-e1", "a-t0", "a-t1", "b-e0", "b-e1", "b-t0", "b-t1"};
+  for (size_t at = 0; at < events.size(); ++at) {
+    SCOPED_TRACE("cancel at " + events[at]);
+    Harness h("c:\\t");
+    for (const std::string archive : {"a", "b"}) {
+      h.platform.AddFile("c:\\t\\" + archive + ".zip", "1234");
+      FakeArchiveScript& script = h.component.Script("c:\\t\\" + archive + ".zip");
+      script.extractEvents = {{archive + "-e0", 1, 0, 0}, {archive + "-e1", 1, 0, 100}};
+      script.testEvents = {{archive + "-t0", 1, 0, 0}, {archive + "-t1", 1, 0, 100}};
+      script.testResult = kResultBadCrc;
+    }
+    bool cancelled = false;
+    h.platform.onProcessEvents = [&] {
+      if (!cancelled && h.platform.labels[4] == events[at]) {
+        cancelled = true;
+        h.engine.AbortRun();
+      }
+    };
+
+    RunOver(h);
+
+    ASSERT_TRUE(cancelled);
+    const bool firstJudged = at >= 4;  // all of a's events came before the cancel
+    // No operation starts after the cancel.
+    const size_t operations = at < 2 ? 1 : at < 4 ? 2 : at < 6 ? 3 : 4;
+    EXPECT_EQ(h.component.Operations().size(), operations);
+    EXPECT_EQ(h.platform.Exists("c:\\t\\a.zip.bad"), firstJudged);
+    EXPECT_TRUE(h.platform.Exists("c:\\t\\b.zip"));
+    EXPECT_FALSE(h.platform.Exists("c:\\t\\b.zip.bad"));
+    EXPECT_EQ(h.Record().zipsTested, firstJudged ? 1 : 0);
+    EXPECT_EQ(h.Record().badZips, firstJudged ? 1 : 0);
+    EXPECT_EQ(h.Record().bytesTested, firstJudged ? 4 : 0);
+    EXPECT_EQ(h.Log().substr(0, 31), "03-07-2024 09:05:02  (Aborted) ");
+    EXPECT_NE(h.Log().find(firstJudged ? " 1 tested\r\n 1 bad\r\n" : " 0 tested\r\n 0 bad\r\n"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace quarrow::run
+
+namespace quarrow::run {
+namespace {
+
+// Archives that were not verified: a method the component cannot decompress
+// (120, good) and a file it may not open (420, not judged at all).
+TEST(ArchiveCheck, UnverifiedAndUnreadArchivesAreNotedNotRenamed) {
+  const struct {
+    const char* what;
+    int16_t extract;
+    int16_t test;
+    bool counted;
+    const char* note;
+  } cases[] = {
+      {"unsupported method", 0, kResultUnsupportedMethod, true, "not verified (method 98)"},
+      {"permission denied on open", kResultPermissionDenied, 0, false, "can't read (permission denied)"},
+      {"permission denied at the test", 0, kResultPermissionDenied, false, "can't read (permission denied)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Harness h("c:\\t");
+    h.platform.AddFile("c:\\t\\a.zip", "12345");
+    h.platform.AddFile("c:\\t\\b.zip", "123");
+    FakeArchiveScript& a = h.component.Script("c:\\t\\a.zip");
+    a.extractResult = c.extract;
+    a.testResult = c.test;
+    a.unverifiedMethod = 98;
+
+    RunOver(h);
+
+    EXPECT_TRUE(h.platform.Exists("c:\\t\\a.zip"));
+    EXPECT_FALSE(h.platform.Exists("c:\\t\\a.zip.bad"));
+    EXPECT_EQ(h.Record().badZips, 0);
+    EXPECT_EQ(h.Record().zipsTested, c.counted ? 2 : 1);  // the run went on to b.zip
+    EXPECT_EQ(h.Record().bytesTested, c.counted ? 8 : 3);
+    ASSERT_EQ(h.platform.outcomes.size(), 2u);
+    EXPECT_EQ(h.platform.outcomes[0].note, c.note);
+    EXPECT_EQ(h.platform.outcomes[0].unread, !c.counted);
+    EXPECT_FALSE(h.platform.outcomes[0].bad);
+    // The errors file is written for the note, after the run's lines.
+    const std::string errors = h.Errors();
+    const std::string noteLine = std::string("c:\\t\\a.zip - ") + c.note + "  \r\n";
+    ASSERT_GE(errors.size(), noteLine.size());
+    EXPECT_EQ(errors.substr(errors.size() - noteLine.size()), noteLine);
+    EXPECT_NE(errors.find(" Path tested - c:\\t\\\r\n"), std::string::npos);
+    EXPECT_TRUE(h.platform.sounds.empty());
+  }
+}
+
+TEST(ArchiveCheck, NotesFollowTheErrorLinesAndStartAfreshEachRun) {
+  Harness h("c:\\t");
+  h.platform.AddFile("c:\\t\\a.zip");
+  h.platform.AddFile("c:\\t\\b.zip");
+  h.component.Script("c:\\t\\a.zip").testResult = kResultUnsupportedMethod;
+  h.component.Script("c:\\t\\a.zip").unverifiedMethod = 9;
+  h.component.Script("c:\\t\\b.zip").testResult = kResultBadCrc;
+  h.Record().renameDisabled = true;
+
+  RunOver(h);
+  const std::string errors = h.Errors();
+  EXPECT_NE(errors.find("# 110 - c:\\t\\b.zip  \r\nc:\\t\\a.zip - not verified (method 9)  \r\n"), std::string::npos);
+
+  // A later run with nothing to note leaves no note behind.
+  h.component.Script("c:\\t\\a.zip").testResult = 0;
+  RunOver(h);
+  EXPECT_EQ(h.Errors().find("not verified"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quarrow::run

@@ -46,6 +46,17 @@ TEST(DropRun, OneArchiveIsCheckedOnceWithOneLogEntry) {
   EXPECT_FALSE(h.Record().running);
 }
 
+TEST(DropRun, BrowseIsEnabledAgainWhenTheDropEnds) {
+  for (const Strings& items : {Strings{"c:\\t\\single.zip"}, Strings{"c:\\t\\one", "c:\\t\\two"}}) {
+    SCOPED_TRACE(items[0]);
+    DropTree h;
+    h.engine.DropRun(items);
+    ASSERT_FALSE(h.platform.EffectsOf("button").empty());
+    EXPECT_EQ(h.platform.EffectsOf("button").back(), "on");
+    EXPECT_EQ(h.platform.EffectsOf("menu").back(), "on");
+  }
+}
+
 TEST(DropRun, ArchiveFirstChecksOnlyTheArchive) {
   DropTree h;
 

@@ -15,6 +15,7 @@ namespace quarrow::run {
 struct FakeArchiveScript {
   int16_t extractResult = 0;
   int16_t testResult = 0;
+  uint16_t unverifiedMethod = 0;  // reported after the test
   std::vector<ArchiveStatus> extractEvents;
   std::vector<ArchiveStatus> testEvents;
   // Runs during the operation (after the events), e.g. to abort.
@@ -55,21 +56,35 @@ class FakeComponent : public ArchiveComponent {
   std::string ArchiveName() const override { return name_; }
   void SetFileMask(const std::string& mask) override { calls.push_back("mask=" + mask); }
 
+  // Like the real component: each operation clears the abort property as it
+  // starts, and an abort set at any event (or during the operation) makes
+  // it stop with 190 instead of its result.
   int16_t Extract(int16_t flags) override {
     calls.push_back("extract " + name_ + " " + std::to_string(flags));
+    abort = false;
     const FakeArchiveScript script = ScriptFor(name_);
-    for (const ArchiveStatus& status : script.extractEvents) handler_(status);
+    for (const ArchiveStatus& status : script.extractEvents) {
+      handler_(status);
+      if (abort) return kResultAborted;
+    }
     return script.extractResult;
   }
 
   int16_t Test() override {
     calls.push_back("test " + name_);
+    abort = false;
     const FakeArchiveScript script = ScriptFor(name_);
-    for (const ArchiveStatus& status : script.testEvents) handler_(status);
+    for (const ArchiveStatus& status : script.testEvents) {
+      handler_(status);
+      if (abort) return kResultAborted;
+    }
     if (script.duringTest) script.duringTest();
+    if (abort) return kResultAborted;
+    unverifiedMethod_ = script.unverifiedMethod;
     return script.testResult;
   }
 
+  uint16_t UnverifiedMethod() const override { return unverifiedMethod_; }
   void SetStatusHandler(StatusHandler handler) override { handler_ = std::move(handler); }
 
  private:
@@ -80,6 +95,7 @@ class FakeComponent : public ArchiveComponent {
 
   std::string name_;
   StatusHandler handler_;
+  uint16_t unverifiedMethod_ = 0;
 };
 
 }  // namespace quarrow::run

@@ -2,12 +2,16 @@
 // skipping of file steps that fail.
 #include "result_files.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <optional>
 
 #include "harness.h"
+#include "path_text.h"
+#include "result_files.h"
 
 namespace quarrow::run {
 namespace {
@@ -222,6 +226,22 @@ TEST(ResultFiles, ByteForByte) {
     EXPECT_EQ(h.platform.sounds, c.sounds);
     EXPECT_EQ(h.platform.editorFiles, c.editorFiles);
   }
+}
+
+TEST(ResultFiles, ControlCharactersInNamesAreEscapedNotWrittenAsLineBreaks) {
+  RunResult run;
+  run.when = {2024, 3, 7, 9, 5, 2};
+  run.badZips = 1;
+  run.pathTested = "/t/new\nline/";
+  const std::string lines[] = {"# 110 - /t/new\nline/a\r\x1b[2J.zip"};
+  run.errorLines = lines;
+  const std::string log = MasterLogEntry(run);
+  EXPECT_NE(log.find(" Path tested - /t/new\\x0Aline/\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("# 110 - /t/new\\x0Aline/a\\x0D\\x1B[2J.zip  \r\n"), std::string::npos) << log;
+  // Every line break left is one the file's format put there.
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 8);
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\r'), 8);
+  EXPECT_EQ(EscapeControlCharacters("c:\\plain name\x7f"), "c:\\plain name\\x7F");
 }
 
 TEST(ResultFiles, TwoRunsAppendTwoEntriesAndAccumulateTheTotal) {

@@ -46,5 +46,12 @@ TEST(ConsoleDisplay, ElsewhereOnlyPrintedLinesAppear) {
   EXPECT_EQ(out.str(), "good  /t/a.zip\n");
 }
 
+TEST(ConsoleDisplay, ControlCharactersAreShownEscaped) {
+  std::ostringstream out;
+  ConsoleDisplay display(out, /*terminal=*/false, /*width=*/80);
+  display.PrintLine("bad   # 110 - /t/a\nb\x1b[31m.zip");
+  EXPECT_EQ(out.str(), "bad   # 110 - /t/a\\x0Ab\\x1B[31m.zip\n");
+}
+
 }  // namespace
 }  // namespace quarrow::ui

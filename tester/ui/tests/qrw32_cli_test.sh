@@ -42,9 +42,69 @@ bytes=$(sed -n 4p "$log" | tr -d ' ,\r' | sed 's/-bytestested$//')
 [ -z "$(find "$work/program" -iname '*.diz')" ] || fail "description files left behind"
 grep -q "Quarrow Stats" "$work/out.txt" || fail "no summary printed"
 
-# A missing start folder is a usage error and writes nothing more.
+# An archive of a method this build does not decompress is good but said
+# to be unverified, on its line and in the errors file.
+grep -qx "good  $work/tree/untestable/unsupported_method.zip - not verified (method 98)" "$work/out.txt" ||
+  fail "no unverified line: $(grep unsupported_method "$work/out.txt")"
+grep -q "unsupported_method.zip - not verified (method 98)  "$'\r' "$work/program/errors.txt" ||
+  fail "errors file lacks the unverified archive"
+
+# An archive the user may not read is neither bad nor renamed, and the run
+# goes on (run as an unprivileged user: root reads everything).
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
+  mkdir -p "$work/locked/tree" "$work/locked/program"
+  cp "$work/tree/good_with_diz.zip" "$work/locked/tree/a.zip"
+  cp "$work/tree/good_with_diz.zip" "$work/locked/tree/b.zip"
+  chmod 000 "$work/locked/tree/a.zip"
+  chmod 777 "$work/locked/program"
+  chmod 755 "$work" "$work/locked" "$work/locked/tree"
+  status=0
+  QUARROW_PROGRAM_FOLDER="$work/locked/program" setpriv --reuid=65534 --regid=65534 --clear-groups \
+    "$qrw32" "$work/locked/tree" >"$work/locked/out.txt" 2>&1 || status=$?
+  [ "$status" = 0 ] || fail "unreadable archive: exit status $status"
+  grep -qx "unread $work/locked/tree/a.zip - can't read (permission denied)" "$work/locked/out.txt" ||
+    fail "unreadable archive line: $(cat "$work/locked/out.txt")"
+  grep -qx "good  $work/locked/tree/b.zip" "$work/locked/out.txt" || fail "the run did not go on"
+  [ -e "$work/locked/tree/a.zip" ] && [ ! -e "$work/locked/tree/a.zip.bad" ] || fail "unreadable archive renamed"
+  sed -n 2p "$work/locked/program/Quarrow.log" | grep -qx " 1 tested"$'\r' || fail "unreadable archive counted"
+fi
+
+# A reader that goes away early does not stop the run: it completes, is
+# recorded, cleans up and exits with its status.
+mkdir "$work/piped"
+cp -r "$work/tree/damaged" "$work/piped/"
+for f in "$work"/piped/damaged/*.zip.bad; do mv "$f" "${f%.bad}"; done
+# The pipe's read end is closed before qrw32 starts, so its first write fails.
+status=$(QUARROW_PROGRAM_FOLDER="$work/program" python3 -c '
+import os, subprocess, sys
+r, w = os.pipe()
+os.close(r)
+print(subprocess.run(sys.argv[1:], stdout=w).returncode)' "$qrw32" "$work/piped")
+[ "$status" = 1 ] || fail "with its reader gone: exit status $status"
+[ "$(grep -c 'Path tested' "$log")" = 2 ] || fail "a run whose reader went away was not logged"
+[ -z "$(ls "$work"/piped/damaged/*.zip 2>/dev/null)" ] || fail "not every bad archive was renamed"
+[ -z "$(find "$work/program" -iname '*.diz')" ] || fail "description files left behind"
+
+# A relative start folder is recorded as the absolute folder it names.
+(cd "$work" && QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" --no-rename piped >/dev/null) || true
+tail -n +2 "$log" | grep -q "^ Path tested - $work/piped/"$'\r'"\$" || fail "relative folder not recorded as absolute"
+
+# A folder whose name ends like the date form is that folder when it exists;
+# the Linux spelling of a date run cannot be mistaken for a folder.
+mkdir "$work/amp&"
+cp "$work/tree/good_with_diz.zip" "$work/amp&/"
+QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" "$work/amp&" >/dev/null || fail "folder named with &: failed"
+grep -q "^ Path tested - $work/amp&/"$'\r'"\$" "$log" || fail "folder named with & not tested as itself"
+mkdir -p "$work/dated/$(date +%m%d)"
 status=0
-QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" "$work/missing" >/dev/null 2>&1 || status=$?
+QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" --no-rename --date "$work/dated" >/dev/null || status=$?
+[ "$status" = 0 ] || fail "--date: exit status $status"
+grep -q "(Date run)"$'\r'"\$" "$log" || fail "--date run not marked as a date run"
+
+# A missing start folder is a usage error, names the folder and writes nothing more.
+status=0
+QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" "$work/missing" >/dev/null 2>"$work/err.txt" || status=$?
 [ "$status" = 2 ] || fail "missing folder: exit status $status"
-[ "$(grep -c 'Path tested' "$log")" = 1 ] || fail "a run over a missing folder was logged"
+grep -q "the start folder $work/missing does not exist" "$work/err.txt" || fail "message: $(cat "$work/err.txt")"
+[ "$(grep -c 'Path tested' "$log")" = 5 ] || fail "a run over a missing folder was logged"
 echo "qrw32 command line: ok ($bad bad archives renamed)"

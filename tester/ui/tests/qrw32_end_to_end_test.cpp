@@ -1,5 +1,6 @@
 // The console tester end to end on generated trees of real archives: the
 // three result files, the renames on disk, the output and the exit status.
+#include <atomic>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -242,6 +243,21 @@ TEST(Qrw32EndToEnd, AsksForTheFolderOnATerminal) {
   EXPECT_NE(ReadText(tree.ProgramFile("Quarrow.log")).find(" 5 tested\r\n"), std::string::npos);
 }
 
+TEST(Qrw32EndToEnd, AFolderTypedAtThePromptMustExist) {
+  Tree tree;
+  Console console;
+  console.io.inIsTerminal = true;
+  console.in.str(tree.At("missing") + "\n" + tree.root + "\n");
+
+  EXPECT_EQ(console.Run({}, tree.program), 1);
+
+  EXPECT_NE(console.err.str().find("qrw32: the folder " + tree.At("missing") + " does not exist\n"),
+            std::string::npos);
+  const std::string log = ReadText(tree.ProgramFile("Quarrow.log"));
+  EXPECT_EQ(log.find("missing"), std::string::npos);
+  EXPECT_NE(log.find(" 5 tested\r\n"), std::string::npos);
+}
+
 TEST(Qrw32EndToEnd, EndOfInputAtThePromptCancelsWithNothingWritten) {
   Tree tree;
   Console console;
@@ -264,6 +280,33 @@ TEST(Qrw32EndToEnd, UsageErrorsWriteNothing) {
     EXPECT_NE(console.err.str().find("qrw32: "), std::string::npos);
     EXPECT_FALSE(fs::exists(tree.ProgramFile("Quarrow.log")));
   }
+}
+
+TEST(Qrw32EndToEnd, AProgramFolderThatCannotTakeTheResultsEndsBeforeTheRun) {
+  Tree tree;
+  WriteText(tree.temp / "a-file", "not a folder");
+  for (const std::string& folder : {tree.temp / "missing", tree.temp / "a-file"}) {
+    SCOPED_TRACE(folder);
+    Console console;
+    EXPECT_EQ(console.Run({tree.root}, folder), 2);
+    EXPECT_NE(console.err.str().find("qrw32: the program folder " + folder + " is missing or not writable"),
+              std::string::npos);
+    EXPECT_TRUE(fs::exists(tree.At("sub/bad.zip")));  // nothing was tested
+    EXPECT_TRUE(console.out.str().empty());
+  }
+}
+
+TEST(Qrw32EndToEnd, AnInterruptedRunIsRecordedAndExitsWith130) {
+  Tree tree;
+  Console console;
+  std::atomic<bool> interrupted{true};
+  console.io.interrupted = &interrupted;
+
+  EXPECT_EQ(console.Run({tree.root}, tree.program), 130);
+
+  const std::string log = ReadText(tree.ProgramFile("Quarrow.log"));
+  EXPECT_NE(log.find("(Aborted) (Command line)\r\n 0 tested\r\n"), std::string::npos) << log;
+  EXPECT_TRUE(fs::exists(tree.At("sub/bad.zip")));
 }
 
 }  // namespace

@@ -10,6 +10,10 @@ TEST(SettingsFile, WritesTheFolderInLowerCaseOnOneLine) {
   EXPECT_EQ(SettingsFileText(""), "\r\n");
 }
 
+TEST(SettingsFile, OnePathForReadingAndWriting) {
+  EXPECT_EQ(SettingsFilePath("c:\\qrw"), "c:\\qrw\\lastfold.ini");
+}
+
 TEST(SettingsFile, ReadsTheFirstDelimitedField) {
   struct Case {
     const char* text;

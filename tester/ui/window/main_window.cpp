@@ -174,7 +174,7 @@ void MainWindow::DriveChanged() {
 }
 
 void MainWindow::ReadSettings() {
-  const std::string path = settings_.programFolder + "\\" + kSettingsFileName;
+  const std::string path = SettingsFilePath(settings_.programFolder);
   if (!IsOrdinaryFile(path)) return;
   if (const std::optional<std::string> text = ReadFileStart(path, 4096)) {
     engine_.Record().lastFolder = ReadFirstField(*text);
@@ -184,7 +184,7 @@ void MainWindow::ReadSettings() {
 void MainWindow::WriteSettings() {
   const std::string& lastFolder = engine_.Record().lastFolder;
   if (lastFolder.empty()) return;
-  WriteFile(settings_.programFolder + "\\Lastfold.ini", SettingsFileText(lastFolder));
+  WriteFile(SettingsFilePath(settings_.programFolder), SettingsFileText(lastFolder));
 }
 
 void MainWindow::Unload() {
