@@ -27,7 +27,7 @@ class NoEvents final : public mz::DeckEvents {
   void toolbar_modified(mz::Modified, const std::shared_ptr<mz::Toolbar>&,
                         const std::shared_ptr<mz::PlacedTool>&) override {}
   void tool_click(const mz::ToolRef&) override {}
-  void model_changed() override {}
+  void model_changed(const mz::Change&) override {}
 };
 
 // Best time of `runs` runs of `measured`, each after a fresh `prepare`, in
