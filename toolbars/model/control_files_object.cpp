@@ -5,19 +5,19 @@
 // same way.
 #include "control_object.h"
 
-#include "dispatch_ids.h"
-#include "record_platform_win32.h"
-#include "scoped_value.h"
-#include "error_info.h"
-#include "persisted_objects_win32.h"
-#include "text.h"
-#include "toolbars/model/record_layout.h"
-
 #include <mmsystem.h>
 
 #include <cwctype>
 #include <iterator>
 #include <optional>
+
+#include "dispatch_ids.h"
+#include "error_info.h"
+#include "persisted_objects_win32.h"
+#include "record_platform_win32.h"
+#include "scoped_value.h"
+#include "text.h"
+#include "toolbars/model/record_layout.h"
 
 namespace mz::com {
 namespace {

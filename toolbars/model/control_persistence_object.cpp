@@ -5,10 +5,10 @@
 
 #include "colour.h"
 #include "control_object.h"
-#include "record_platform_win32.h"
-#include "scoped_value.h"
 #include "persisted_objects_win32.h"
 #include "picture_cells_win32.h"
+#include "record_platform_win32.h"
+#include "scoped_value.h"
 
 namespace mz::com {
 namespace {

@@ -4,10 +4,10 @@
 // byte holders carrying their records.
 #include "byte_holder_object.h"
 #include "control_object.h"
-#include "record_platform_win32.h"
-#include "scoped_value.h"
 #include "persisted_objects_win32.h"
 #include "picture_cells_win32.h"
+#include "record_platform_win32.h"
+#include "scoped_value.h"
 #include "tag_value.h"
 
 namespace mz::com {
