@@ -62,6 +62,8 @@ class Operation final : public OutputListener {
   ResultCode Run();
 
  private:
+  // The directory and every selected entry, in order.
+  ResultCode RunEntries();
   bool Aborted() const { return abort_.load(std::memory_order_relaxed); }
   bool Extracting() const { return settings_.kind == OperationKind::kExtract; }
   void SelectEntries();
@@ -105,6 +107,14 @@ void Operation::SelectEntries() {
 
 ResultCode Operation::Run() {
   detail_ = ResultDetail{};
+  const ResultCode result = RunEntries();
+  // The unverified method is noted at the first such entry; it describes
+  // the result only when nothing worse came after it.
+  if (result != kUnsupportedMethod) detail_.method = 0;
+  return result;
+}
+
+ResultCode Operation::RunEntries() {
   ResultCode result = ReadDirectory(reader_, abort_, directory_, detail_.structure);
   if (result != kOk) return result;
   SelectEntries();

@@ -89,5 +89,19 @@ TEST(MemoryOperation, RunsOverBytesInMemory) {
   EXPECT_EQ(RunOperation(source, settings, abort, {}, workspace, detail), kAborted);
 }
 
+// An unverified method noted early does not describe a worse result later.
+TEST(MemoryOperation, TheUnverifiedMethodGoesWithResult120Only) {
+  fixtures::ZipBuilder zip;
+  zip.Add("data.bin", fixtures::SampleNoise(1000), {.method = 98})
+      .Add("bad.txt", "ab", {.method = 0, .compressed = std::vector<uint8_t>{'x', 'y'}});
+  const std::vector<uint8_t> bytes = zip.Build();
+  MemoryByteSource source(bytes);
+  std::atomic<bool> abort{false};
+  OperationWorkspace workspace;
+  ResultDetail detail;
+  EXPECT_EQ(RunOperation(source, OperationSettings{}, abort, {}, workspace, detail), kBadCrc);
+  EXPECT_EQ(detail.method, 0);
+}
+
 }  // namespace
 }  // namespace quarrow::archive
