@@ -48,7 +48,7 @@ void fill_tools(mz::Deck& deck, int tools) {
   for (int i = 0; i < tools; ++i) {
     if (i % 40 == 0) {
       const std::wstring name = L"Bar" + std::to_wstring(i / 40);
-      bar = deck.add_toolbar(&name, 0).value;
+      bar = deck.add_toolbar(&name, 0).value();
     }
     const std::wstring id = L"ID_Tool" + std::to_wstring(i);
     deck.add_tool(id, 0, -1);
@@ -84,7 +84,7 @@ void containment_benchmark() {
     deck.add_placed(*menu->menu(), next, 0, -1);
   }
   auto bottom = deck.tools().find(L"M" + std::to_wstring(kDepth));
-  auto outside = deck.add_tool(L"Outside", 7, -1).value;
+  auto outside = deck.add_tool(L"Outside", 7, -1).value();
   std::printf("Menu containment check, %d menus each holding the next twice\n", kDepth + 1);
   for (auto* target : {bottom.get(), outside.get()}) {
     bool added = false;

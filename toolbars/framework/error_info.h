@@ -7,7 +7,7 @@
 
 #include <new>
 
-#include "error_code.h"
+#include "toolbars/base/error_code.h"
 
 namespace mz::com {
 

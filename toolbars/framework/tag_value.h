@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "opaque_value.h"
+#include "toolbars/base/opaque_value.h"
 
 namespace mz::com {
 

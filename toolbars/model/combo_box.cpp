@@ -16,7 +16,7 @@ constexpr size_t kMaxComboItems = INT16_MAX;
 }  // namespace
 
 Outcome<ComboItem*> combo_item(ComboData& combo, int index) {
-  if (!in_list(combo, index)) return Outcome<ComboItem*>::failure(ErrorCode::invalid_index);
+  if (!in_list(combo, index)) return Outcome<ComboItem*>(ErrorCode::invalid_index);
   return Outcome<ComboItem*>{&combo.items[static_cast<size_t>(index)]};
 }
 
@@ -52,7 +52,7 @@ ErrorCode set_combo_style(ComboData& combo, int style, const ComboContext& conte
 
 Outcome<bool> set_combo_text(ComboData& combo, std::wstring_view text, const ComboContext& context) {
   if ((combo.locked && !context.designer) || combo.style == 1)
-    return Outcome<bool>::failure(ErrorCode::property_read_only);
+    return Outcome<bool>(ErrorCode::property_read_only);
   if (combo.text == text) return Outcome<bool>{false};
   combo.text = text;
   return Outcome<bool>{true};

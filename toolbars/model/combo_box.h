@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "error_code.h"
+#include "toolbars/base/error_code.h"
 #include "tool.h"
 
 namespace mz {

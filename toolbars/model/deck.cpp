@@ -34,9 +34,9 @@ Outcome<std::shared_ptr<Tool>> Deck::add_tool(std::wstring_view id, int32_t type
   using Result = Outcome<std::shared_ptr<Tool>>;
   // Separators exist only as placed tools, and a tool needs an ID to be found.
   if (id.empty() || is_separator_id(id) || type == static_cast<int32_t>(ToolType::separator))
-    return Result::failure(ErrorCode::invalid_index);
-  if (!kToolTypeRange.contains(type)) return Result::failure(ErrorCode::invalid_property_value);
-  if (tools_.find(id)) return Result::failure(ErrorCode::duplicate_id);
+    return Result(ErrorCode::invalid_index);
+  if (!kToolTypeRange.contains(type)) return Result(ErrorCode::invalid_property_value);
+  if (tools_.find(id)) return Result(ErrorCode::duplicate_id);
 
   auto tool = std::make_shared<Tool>(std::wstring(id), static_cast<ToolType>(type));
   tools_.insert(insert_position(index, tools_.size()), tool);
@@ -135,7 +135,7 @@ bool Deck::menu_contains(const Tool& menu_tool, const Tool& target) const {
 Outcome<std::shared_ptr<PlacedTool>> Deck::add_placed(PlacedToolList& list, std::wstring_view id, int32_t type,
                                                       long index) {
   using Result = Outcome<std::shared_ptr<PlacedTool>>;
-  if (!is_live(list)) return Result::failure(ErrorCode::cannot_perform);
+  if (!is_live(list)) return Result(ErrorCode::cannot_perform);
 
   std::shared_ptr<PlacedTool> placed;
   size_t pos = 0;
@@ -143,17 +143,17 @@ Outcome<std::shared_ptr<PlacedTool>> Deck::add_placed(PlacedToolList& list, std:
     // A separator goes before an existing tool that is not itself a
     // separator, and never first.
     if (index <= 1 || static_cast<size_t>(index) > list.size() || list.at(static_cast<size_t>(index - 1))->is_separator())
-      return Result::failure(ErrorCode::cannot_perform);
+      return Result(ErrorCode::cannot_perform);
     placed = make_placed_separator();
     pos = static_cast<size_t>(index - 1);
   } else {
     std::shared_ptr<Tool> tool = tools_.find(id);
     if (const Tool* owner = list.menu_tool(); owner && tool && (tool.get() == owner || menu_contains(*tool, *owner)))
-      return Result::failure(ErrorCode::cannot_perform);
+      return Result(ErrorCode::cannot_perform);
     if (!tool) {
       auto added = add_tool(id, type, -1);
-      if (!added.ok()) return Result::failure(added.error);
-      tool = added.value;
+      if (!added.ok()) return Result(added.error());
+      tool = added.value();
     }
     placed = place_tool(tool);
     pos = insert_position(index, list.size());
@@ -216,7 +216,7 @@ void Deck::for_each_placed_list(Fn&& fn) {
 // --- Tool properties -----------------------------------------------------------
 
 std::shared_ptr<Tool> Deck::tool_of(PlacedTool& placed) const {
-  if (auto linked = placed.link.lock(); linked && linked->in_collection) return linked;
+  if (auto linked = placed.link.lock(); linked && (linked->in_collection || linked->internal)) return linked;
   if (placed.is_separator()) return nullptr;
   auto found = tools_.find(placed.id);
   placed.link = found;
@@ -232,7 +232,7 @@ const Tool& Deck::read_tool(const ToolRef& ref) const {
 }
 
 Outcome<Tool*> Deck::write_tool(const ToolRef& ref) {
-  if (ref.is_placed()) return Outcome<Tool*>::failure(ErrorCode::property_read_only);
+  if (ref.is_placed()) return Outcome<Tool*>(ErrorCode::property_read_only);
   return Outcome<Tool*>{ref.tool.get()};
 }
 
@@ -242,8 +242,8 @@ const std::wstring& Deck::id_of(const ToolRef& ref) const { return ref.is_placed
 
 ErrorCode Deck::set_id(const ToolRef& ref, std::wstring_view id) {
   auto target = write_tool(ref);
-  if (!target.ok()) return target.error;
-  Tool& tool = *target.value;
+  if (!target.ok()) return target.error();
+  Tool& tool = *target.value();
   if (tool.id == id) return ErrorCode::none;
   // Placed tools with this ID would turn into separators; a tool without an
   // ID could not be found.
@@ -281,8 +281,8 @@ ErrorCode Deck::set_id(const ToolRef& ref, std::wstring_view id) {
 
 ErrorCode Deck::set_group(const ToolRef& ref, std::wstring_view group) {
   auto target = write_tool(ref);
-  if (!target.ok()) return target.error;
-  Tool& tool = *target.value;
+  if (!target.ok()) return target.error();
+  Tool& tool = *target.value();
   if (tool.group == group) return ErrorCode::none;
   tool.group = group;
   if (!group.empty() && tool.in_collection) {
@@ -304,8 +304,8 @@ ErrorCode Deck::set_group(const ToolRef& ref, std::wstring_view group) {
 
 ErrorCode Deck::set_group_allow_all_up(const ToolRef& ref, bool allow) {
   auto target = write_tool(ref);
-  if (!target.ok()) return target.error;
-  Tool& tool = *target.value;
+  if (!target.ok()) return target.error();
+  Tool& tool = *target.value();
   tool.group_allow_all_up = allow;
   if (!tool.group.empty() && tool.in_collection) {
     for (const auto& member : tools_)
@@ -354,8 +354,8 @@ ErrorCode Deck::set_state(const ToolRef& ref, int state) {
 
 ErrorCode Deck::set_shortcut(const ToolRef& ref, int shortcut) {
   auto target = write_tool(ref);
-  if (!target.ok()) return target.error;
-  Tool& tool = *target.value;
+  if (!target.ok()) return target.error();
+  Tool& tool = *target.value();
   if (!kShortcutRange.contains(shortcut)) return ErrorCode::invalid_property_value;
   if (tool.shortcut == shortcut) return ErrorCode::none;
   if (shortcut != 0 && tool.in_collection) {
@@ -369,9 +369,9 @@ ErrorCode Deck::set_shortcut(const ToolRef& ref, int shortcut) {
 
 ErrorCode Deck::set_type(const ToolRef& ref, int type) {
   auto target = write_tool(ref);
-  if (!target.ok()) return target.error;
+  if (!target.ok()) return target.error();
   if (!kToolTypeRange.contains(type)) return ErrorCode::invalid_property_value;
-  Tool& tool = *target.value;
+  Tool& tool = *target.value();
   if (tool.type() == static_cast<ToolType>(type)) return ErrorCode::none;
   tool.set_type(static_cast<ToolType>(type));
   changed({ChangeScope::tool_size, &tool});
@@ -380,22 +380,22 @@ ErrorCode Deck::set_type(const ToolRef& ref, int type) {
 
 ErrorCode Deck::set_picture_size(const ToolRef& ref, int size) {
   auto target = write_tool(ref);
-  if (!target.ok()) return target.error;
+  if (!target.ok()) return target.error();
   if (!kPictureSizeRange.contains(size)) return ErrorCode::invalid_property_value;
-  if (target.value->picture_size != size) {
-    target.value->picture_size = static_cast<int16_t>(size);
-    changed({ChangeScope::tool_size, target.value});
+  if (target.value()->picture_size != size) {
+    target.value()->picture_size = static_cast<int16_t>(size);
+    changed({ChangeScope::tool_size, target.value()});
   }
   return ErrorCode::none;
 }
 
 ErrorCode Deck::set_menu_visibility(const ToolRef& ref, int visibility) {
   auto target = write_tool(ref);
-  if (!target.ok()) return target.error;
+  if (!target.ok()) return target.error();
   if (!kMenuVisibilityRange.contains(visibility)) return ErrorCode::invalid_property_value;
-  if (target.value->menu_visibility != visibility) {
-    target.value->menu_visibility = static_cast<uint8_t>(visibility);
-    changed({ChangeScope::tool_size, target.value});
+  if (target.value()->menu_visibility != visibility) {
+    target.value()->menu_visibility = static_cast<uint8_t>(visibility);
+    changed({ChangeScope::tool_size, target.value()});
   }
   return ErrorCode::none;
 }
@@ -423,7 +423,7 @@ ErrorCode Deck::set_visible(const ToolRef& ref, bool visible) {
 
 Outcome<int16_t> Deck::ctl_width(const ToolRef& ref) const {
   const Tool& tool = read_tool(ref);
-  if (!has_control_window(tool.type())) return Outcome<int16_t>::failure(ErrorCode::not_a_placed_property);
+  if (!has_control_window(tool.type())) return Outcome<int16_t>(ErrorCode::not_a_placed_property);
   int16_t width = ref.is_placed() ? ref.placed->fields.ctl_width : tool.own.ctl_width;
   return Outcome<int16_t>{width == -1 ? tool.own.ctl_width : width};
 }
@@ -530,15 +530,15 @@ ErrorCode Deck::change_all(const ToolRef& ref, int property, const ChangeAllValu
 }
 
 Outcome<PlacedTool*> Deck::placement(const ToolRef& ref) const {
-  if (!ref.is_placed() || !ref.placed->owner) return Outcome<PlacedTool*>::failure(ErrorCode::not_a_placed_property);
+  if (!ref.is_placed() || !ref.placed->owner) return Outcome<PlacedTool*>(ErrorCode::not_a_placed_property);
   return Outcome<PlacedTool*>{ref.placed.get()};
 }
 
 Outcome<std::shared_ptr<Tool>> Deck::sub_object_owner(const ToolRef& ref, ToolType type) {
   using Result = Outcome<std::shared_ptr<Tool>>;
-  if (modes.design_time) return Result::failure(ErrorCode::unavailable_at_design_time);
+  if (modes.design_time) return Result(ErrorCode::unavailable_at_design_time);
   std::shared_ptr<Tool> tool = ref.is_placed() ? tool_of(*ref.placed) : ref.tool;
-  if (!tool || tool->type() != type) return Result::failure(ErrorCode::cannot_perform);
+  if (!tool || tool->type() != type) return Result(ErrorCode::cannot_perform);
   return Result{tool};
 }
 

@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "change.h"
-#include "error_code.h"
+#include "internal_tools.h"
+#include "toolbars/base/error_code.h"
 #include "tool.h"
 #include "tool_collection.h"
 #include "toolbar.h"
@@ -81,6 +82,11 @@ class Deck {
   const ToolCollection& tools() const { return tools_; }
   const ToolbarCollection& toolbars() const { return toolbars_; }
   const std::vector<std::wstring>& removed_tool_ids() const { return removed_tool_ids_; }
+  InternalTools& internal() { return internal_; }
+  const InternalTools& internal() const { return internal_; }
+  // The More Tools button the toolbar shows after its tools at run time, or
+  // null (design time, the button switched off, a menu bar).
+  PlacedTool* more_tools_button(Toolbar& toolbar);
 
   // --- The control's Tools -------------------------------------------------
   // index: 1-based position the new tool takes (0 is the front); negative appends.
@@ -190,6 +196,7 @@ class Deck {
   DeckEvents& events_;
   ToolCollection tools_;
   ToolbarCollection toolbars_;
+  InternalTools internal_;
   std::vector<std::wstring> removed_tool_ids_;
   std::unordered_set<std::wstring> removed_folded_;  // the same IDs, case-folded
   // Placed tools of each toolbar when saved state was last loaded at run

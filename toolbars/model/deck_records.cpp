@@ -332,8 +332,8 @@ void load_tools(Deck& deck, const records::ToolsStream& stream, bool run_time, c
   for (const records::ToolRecord& record : stream.Tools) {
     auto added = deck.add_tool(platform.from_ansi(record.Instance.ID), record.Type, -1);
     if (added.ok()) {
-      load_tool_fields(*added.value, record, platform);
-      load_tool_pictures(*added.value, record, stream, cells, platform);
+      load_tool_fields(*added.value(), record, platform);
+      load_tool_pictures(*added.value(), record, stream, cells, platform);
     }
     for (std::size_t kind = 0; kind < records::kPictureKinds; ++kind)
       if (record.HasPicture[kind]) ++cells[kind];
@@ -357,7 +357,7 @@ void load_toolbars(Deck& deck, const std::vector<records::ToolbarRecord>& toolba
     if (record.Style > static_cast<uint8_t>(ToolbarStyle::menu_bar)) continue;
     auto added = deck.add_toolbar(&name, record.Style);
     if (!added.ok()) continue;
-    Toolbar& toolbar = *added.value;
+    Toolbar& toolbar = *added.value();
     toolbar.caption_alignment = ranged<uint8_t>(record.CaptionAlignment, kCaptionAlignmentRange);
     toolbar.docked_status = dock_code_of(record.DockedStatus).value_or(DockCode::top);
     toolbar.font3d = ranged<uint8_t>(record.Font3D, kFont3DRange);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "deck.h"
-#include "opaque_value.h"
+#include "toolbars/base/opaque_value.h"
 #include "picture_ref.h"
 #include "toolbars/model/record_layout.h"
 #include "toolbars/model/record_picture_strip.h"

@@ -26,10 +26,10 @@ std::vector<PlacedTool> detached_copies(const PlacedToolList& list) {
 Outcome<std::shared_ptr<Toolbar>> Deck::add_toolbar(const std::wstring* name, int32_t style) {
   using Result = Outcome<std::shared_ptr<Toolbar>>;
   const bool menu_bar = style == static_cast<int32_t>(ToolbarStyle::menu_bar);
-  if (menu_bar && toolbars_.has_menu_bar()) return Result::failure(ErrorCode::only_one_menu_bar);
+  if (menu_bar && toolbars_.has_menu_bar()) return Result(ErrorCode::only_one_menu_bar);
   std::wstring chosen = name ? *name : toolbars_.next_default_name();
-  if (chosen.empty() || toolbars_.find(chosen)) return Result::failure(ErrorCode::invalid_name);
-  if (style != 0 && !menu_bar) return Result::failure(ErrorCode::general_failure);
+  if (chosen.empty() || toolbars_.find(chosen)) return Result(ErrorCode::invalid_name);
+  if (style != 0 && !menu_bar) return Result(ErrorCode::general_failure);
 
   auto toolbar = std::make_shared<Toolbar>(std::move(chosen), static_cast<ToolbarStyle>(style));
   toolbar->stock = modes.design_time;
@@ -48,6 +48,11 @@ void Deck::remove_toolbar(std::shared_ptr<Toolbar> toolbar) {
   if (pos < 0) return;
   toolbars_.erase(static_cast<size_t>(pos));
   changed({.scope = ChangeScope::toolbars, .toolbar = toolbar.get()});
+}
+
+PlacedTool* Deck::more_tools_button(Toolbar& toolbar) {
+  if (modes.design_time || !toolbar.display_more_tools || toolbar.is_menu_bar()) return nullptr;
+  return &internal_.more_tools_button(toolbar);
 }
 
 void Deck::clear_toolbars() {

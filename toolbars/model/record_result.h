@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
-#include <utility>
-#include <variant>
+
+#include "toolbars/base/result.h"
 
 namespace mz::records {
 
@@ -34,26 +34,7 @@ struct RecordError {
 };
 
 template <class T>
-class Result {
- public:
-  Result(T value) : state_(std::move(value)) {}
-  Result(RecordError error) : state_(error) {}
-
-  bool ok() const { return state_.index() == 0; }
-  explicit operator bool() const { return ok(); }
-
-  T& value() { return std::get<0>(state_); }
-  const T& value() const { return std::get<0>(state_); }
-  T& operator*() { return value(); }
-  const T& operator*() const { return value(); }
-  T* operator->() { return &value(); }
-  const T* operator->() const { return &value(); }
-
-  const RecordError& error() const { return std::get<1>(state_); }
-
- private:
-  std::variant<T, RecordError> state_;
-};
+using Result = mz::Result<T, RecordError>;
 
 template <class T>
 struct Partial {

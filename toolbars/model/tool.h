@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "opaque_value.h"
+#include "toolbars/base/opaque_value.h"
 #include "picture_ref.h"
 
 namespace mz {
@@ -146,6 +146,7 @@ class Tool {
   std::array<PictureRef, 4> pictures;  // indexed by PictureSlot; null = not present
   Opaque tag;
   bool in_collection = false;  // true while it is in the control's Tools
+  bool internal = false;       // one of the control's own tools, never in its Tools
 
   ToolType type() const { return type_; }
   // Changes the type; the old sub-object is discarded and the new type's

@@ -42,10 +42,10 @@ void* ToolObject::other_interface(REFIID iid) {
 template <class T, class U>
 HRESULT ToolObject::put_tool_field(T Tool::*field, U value, ChangeScope scope) {
   auto target = deck().write_tool(ref_);
-  if (!target.ok()) return fail(target.error);
-  if (target.value->*field != value) {
-    target.value->*field = value;
-    deck().changed({scope, target.value});
+  if (!target.ok()) return fail(target.error());
+  if (target.value()->*field != value) {
+    target.value()->*field = value;
+    deck().changed({scope, target.value()});
   }
   return S_OK;
 }
@@ -219,8 +219,8 @@ HRESULT ToolObject::get_ComboBox(IMzComboBox** value) {
     if (!value) return plain_failure(E_POINTER);
     *value = nullptr;
     auto owner = deck().sub_object_owner(ref_, ToolType::combo_box);
-    if (!owner.ok()) return fail(owner.error);
-    *value = ComboBoxObject::create(*control_, ref_, owner.value).detach();
+    if (!owner.ok()) return fail(owner.error());
+    *value = ComboBoxObject::create(*control_, ref_, owner.value()).detach();
     return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
   });
 }
@@ -230,8 +230,8 @@ HRESULT ToolObject::get_Edit(IMzEdit** value) {
     if (!value) return plain_failure(E_POINTER);
     *value = nullptr;
     auto owner = deck().sub_object_owner(ref_, ToolType::edit);
-    if (!owner.ok()) return fail(owner.error);
-    *value = EditObject::create(*control_, owner.value).detach();
+    if (!owner.ok()) return fail(owner.error());
+    *value = EditObject::create(*control_, owner.value()).detach();
     return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
   });
 }
@@ -241,8 +241,8 @@ HRESULT ToolObject::get_Menu(IMzMenu** value) {
     if (!value) return plain_failure(E_POINTER);
     *value = nullptr;
     auto owner = deck().sub_object_owner(ref_, ToolType::menu);
-    if (!owner.ok()) return fail(owner.error);
-    *value = MenuObject::create(*control_, owner.value).detach();
+    if (!owner.ok()) return fail(owner.error());
+    *value = MenuObject::create(*control_, owner.value()).detach();
     return *value ? S_OK : plain_failure(E_OUTOFMEMORY);
   });
 }
@@ -252,7 +252,7 @@ HRESULT ToolObject::get_Menu(IMzMenu** value) {
 HRESULT ToolObject::get_CtlWidth(short* value) {
   return guarded([&]() -> HRESULT {
     auto width = deck().ctl_width(ref_);
-    return width.ok() ? give(value, width.value) : fail(width.error);
+    return width.ok() ? give(value, width.value()) : fail(width.error());
   });
 }
 HRESULT ToolObject::put_CtlWidth(short value) {
@@ -301,7 +301,7 @@ HRESULT ToolObject::put_Name(BSTR value) {
 // Position and size as the layout last computed them.
 HRESULT ToolObject::get_position(int16_t PlacedTool::*field, short* value) {
   auto placed = deck().placement(ref_);
-  return placed.ok() ? give(value, placed.value->*field) : fail(placed.error);
+  return placed.ok() ? give(value, placed.value()->*field) : fail(placed.error());
 }
 HRESULT ToolObject::get_Left(short* value) {
   return guarded([&]() -> HRESULT { return get_position(&PlacedTool::left, value); });
@@ -319,8 +319,8 @@ HRESULT ToolObject::get_Height(short* value) {
 HRESULT ToolObject::get_Index(short* value) {
   return guarded([&]() -> HRESULT {
     auto placed = deck().placement(ref_);
-    if (!placed.ok()) return fail(placed.error);
-    return give(value, placed.value->owner->position_of(placed.value) + 1);
+    if (!placed.ok()) return fail(placed.error());
+    return give(value, placed.value()->owner->position_of(placed.value()) + 1);
   });
 }
 
@@ -340,15 +340,15 @@ HRESULT ToolObject::get_picture(PictureSlot slot, IPictureDisp** value) {
 
 HRESULT ToolObject::put_picture(PictureSlot slot, IPictureDisp* value) {
   auto target = deck().write_tool(ref_);
-  if (!target.ok()) return fail(target.error);
-  target.value->pictures[static_cast<size_t>(slot)] = picture_ref(value);
-  deck().changed({ChangeScope::tool_size, target.value});
+  if (!target.ok()) return fail(target.error());
+  target.value()->pictures[static_cast<size_t>(slot)] = picture_ref(value);
+  deck().changed({ChangeScope::tool_size, target.value()});
   return S_OK;
 }
 
 HRESULT ToolObject::put_picture_bitmap(PictureSlot slot, LONG bitmap) {
   auto target = deck().write_tool(ref_);
-  if (!target.ok()) return fail(target.error);
+  if (!target.ok()) return fail(target.error());
   auto handle = reinterpret_cast<HBITMAP>(static_cast<LONG_PTR>(bitmap));
   if (!handle) return put_picture(slot, nullptr);
   if (GetObjectType(handle) != OBJ_BITMAP) return fail(ErrorCode::invalid_property_value);

@@ -42,8 +42,8 @@ HRESULT ComboBoxObject::get_ItemData(short index, VARIANT* value) {
   return guarded([&]() -> HRESULT {
     MZ_COMBO(combo);
     auto item = combo_item(*combo, index);
-    if (!item.ok()) return fail(item.error);
-    HRESULT hr = read_value(item.value->item_data, value);
+    if (!item.ok()) return fail(item.error());
+    HRESULT hr = read_value(item.value()->item_data, value);
     return FAILED(hr) ? plain_failure(hr) : S_OK;
   });
 }
@@ -51,8 +51,8 @@ HRESULT ComboBoxObject::put_ItemData(short index, VARIANT value) {
   return guarded([&]() -> HRESULT {
     MZ_COMBO(combo);
     auto item = combo_item(*combo, index);
-    if (!item.ok()) return fail(item.error);
-    HRESULT hr = store_value(value, item.value->item_data);
+    if (!item.ok()) return fail(item.error());
+    HRESULT hr = store_value(value, item.value()->item_data);
     if (FAILED(hr)) return plain_failure(hr);
     return changed(ErrorCode::none);
   });
@@ -151,8 +151,8 @@ HRESULT ComboBoxObject::put_Text(BSTR value) {
   return guarded([&]() -> HRESULT {
     MZ_COMBO(combo);
     auto result = set_combo_text(*combo, from_bstr(value), context());
-    if (!result.ok()) return fail(result.error);
-    if (result.value) {
+    if (!result.ok()) return fail(result.error());
+    if (result.value()) {
       control_->deck().changed({ChangeScope::tool_look, tool_.get()});
       if (!control_->design_time()) control_->fire_tool_change(ref_);
     }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dock_code.h"
-#include "opaque_value.h"
+#include "toolbars/base/opaque_value.h"
 #include "tool.h"
 
 namespace mz {
@@ -49,6 +49,9 @@ class Toolbar {
   std::optional<std::vector<PlacedTool>> last_loaded;
   Opaque tag;
   bool in_collection = false;  // true while it is in the control's ToolBars
+  // The toolbar's own More Tools button, shown after its tools; not one of
+  // them. Made on first use (see InternalTools).
+  std::shared_ptr<PlacedTool> more_tools_button;
 
   ToolbarStyle style() const { return style_; }
   bool is_menu_bar() const { return style_ == ToolbarStyle::menu_bar; }

@@ -21,19 +21,19 @@ Outcome<std::shared_ptr<Toolbar>> ToolbarsCollectionObject::find(const VARIANT& 
   using Result = Outcome<std::shared_ptr<Toolbar>>;
   const ToolbarCollection& toolbars = control_->deck().toolbars();
   if (auto name = string_argument(index)) {
-    if (name->empty()) return Result::failure(ErrorCode::invalid_name);
+    if (name->empty()) return Result(ErrorCode::invalid_name);
     auto found = toolbars.find(*name);
-    return found ? Result{found} : Result::failure(ErrorCode::invalid_index);
+    return found ? Result{found} : Result(ErrorCode::invalid_index);
   }
   if (auto object = object_argument(index)) {
     auto own = own_object(object.get());
     auto toolbar = own && own->owner() == control_.get() ? own->toolbar() : nullptr;
     if (toolbar && toolbars.position_of(toolbar.get()) >= 0) return Result{toolbar};
-    return Result::failure(ErrorCode::invalid_index);
+    return Result(ErrorCode::invalid_index);
   }
   auto position = int32_argument(index);
   if (!position || *position < 1 || static_cast<size_t>(*position) > toolbars.size())
-    return Result::failure(ErrorCode::invalid_index);
+    return Result(ErrorCode::invalid_index);
   return Result{toolbars.at(static_cast<size_t>(*position - 1))};
 }
 
@@ -63,8 +63,8 @@ HRESULT ToolbarsCollectionObject::Add(VARIANT name, VARIANT style, IMzToolBar** 
       if (!given) return fail(ErrorCode::invalid_name);
     }
     auto added = control_->deck().add_toolbar(given ? &*given : nullptr, style_value);
-    if (!added.ok()) return fail(added.error);
-    *toolbar = control_->toolbar_object(added.value).detach();
+    if (!added.ok()) return fail(added.error());
+    *toolbar = control_->toolbar_object(added.value()).detach();
     return *toolbar ? S_OK : plain_failure(E_OUTOFMEMORY);
   });
 }
@@ -85,8 +85,8 @@ HRESULT ToolbarsCollectionObject::get_Item(VARIANT index, IMzToolBar** toolbar) 
     if (!toolbar) return plain_failure(E_POINTER);
     *toolbar = nullptr;
     auto found = find(index);
-    if (!found.ok()) return fail(found.error);
-    *toolbar = control_->toolbar_object(found.value).detach();
+    if (!found.ok()) return fail(found.error());
+    *toolbar = control_->toolbar_object(found.value()).detach();
     return *toolbar ? S_OK : plain_failure(E_OUTOFMEMORY);
   });
 }
@@ -94,8 +94,8 @@ HRESULT ToolbarsCollectionObject::get_Item(VARIANT index, IMzToolBar** toolbar) 
 HRESULT ToolbarsCollectionObject::Remove(VARIANT index) {
   return guarded([&]() -> HRESULT {
     auto found = find(index);
-    if (!found.ok()) return fail(found.error);
-    control_->deck().remove_toolbar(found.value);
+    if (!found.ok()) return fail(found.error());
+    control_->deck().remove_toolbar(found.value());
     return S_OK;
   });
 }

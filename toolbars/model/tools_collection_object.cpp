@@ -83,14 +83,14 @@ HRESULT ToolsCollectionObject::Add(BSTR id, VARIANT type, VARIANT index, IMzTool
     ToolRef added;
     if (is_control_tools()) {
       auto result = deck.add_tool(from_bstr(id), tool_type, position);
-      if (!result.ok()) return fail(result.error);
-      added.tool = result.value;
+      if (!result.ok()) return fail(result.error());
+      added.tool = result.value();
     } else {
       PlacedToolList* list = placed_list();
       if (!list) return fail(ErrorCode::cannot_perform);
       auto result = deck.add_placed(*list, from_bstr(id), tool_type, position);
-      if (!result.ok()) return fail(result.error);
-      added.placed = result.value;
+      if (!result.ok()) return fail(result.error());
+      added.placed = result.value();
     }
     *tool = control_->tool_object(added).detach();
     return *tool ? S_OK : plain_failure(E_OUTOFMEMORY);

@@ -39,8 +39,8 @@ TEST(ComboBox, IndexesOutsideTheListAreRefused) {
   add_combo_item(combo, L"b", -1);
   EXPECT_EQ(add_combo_item(combo, L"x", 3), ErrorCode::invalid_index);
   EXPECT_EQ(add_combo_item(combo, L"x", -2), ErrorCode::invalid_index);
-  EXPECT_EQ(combo_item(combo, 2).error, ErrorCode::invalid_index);
-  EXPECT_EQ(combo_item(combo, -1).error, ErrorCode::invalid_index);
+  EXPECT_EQ(error_of(combo_item(combo, 2)), ErrorCode::invalid_index);
+  EXPECT_EQ(error_of(combo_item(combo, -1)), ErrorCode::invalid_index);
   EXPECT_EQ(combo_list_text(combo, 2), L"");
   EXPECT_EQ(set_combo_list_text(combo, 2, L"x"), ErrorCode::invalid_index);
   EXPECT_EQ(set_combo_list_index(combo, 2), ErrorCode::invalid_index);
@@ -70,14 +70,14 @@ TEST(ComboBox, TextRules) {
   ComboContext run_time;
   ComboContext designer{false, true, true};
   ComboData combo;
-  EXPECT_TRUE(set_combo_text(combo, L"x", run_time).value);
-  EXPECT_FALSE(set_combo_text(combo, L"x", run_time).value);  // unchanged
+  EXPECT_TRUE(set_combo_text(combo, L"x", run_time).value());
+  EXPECT_FALSE(set_combo_text(combo, L"x", run_time).value());  // unchanged
   combo.locked = true;
-  EXPECT_EQ(set_combo_text(combo, L"y", run_time).error, ErrorCode::property_read_only);
-  EXPECT_TRUE(set_combo_text(combo, L"y", designer).value);
+  EXPECT_EQ(error_of(set_combo_text(combo, L"y", run_time)), ErrorCode::property_read_only);
+  EXPECT_TRUE(set_combo_text(combo, L"y", designer).value());
   combo.locked = false;
   combo.style = 1;
-  EXPECT_EQ(set_combo_text(combo, L"z", designer).error, ErrorCode::property_read_only);
+  EXPECT_EQ(error_of(set_combo_text(combo, L"z", designer)), ErrorCode::property_read_only);
 }
 
 TEST(ComboBox, StyleAndSortedAreFixedAtRunTimeUnlessCustomizing) {

@@ -70,7 +70,7 @@ TEST_F(DeckRecords, MenusThatWouldContainThemselvesLoseTheClosingSubTool) {
   EXPECT_EQ(menu_of(L"C"), L"z");
   EXPECT_EQ(menu_of(L"D"), L"B,A");
   // The model built from the stream still refuses a loop.
-  EXPECT_EQ(deck.add_placed(*deck.tools().find(L"B")->menu(), L"D", 0, -1).error, ErrorCode::cannot_perform);
+  EXPECT_EQ(error_of(deck.add_placed(*deck.tools().find(L"B")->menu(), L"D", 0, -1)), ErrorCode::cannot_perform);
 }
 
 TEST_F(DeckRecords, MenusSharingSubMenusAtDepthAreWalkedOnce) {
@@ -84,7 +84,7 @@ TEST_F(DeckRecords, MenusSharingSubMenusAtDepthAreWalkedOnce) {
   load(menus);
   EXPECT_EQ(menu_of(L"M0"), L"M1,M1");
   Tool& bottom = *deck.tools().find(L"M24");
-  EXPECT_EQ(deck.add_placed(*bottom.menu(), L"M0", 0, -1).error, ErrorCode::cannot_perform);
+  EXPECT_EQ(error_of(deck.add_placed(*bottom.menu(), L"M0", 0, -1)), ErrorCode::cannot_perform);
   EXPECT_TRUE(deck.add_placed(*bottom.menu(), L"Leaf", 0, -1).ok());
 }
 

@@ -18,12 +18,12 @@ class DeckToolbars : public ::testing::Test {
   std::shared_ptr<Toolbar> add(const std::wstring& name, int style = 0) {
     auto added = deck.add_toolbar(&name, style);
     EXPECT_TRUE(added.ok());
-    return added.value;
+    return added.value();
   }
   std::wstring add_default() {
     auto added = deck.add_toolbar(nullptr, 0);
     EXPECT_TRUE(added.ok());
-    return added.ok() ? added.value->name : L"";
+    return added.ok() ? added.value()->name : L"";
   }
 };
 
@@ -54,7 +54,7 @@ TEST_F(DeckToolbars, AddRules) {
   };
   for (const auto& c : cases) {
     std::wstring name = c.name;
-    EXPECT_EQ(deck.add_toolbar(&name, c.style).error, c.expected) << std::string(name.begin(), name.end());
+    EXPECT_EQ(error_of(deck.add_toolbar(&name, c.style)), c.expected) << std::string(name.begin(), name.end());
   }
   EXPECT_EQ(deck.toolbars().size(), 3u);
 }
@@ -238,7 +238,7 @@ TEST_F(DeckToolbars, ResetPutsMenusBackAndFollowsRenamedTools) {
   fill(deck, bar->tools, L"File,A");
   auto file = deck.tools().find(L"File");
   ASSERT_EQ(deck.set_type({file, nullptr}, 7), ErrorCode::none);
-  auto recent = deck.add_tool(L"Recent", 7, -1).value;
+  auto recent = deck.add_tool(L"Recent", 7, -1).value();
   fill(deck, *file->menu(), L"X,-,Recent");
   fill(deck, *recent->menu(), L"R1,R2");
   deck.set_stock(*bar, true);

@@ -15,12 +15,12 @@ class DeckTools : public ::testing::Test {
   std::shared_ptr<Tool> add(const std::wstring& id, int type = 0) {
     auto added = deck.add_tool(id, type, -1);
     EXPECT_TRUE(added.ok()) << "adding " << std::string(id.begin(), id.end());
-    return added.value;
+    return added.value();
   }
   std::shared_ptr<Toolbar> toolbar(const std::wstring& name) {
     auto added = deck.add_toolbar(&name, 0);
     EXPECT_TRUE(added.ok());
-    return added.value;
+    return added.value();
   }
   std::wstring ids() const {
     std::wstring text;
@@ -46,7 +46,7 @@ TEST_F(DeckTools, AddRefusesReservedDuplicateAndOutOfRangeTools) {
       {L"ID_Menu", 7, ErrorCode::none},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(deck.add_tool(c.id, c.type, -1).error, c.expected) << std::string(c.id, c.id + wcslen(c.id));
+    EXPECT_EQ(error_of(deck.add_tool(c.id, c.type, -1)), c.expected) << std::string(c.id, c.id + wcslen(c.id));
   EXPECT_EQ(ids(), L"ID_Open,ID_Menu");
 }
 
@@ -128,7 +128,7 @@ TEST_F(DeckTools, RenameChecksOtherToolsAndCarriesToPlacedTools) {
 TEST_F(DeckTools, ToolLevelPropertiesAreReadOnlyOnPlacedTools) {
   auto tool = add(L"A");
   auto bar = toolbar(L"T");
-  auto placed = deck.add_placed(bar->tools, L"A", 0, -1).value;
+  auto placed = deck.add_placed(bar->tools, L"A", 0, -1).value();
   ToolRef ref{nullptr, placed};
   EXPECT_EQ(deck.set_id(ref, L"B"), ErrorCode::property_read_only);
   EXPECT_EQ(deck.set_group(ref, L"G"), ErrorCode::property_read_only);
@@ -199,38 +199,38 @@ TEST_F(DeckTools, TypeChangeReplacesTheSubObject) {
 TEST_F(DeckTools, SubObjectsNeedTheirTypeAndRunTime) {
   auto button = add(L"B");
   auto combo = add(L"C", 4);
-  EXPECT_EQ(deck.sub_object_owner({button, nullptr}, ToolType::combo_box).error, ErrorCode::cannot_perform);
-  EXPECT_EQ(deck.sub_object_owner({combo, nullptr}, ToolType::combo_box).value, combo);
-  EXPECT_EQ(deck.sub_object_owner({combo, nullptr}, ToolType::edit).error, ErrorCode::cannot_perform);
+  EXPECT_EQ(error_of(deck.sub_object_owner({button, nullptr}, ToolType::combo_box)), ErrorCode::cannot_perform);
+  EXPECT_EQ(deck.sub_object_owner({combo, nullptr}, ToolType::combo_box).value(), combo);
+  EXPECT_EQ(error_of(deck.sub_object_owner({combo, nullptr}, ToolType::edit)), ErrorCode::cannot_perform);
   deck.modes.design_time = true;
-  EXPECT_EQ(deck.sub_object_owner({combo, nullptr}, ToolType::combo_box).error,
+  EXPECT_EQ(error_of(deck.sub_object_owner({combo, nullptr}, ToolType::combo_box)),
             ErrorCode::unavailable_at_design_time);
 }
 
 TEST_F(DeckTools, PositionPropertiesNeedAPlacedTool) {
   auto tool = add(L"A");
   auto bar = toolbar(L"T");
-  auto placed = deck.add_placed(bar->tools, L"A", 0, -1).value;
-  EXPECT_EQ(deck.placement({tool, nullptr}).error, ErrorCode::not_a_placed_property);
-  EXPECT_EQ(deck.placement({nullptr, placed}).value, placed.get());
+  auto placed = deck.add_placed(bar->tools, L"A", 0, -1).value();
+  EXPECT_EQ(error_of(deck.placement({tool, nullptr})), ErrorCode::not_a_placed_property);
+  EXPECT_EQ(deck.placement({nullptr, placed}).value(), placed.get());
   deck.remove_placed(bar->tools, 0);
-  EXPECT_EQ(deck.placement({nullptr, placed}).error, ErrorCode::not_a_placed_property);
+  EXPECT_EQ(error_of(deck.placement({nullptr, placed})), ErrorCode::not_a_placed_property);
 }
 
 TEST_F(DeckTools, CtlWidthOnlyForComboAndEditAndFallsBackToTheTool) {
   auto button = add(L"B");
   auto edit = add(L"E", 5);
   auto bar = toolbar(L"T");
-  auto placed = deck.add_placed(bar->tools, L"E", 0, -1).value;
+  auto placed = deck.add_placed(bar->tools, L"E", 0, -1).value();
   ToolRef placed_ref{nullptr, placed};
-  EXPECT_EQ(deck.ctl_width({button, nullptr}).error, ErrorCode::not_a_placed_property);
+  EXPECT_EQ(error_of(deck.ctl_width({button, nullptr})), ErrorCode::not_a_placed_property);
   EXPECT_EQ(deck.set_ctl_width({button, nullptr}, 10), ErrorCode::not_a_placed_property);
-  EXPECT_EQ(deck.ctl_width(placed_ref).value, 75);  // copied from its tool
+  EXPECT_EQ(deck.ctl_width(placed_ref).value(), 75);  // copied from its tool
   EXPECT_EQ(deck.set_ctl_width(placed_ref, -1), ErrorCode::none);
   EXPECT_EQ(deck.set_ctl_width({edit, nullptr}, 120), ErrorCode::none);
-  EXPECT_EQ(deck.ctl_width(placed_ref).value, 120);  // -1: the tool's own width
+  EXPECT_EQ(deck.ctl_width(placed_ref).value(), 120);  // -1: the tool's own width
   EXPECT_EQ(deck.set_ctl_width(placed_ref, 40), ErrorCode::none);
-  EXPECT_EQ(deck.ctl_width(placed_ref).value, 40);
+  EXPECT_EQ(deck.ctl_width(placed_ref).value(), 40);
   EXPECT_EQ(deck.set_ctl_width({edit, nullptr}, -1), ErrorCode::invalid_property_value);
   EXPECT_EQ(deck.set_ctl_width(placed_ref, -2), ErrorCode::invalid_property_value);
 }
@@ -238,7 +238,7 @@ TEST_F(DeckTools, CtlWidthOnlyForComboAndEditAndFallsBackToTheTool) {
 TEST_F(DeckTools, PlacedVisibleOnlyOnToolbarsWithTheAddOrRemoveMenu) {
   add(L"A");
   auto bar = toolbar(L"T");
-  auto placed = deck.add_placed(bar->tools, L"A", 0, -1).value;
+  auto placed = deck.add_placed(bar->tools, L"A", 0, -1).value();
   EXPECT_EQ(deck.set_visible({nullptr, placed}, false), ErrorCode::property_read_only);
   bar->display_more_tools = true;
   EXPECT_EQ(deck.set_visible({nullptr, placed}, false), ErrorCode::none);
@@ -252,8 +252,8 @@ TEST_F(DeckTools, ChangeAllSetsEveryPlacementOrNone) {
   add(L"A", 4);
   auto one = toolbar(L"One");
   auto two = toolbar(L"Two");
-  auto first = deck.add_placed(one->tools, L"A", 0, -1).value;
-  auto second = deck.add_placed(two->tools, L"a", 0, -1).value;
+  auto first = deck.add_placed(one->tools, L"A", 0, -1).value();
+  auto second = deck.add_placed(two->tools, L"a", 0, -1).value();
   ToolRef ref{nullptr, first};
   EXPECT_EQ(deck.change_all(ref, 4, std::wstring(L"Go")), ErrorCode::none);
   EXPECT_EQ(second->fields.name, L"Go");
@@ -272,7 +272,7 @@ TEST_F(DeckTools, ChangeAllSetsEveryPlacementOrNone) {
 TEST_F(DeckTools, ChangeAllCtlWidthNeedsAComboOrEditTool) {
   add(L"B");
   auto bar = toolbar(L"T");
-  auto placed = deck.add_placed(bar->tools, L"B", 0, -1).value;
+  auto placed = deck.add_placed(bar->tools, L"B", 0, -1).value();
   EXPECT_EQ(deck.change_all({nullptr, placed}, 0, int32_t{50}), ErrorCode::invalid_property_value);
 }
 
@@ -341,7 +341,7 @@ TEST_F(DeckTools, StateOnPlacedToolsFiresByType) {
       {7, {}, 1},  // a menu tool opens its menu instead
   };
   for (const auto& c : cases) {
-    auto placed = deck.add_placed(bar->tools, L"X", c.type, -1).value;
+    auto placed = deck.add_placed(bar->tools, L"X", c.type, -1).value();
     events.clicks.clear();
     EXPECT_EQ(deck.set_state({nullptr, placed}, 1), ErrorCode::none);
     EXPECT_EQ(events.clicks, c.clicks) << "type " << c.type;
@@ -352,7 +352,7 @@ TEST_F(DeckTools, StateOnPlacedToolsFiresByType) {
 
 TEST_F(DeckTools, AClickHandlerMayRemoveTheToolItFiresFor) {
   auto bar = toolbar(L"T");
-  auto placed = deck.add_placed(bar->tools, L"X", 0, -1).value;
+  auto placed = deck.add_placed(bar->tools, L"X", 0, -1).value();
   events.on_click = [&] { deck.clear_tools(); };
   EXPECT_EQ(deck.set_state({nullptr, placed}, 1), ErrorCode::none);
   EXPECT_EQ(deck.tools().size(), 0u);
@@ -366,7 +366,7 @@ TEST_F(DeckTools, PlacedAddCreatesMissingToolsAndCopiesPlacedFields) {
   tool->own.name = L"&Alpha";
   tool->own.display_style = 3;
   auto bar = toolbar(L"T");
-  auto placed = deck.add_placed(bar->tools, L"a", 0, -1).value;
+  auto placed = deck.add_placed(bar->tools, L"a", 0, -1).value();
   EXPECT_EQ(placed->fields.name, L"&Alpha");
   EXPECT_EQ(placed->fields.display_style, 3);
   EXPECT_EQ(deck.tool_of(*placed), tool);
@@ -374,7 +374,7 @@ TEST_F(DeckTools, PlacedAddCreatesMissingToolsAndCopiesPlacedFields) {
   auto created = deck.add_placed(bar->tools, L"New", 5, -1);
   ASSERT_TRUE(created.ok());
   EXPECT_EQ(deck.tools().find(L"New")->type(), ToolType::edit);
-  EXPECT_EQ(deck.add_placed(bar->tools, L"Other", 9, -1).error, ErrorCode::invalid_property_value);
+  EXPECT_EQ(error_of(deck.add_placed(bar->tools, L"Other", 9, -1)), ErrorCode::invalid_property_value);
 }
 
 TEST_F(DeckTools, SeparatorsGoOnlyBeforeAnotherTool) {
@@ -397,7 +397,7 @@ TEST_F(DeckTools, SeparatorsGoOnlyBeforeAnotherTool) {
   for (const auto& c : cases) {
     auto bar = toolbar(L"T");
     fill(deck, bar->tools, c.layout);
-    EXPECT_EQ(deck.add_placed(bar->tools, c.id, c.type, c.index).error, c.expected) << "index " << c.index;
+    EXPECT_EQ(error_of(deck.add_placed(bar->tools, c.id, c.type, c.index)), c.expected) << "index " << c.index;
     EXPECT_EQ(describe(bar->tools), c.after);
     EXPECT_EQ(deck.tools().find(L"separator"), nullptr);
     deck.remove_toolbar(bar);
@@ -453,9 +453,9 @@ TEST_F(DeckTools, MenusMayNotContainThemselves) {
   auto more = add(L"More", 7);
   ASSERT_TRUE(deck.add_placed(*file->menu(), L"Recent", 0, -1).ok());
   ASSERT_TRUE(deck.add_placed(*recent->menu(), L"More", 0, -1).ok());
-  EXPECT_EQ(deck.add_placed(*file->menu(), L"file", 0, -1).error, ErrorCode::cannot_perform);
-  EXPECT_EQ(deck.add_placed(*more->menu(), L"File", 0, -1).error, ErrorCode::cannot_perform);
-  EXPECT_EQ(deck.add_placed(*more->menu(), L"Recent", 0, -1).error, ErrorCode::cannot_perform);
+  EXPECT_EQ(error_of(deck.add_placed(*file->menu(), L"file", 0, -1)), ErrorCode::cannot_perform);
+  EXPECT_EQ(error_of(deck.add_placed(*more->menu(), L"File", 0, -1)), ErrorCode::cannot_perform);
+  EXPECT_EQ(error_of(deck.add_placed(*more->menu(), L"Recent", 0, -1)), ErrorCode::cannot_perform);
   EXPECT_TRUE(deck.add_placed(*more->menu(), L"Open", 0, -1).ok());
 }
 
@@ -511,8 +511,8 @@ TEST_F(DeckTools, ListsOfRemovedOwnersRefuseChanges) {
   auto bar = toolbar(L"T");
   deck.remove_tool(menu);
   deck.remove_toolbar(bar);
-  EXPECT_EQ(deck.add_placed(*menu->menu(), L"A", 0, -1).error, ErrorCode::cannot_perform);
-  EXPECT_EQ(deck.add_placed(bar->tools, L"A", 0, -1).error, ErrorCode::cannot_perform);
+  EXPECT_EQ(error_of(deck.add_placed(*menu->menu(), L"A", 0, -1)), ErrorCode::cannot_perform);
+  EXPECT_EQ(error_of(deck.add_placed(bar->tools, L"A", 0, -1)), ErrorCode::cannot_perform);
   EXPECT_EQ(deck.tools().size(), 0u);
 }
 

@@ -2,6 +2,7 @@
 // Failure codes of the object model. The COM boundary turns each one into the
 // automation error 0x800A0000 + code with its text from the string table;
 // general_failure becomes the platform's plain failure code instead.
+#include "toolbars/base/result.h"
 
 namespace mz {
 
@@ -24,14 +25,14 @@ enum class ErrorCode : int {
   menu_already_open = 40017,
 };
 
-// A value or the code of the failure that prevented it.
+// A value of the object model, or the code of the failure that prevented it.
 template <class T>
-struct Outcome {
-  T value{};
-  ErrorCode error = ErrorCode::none;
+using Outcome = Result<T, ErrorCode>;
 
-  static Outcome failure(ErrorCode code) { return Outcome{T{}, code}; }
-  bool ok() const { return error == ErrorCode::none; }
-};
+// The failure code of an outcome, `none` when it holds a value.
+template <class T>
+ErrorCode error_of(const Outcome<T>& outcome) {
+  return outcome.ok() ? ErrorCode::none : outcome.error();
+}
 
 }  // namespace mz
