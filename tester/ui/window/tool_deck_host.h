@@ -1,8 +1,7 @@
 #pragma once
-// The main window as the container of its one toolbar control: it creates
-// the control, sites it (client site, in-place site, control site, ambient
-// properties), loads it from the window's stored state, activates it in
-// place and receives its events.
+// The main window as the container of its one toolbar control: the control
+// loaded from the window's stored state, its ToolClick and ToolBarModified
+// events passed to the window, and the few questions the window asks it.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -12,7 +11,7 @@
 #include <string_view>
 
 #include "MzDeck2_h.h"
-#include "com_ptr.h"
+#include "control_container_win32.h"
 
 namespace quarrow::ui {
 
@@ -24,12 +23,11 @@ class ToolDeckEvents {
   virtual void OnToolBarModified(int change) = 0;
 };
 
-class ToolDeckHost {
+class ToolDeckHost final : private mz::client::ControlEvents {
  public:
   ToolDeckHost(HWND window, IFontDisp* font, ToolDeckEvents& events);
   ToolDeckHost(const ToolDeckHost&) = delete;
   ToolDeckHost& operator=(const ToolDeckHost&) = delete;
-  ~ToolDeckHost();
 
   // Creates the control by its class identifier when it is registered, else
   // from MzDeck2.dll in `libraryFolder` through its class factory, and loads
@@ -37,9 +35,9 @@ class ToolDeckHost {
   // first step that failed.
   HRESULT Create(std::string_view state, const std::string& libraryFolder);
   // Closes the control and lets it go, as a form does when it unloads.
-  void Destroy();
+  void Destroy() { container_.destroy(); }
 
-  IMzToolBarControl* Control() const { return control_.get(); }
+  IMzToolBarControl* Control() const { return container_.control(); }
 
   HRESULT PopupMenu(const wchar_t* toolId);
   // The check state of a tool in the control's Tools, nullopt when missing.
@@ -48,17 +46,10 @@ class ToolDeckHost {
   std::optional<int> FirstToolbarDock();
 
  private:
-  class Site;
-  class EventSink;
+  void on_event(DISPID event, DISPPARAMS& arguments) override;
 
-  HRESULT Connect();
-
-  HWND window_;
-  Site* site_;
-  EventSink* sink_;
-  mz::com::ComPtr<IMzToolBarControl> control_;
-  mz::com::ComPtr<IConnectionPoint> eventPoint_;
-  DWORD eventCookie_ = 0;
+  ToolDeckEvents& events_;
+  mz::client::ControlContainer container_;
 };
 
 }  // namespace quarrow::ui

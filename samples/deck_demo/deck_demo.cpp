@@ -1,0 +1,220 @@
+// ToolDeck demo: a resizable window hosting one toolbar control with a menu
+// bar, three toolbars (one docked at the left) and a combo-box and an edit
+// tool, built through the control's object model at start. Every event the
+// control fires is logged, by name, to the list that fills the window.
+//   deck_demo.exe    (MzDeck2.dll registered, or beside the program)
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <string>
+
+#include "com_ptr.h"
+#include "control_container_win32.h"
+#include "deck_builder_win32.h"
+#include "object_creation_win32.h"
+
+namespace {
+
+using mz::client::kSeparatorId;
+using mz::client::MenuSpec;
+using mz::client::PlacementSpec;
+using mz::client::ToolbarSpec;
+using mz::client::ToolSpec;
+using mz::com::ComPtr;
+
+constexpr ToolSpec kTools[] = {
+    {L"ID_File", mzTypeMenu, L"&File"},
+    {L"ID_Edit", mzTypeMenu, L"&Edit"},
+    {L"ID_View", mzTypeMenu, L"&View"},
+    {L"ID_Help", mzTypeMenu, L"&Help"},
+    {L"ID_Recent", mzTypeMenu, L"&Recent Files"},
+    {L"ID_New", mzTypeButton, L"&New", L"New document"},
+    {L"ID_Open", mzTypeButton, L"&Open...", L"Open a document"},
+    {L"ID_Save", mzTypeButton, L"&Save", L"Save the document"},
+    {L"ID_Print", mzTypeButton, L"&Print...", L"Print"},
+    {L"ID_Exit", mzTypeButton, L"E&xit"},
+    {L"ID_First", mzTypeButton, L"report.txt"},
+    {L"ID_Second", mzTypeButton, L"notes.txt"},
+    {L"ID_Cut", mzTypeButton, L"Cu&t", L"Cut"},
+    {L"ID_Copy", mzTypeButton, L"&Copy", L"Copy"},
+    {L"ID_Paste", mzTypeButton, L"&Paste", L"Paste"},
+    {L"ID_Bold", mzTypeStateButton, L"&Bold", L"Bold"},
+    {L"ID_Italic", mzTypeStateButton, L"&Italic", L"Italic"},
+    {L"ID_Find", mzTypeEdit, L"Find:", L"Text to find", false, 100},
+    {L"ID_Zoom", mzTypeComboBox, L"Zoom:", L"Zoom", false, 80},
+    {L"ID_Grid", mzTypeStateButton, L"&Grid", L"Show the grid", true},
+    {L"ID_Ruler", mzTypeStateButton, L"&Ruler", L"Show the ruler"},
+    {L"ID_Contents", mzTypeButton, L"&Contents"},
+    {L"ID_About", mzTypeButton, L"&About ToolDeck demo..."},
+};
+
+constexpr PlacementSpec kFileMenu[] = {
+    {L"ID_New"}, {L"ID_Open"}, {L"ID_Save"}, {kSeparatorId}, {L"ID_Recent"}, {L"ID_Print"}, {kSeparatorId}, {L"ID_Exit"},
+};
+constexpr PlacementSpec kRecentMenu[] = {{L"ID_First"}, {L"ID_Second"}};
+constexpr PlacementSpec kEditMenu[] = {{L"ID_Cut"}, {L"ID_Copy"}, {L"ID_Paste"}, {kSeparatorId}, {L"ID_Bold"},
+                                       {L"ID_Italic"}};
+constexpr PlacementSpec kViewMenu[] = {{L"ID_Grid"}, {L"ID_Ruler"}};
+constexpr PlacementSpec kHelpMenu[] = {{L"ID_Contents"}, {kSeparatorId}, {L"ID_About"}};
+constexpr MenuSpec kMenus[] = {
+    {L"ID_File", kFileMenu}, {L"ID_Recent", kRecentMenu}, {L"ID_Edit", kEditMenu},
+    {L"ID_View", kViewMenu}, {L"ID_Help", kHelpMenu},
+};
+
+constexpr PlacementSpec kMenuBar[] = {{L"ID_File"}, {L"ID_Edit"}, {L"ID_View"}, {L"ID_Help"}};
+constexpr PlacementSpec kStandard[] = {
+    {L"ID_New"}, {L"ID_Open"}, {L"ID_Save"}, {kSeparatorId}, {L"ID_Print"}, {kSeparatorId}, {L"ID_Find"},
+};
+constexpr PlacementSpec kFormat[] = {
+    {L"ID_Cut"}, {L"ID_Copy"}, {L"ID_Paste"}, {kSeparatorId}, {L"ID_Bold"}, {L"ID_Italic"}, {kSeparatorId}, {L"ID_Zoom"},
+};
+constexpr PlacementSpec kView[] = {{L"ID_Grid"}, {L"ID_Ruler"}, {kSeparatorId}, {L"ID_Contents"}};
+constexpr ToolbarSpec kToolbars[] = {
+    {L"Menu Bar", mzMenuBar, mzDockedTop, 1, kMenuBar},
+    {L"Standard", mzStandard, mzDockedTop, 2, kStandard},
+    {L"Format", mzStandard, mzDockedTop, 3, kFormat},
+    {L"View", mzStandard, mzDockedLeft, 1, kView},
+};
+
+constexpr wchar_t kWindowClass[] = L"ToolDeckDemo";
+constexpr int kLogId = 100;
+
+// The name of one of the control's events, from its type library.
+std::wstring event_name(IMzToolBarControl* control, DISPID event) {
+  ComPtr<IProvideClassInfo> provider = ComPtr<IMzToolBarControl>(control).query<IProvideClassInfo>();
+  ComPtr<ITypeInfo> coclass;
+  if (!provider || FAILED(provider->GetClassInfo(coclass.put()))) return std::to_wstring(event);
+  ComPtr<ITypeInfo> events;
+  HREFTYPE reference = 0;
+  if (FAILED(coclass->GetRefTypeOfImplType(1, &reference)) || FAILED(coclass->GetRefTypeInfo(reference, events.put())))
+    return std::to_wstring(event);
+  BSTR name = nullptr;
+  UINT count = 0;
+  if (FAILED(events->GetNames(event, &name, 1, &count)) || count == 0) return std::to_wstring(event);
+  std::wstring text(name, SysStringLen(name));
+  SysFreeString(name);
+  return text;
+}
+
+// One line of the log: the event's name and its arguments as text.
+std::wstring describe(IMzToolBarControl* control, DISPID event, const DISPPARAMS& arguments) {
+  std::wstring line = event_name(control, event);
+  for (UINT i = arguments.cArgs; i-- > 0;) {
+    VARIANT text;
+    VariantInit(&text);
+    VARIANT& argument = arguments.rgvarg[i];
+    line += i + 1 == arguments.cArgs ? L"  " : L", ";
+    if (SUCCEEDED(VariantChangeType(&text, &argument, VARIANT_ALPHABOOL, VT_BSTR)))
+      line += std::wstring(V_BSTR(&text), SysStringLen(V_BSTR(&text)));
+    else
+      line += L"(object)";
+    VariantClear(&text);
+  }
+  return line;
+}
+
+class DemoWindow final : private mz::client::ControlEvents {
+ public:
+  explicit DemoWindow(HWND window)
+      : window_(window),
+        log_(CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, 0, 0, 0, 0, window,
+                             reinterpret_cast<HMENU>(kLogId), nullptr, nullptr)),
+        container_(window, nullptr, *this) {
+    SendMessageW(log_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  }
+
+  // Creates the control and fills it; a message says what failed.
+  bool start() {
+    HRESULT hr = container_.create(mz::client::beside_program(L"MzDeck2.dll"), nullptr);
+    std::wstring failed = L"creating the control";
+    if (SUCCEEDED(hr)) {
+      const mz::client::BuildResult built = mz::client::build_deck(container_.control(), {kTools, kMenus, kToolbars});
+      hr = built.hr;
+      failed = built.failed_step;
+    }
+    if (SUCCEEDED(hr)) return true;
+    wchar_t code[16];
+    wsprintfW(code, L"0x%08lX", static_cast<unsigned long>(hr));
+    MessageBoxW(window_, (L"The ToolDeck control could not be started: " + failed + L" failed (" + code + L").").c_str(),
+                L"ToolDeck demo", MB_OK | MB_ICONERROR);
+    return false;
+  }
+
+  void resize() {
+    RECT client;
+    GetClientRect(window_, &client);
+    MoveWindow(log_, client.left, client.top, client.right - client.left, client.bottom - client.top, TRUE);
+  }
+
+  void stop() { container_.destroy(); }
+
+ private:
+  void on_event(DISPID event, DISPPARAMS& arguments) override {
+    const std::wstring line = describe(container_.control(), event, arguments);
+    const LRESULT index = SendMessageW(log_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageW(log_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+  }
+
+  HWND window_;
+  HWND log_;
+  mz::client::ControlContainer container_;
+};
+
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* demo = reinterpret_cast<DemoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_CREATE:
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new DemoWindow(window)));
+      return 0;
+    case WM_SIZE:
+      if (demo) demo->resize();
+      return 0;
+    case WM_DESTROY:
+      if (demo) {
+        demo->stop();
+        delete demo;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      }
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  if (FAILED(OleInitialize(nullptr))) return 1;
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = window_procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = kWindowClass;
+  RegisterClassW(&window_class);
+  HWND window = CreateWindowExW(0, kWindowClass, L"ToolDeck demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 760, 520, nullptr, nullptr, instance, nullptr);
+  if (!window) {
+    MessageBoxW(nullptr, L"The demo window could not be created.", L"ToolDeck demo", MB_OK | MB_ICONERROR);
+    OleUninitialize();
+    return 1;
+  }
+  auto* demo = reinterpret_cast<DemoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  int status = 1;
+  if (demo && demo->start()) {
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    status = 0;
+  } else {
+    DestroyWindow(window);
+  }
+  OleUninitialize();
+  return status;
+}

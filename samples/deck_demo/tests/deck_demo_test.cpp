@@ -1,0 +1,65 @@
+// The demo host as a person starts it: the program comes up with its window,
+// builds the control (the log shows the toolbars the control reported
+// created) and ends with status 0 when its window is closed.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The lines of the demo's event log.
+std::vector<std::wstring> log_lines(HWND window) {
+  std::vector<std::wstring> lines;
+  HWND log = FindWindowExW(window, nullptr, L"LISTBOX", nullptr);
+  if (!log) return lines;
+  const LRESULT count = SendMessageW(log, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring line(static_cast<size_t>(SendMessageW(log, LB_GETTEXTLEN, i, 0)), L'\0');
+    SendMessageW(log, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+size_t count_starting_with(const std::vector<std::wstring>& lines, const std::wstring& prefix) {
+  size_t count = 0;
+  for (const auto& line : lines) count += line.rfind(prefix, 0) == 0;
+  return count;
+}
+
+TEST(DeckDemo, ComesUpWithItsToolbarsAndEndsWhenClosed) {
+  wchar_t program[MAX_PATH];
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::wstring path(program);
+  path = path.substr(0, path.find_last_of(L'\\') + 1) + L"deck_demo.exe";
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+
+  // Waits on the process itself, so a demo that ends early ends the wait.
+  HWND window = nullptr;
+  std::vector<std::wstring> lines;
+  const ULONGLONG deadline = GetTickCount64() + 60000;
+  while (GetTickCount64() < deadline && WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
+    window = FindWindowW(L"ToolDeckDemo", nullptr);
+    if (window && IsWindowVisible(window)) {
+      lines = log_lines(window);
+      if (count_starting_with(lines, L"ToolBarModified") >= 4) break;
+    }
+  }
+  ASSERT_NE(window, nullptr) << "the demo window did not come up";
+  // One "created" report (change 1) for each of the four toolbars.
+  EXPECT_EQ(count_starting_with(lines, L"ToolBarModified  1, "), 4u);
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  EXPECT_EQ(status, 0u);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+}  // namespace
