@@ -156,15 +156,38 @@ void RunEngine::CloseSummary() {
   record_.summaryShowing = false;
 }
 
+RunOutcome RunEngine::CommandLineRun() {
+  record_.running = true;
+  if (Form() == CommandLineForm::kDateRun) platform_.MinimizeWindow();
+  const RunOutcome outcome = StartRun();
+  record_.running = false;
+  return outcome;
+}
+
+// The abort is recorded before the yield: input delivered during it already
+// sees the run stopped.
 void RunEngine::AbortRun() {
   record_.running = false;
-  component_.SetAbort(true);
-  platform_.ProcessEvents();
-  SetProgress(0);
   record_.abortRequested = true;
+  component_.SetAbort(true);
+  platform_.SetFolderPanel("");
+  SetProgress(0);
+  platform_.SetLabel(4, "");
+  platform_.ProcessEvents();
   platform_.SetLabel(2, "");
   platform_.SetLabel(5, "");
 }
+
+void RunEngine::Close() {
+  record_.running = false;
+  component_.SetAbort(true);
+  record_.abortRequested = true;
+  record_.exitRequested = true;
+}
+
+void RunEngine::SetRenaming(bool on) { record_.renameDisabled = !on; }
+
+void RunEngine::SetLastFolder(const std::string& folder) { record_.lastFolder = folder; }
 
 void RunEngine::SearchFolder(const std::string& folder) {
   if (record_.abortRequested) return;

@@ -5,8 +5,9 @@
 //
 // Everything runs on one thread. The engine yields to the front end at each
 // folder, archive and progress event; input delivered there (Cancel, Esc,
-// closing) reaches the engine through AbortRun and the run record's flags,
-// which the search checks after each yield.
+// closing, the rename switch) reaches the engine through its methods, which
+// are the only writers of the run record; the search checks the record's
+// flags after each yield.
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,9 +50,11 @@ class RunEngine {
  public:
   RunEngine(Platform& platform, ArchiveComponent& component, EngineSettings settings);
   RunEngine(const RunEngine&) = delete;
+  // The engine's tests set up record states that only earlier runs reach.
+  friend struct Harness;
   RunEngine& operator=(const RunEngine&) = delete;
 
-  RunRecord& Record() { return record_; }
+  const RunRecord& Record() const { return record_; }
 
   // The engine's share of program start: today's date folder, the
   // right-click mark of a command line ending in "\R", and the start folder
@@ -61,8 +64,26 @@ class RunEngine {
   // One whole run from the browse dialog or the command line.
   RunOutcome StartRun();
 
-  // Cancel button: stops the run in progress at its next check.
+  // The run a command line asks for when the program starts. The run counts
+  // as in progress from its first yield, so Esc and the toolbar's abort act
+  // on it, and it is over when this returns, whatever its outcome. A date
+  // run minimizes the window before that first yield.
+  RunOutcome CommandLineRun();
+
+  // Cancel button, Esc, and the toolbar's Exit and Browse tools during a
+  // run: stops the run in progress at its next check, and blanks what the
+  // view shows of the folder and the entry under check.
   void AbortRun();
+
+  // The program is closing: any run in progress stops at its next check and
+  // the window goes once the run's summary is dismissed.
+  void Close();
+
+  // Bad archives are renamed to ".bad" while renaming is on (the default).
+  void SetRenaming(bool on);
+
+  // The folder the browse dialog starts in, as kept by the settings file.
+  void SetLastFolder(const std::string& folder);
 
   // Files and folders dropped on the window, in the order delivered. Ignored
   // while a run is in progress.

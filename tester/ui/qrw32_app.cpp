@@ -90,7 +90,7 @@ int RunQrw32(const std::vector<std::string>& args, ConsoleIo& io, const std::str
   run::RunEngine engine(platform, component, settings);
   platform.Attach(engine);
   engine.StartUp();
-  engine.Record().renameDisabled = parsed.renameDisabled;
+  engine.SetRenaming(!parsed.renameDisabled);
 
   int status = kExitGood;
   if (parsed.mode == Qrw32Arguments::Mode::kDrop) {

@@ -79,8 +79,7 @@ bool MainWindow::Load() {
     return false;
   }
   ReadSettings();
-  run::RunRecord& record = engine_.Record();
-  record.renameDisabled = false;
+  engine_.SetRenaming(true);
   engine_.StartUp();
 
   if (!settings_.commandLine.empty()) {
@@ -88,12 +87,9 @@ bool MainWindow::Load() {
     ::UpdateWindow(window_);
     ProcessEvents();
     if (Closed()) return true;
-    record.running = true;
-    if (run::EndsWith(settings_.commandLine, "&")) MinimizeWindow();
     ++activeRuns_;
-    engine_.StartRun();
+    engine_.CommandLineRun();
     --activeRuns_;
-    record.running = false;
     DestroyWhenIdle();
   }
   return true;
@@ -177,7 +173,7 @@ void MainWindow::ReadSettings() {
   const std::string path = SettingsFilePath(settings_.programFolder);
   if (!IsOrdinaryFile(path)) return;
   if (const std::optional<std::string> text = ReadFileStart(path, 4096)) {
-    engine_.Record().lastFolder = ReadFirstField(*text);
+    engine_.SetLastFolder(ReadFirstField(*text));
   }
 }
 
@@ -194,11 +190,7 @@ void MainWindow::Unload() {
   files.programFolder = settings_.programFolder;
   DeleteDescriptionFiles(*this, files);
   WriteSettings();
-  run::RunRecord& record = engine_.Record();
-  record.running = false;
-  component_.SetAbort(true);
-  record.abortRequested = true;
-  record.exitRequested = true;
+  engine_.Close();
   startup_.Close();
   summary_.Close();
 }

@@ -120,7 +120,6 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   void OnCommand(int id);
   void OnDrop(HDROP drop);
   void OnContextMenu(HWND source);
-  void EscapeRun();
   // The closing steps.
   void Unload();
   void DestroyWhenIdle();

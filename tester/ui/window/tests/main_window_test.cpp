@@ -382,7 +382,7 @@ TEST_F(MainWindowTest, ExitWhileIdleClosesTheWindowWithItsClosingSteps) {
   MainWindow& window = Loaded();
   WriteText(ProgramFile("file_id.diz"), "left by a run");
   WriteText(ProgramFile("keep.txt"), "not a description file");
-  window.Engine().Record().lastFolder = "C:\\Zips";
+  window.Engine().SetLastFolder("C:\\Zips");
   ClickTool(L"ID_Exit");
   EXPECT_TRUE(PumpUntil([&] { return window.Closed(); }));
   EXPECT_FALSE(fs::exists(ProgramFile("file_id.diz")));
@@ -392,7 +392,7 @@ TEST_F(MainWindowTest, ExitWhileIdleClosesTheWindowWithItsClosingSteps) {
 
 TEST_F(MainWindowTest, ALastFolderWithACommaComesBackCutAtTheComma) {
   MainWindow& first = Loaded();
-  first.Engine().Record().lastFolder = "c:\\old,zips";
+  first.Engine().SetLastFolder("c:\\old,zips");
   first.CloseWindow();
   ASSERT_TRUE(PumpUntil([&] { return first.Closed(); }));
   EXPECT_EQ(ReadFile(ProgramFile("lastfold.ini")), "c:\\old,zips\r\n");
