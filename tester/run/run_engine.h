@@ -14,9 +14,11 @@
 
 #include "archive_component.h"
 #include "command_line.h"
-#include "platform.h"
+#include "clock.h"
+#include "file_system.h"
 #include "run_record.h"
 #include "run_summary.h"
+#include "run_view.h"
 
 namespace quarrow::run {
 
@@ -48,7 +50,7 @@ enum class RunOutcome {
 
 class RunEngine {
  public:
-  RunEngine(Platform& platform, ArchiveComponent& component, EngineSettings settings);
+  RunEngine(FileSystem& files, Clock& clock, RunView& view, ArchiveComponent& component, EngineSettings settings);
   RunEngine(const RunEngine&) = delete;
   // The engine's tests set up record states that only earlier runs reach.
   friend struct Harness;
@@ -118,7 +120,9 @@ class RunEngine {
   std::string ShownName(const std::string& name) const;
   std::string WithSeparator(std::string folder) const;
 
-  Platform& platform_;
+  FileSystem& files_;
+  Clock& clock_;
+  RunView& view_;
   ArchiveComponent& component_;
   EngineSettings settings_;
   RunRecord record_;

@@ -87,7 +87,7 @@ int RunQrw32(const std::vector<std::string>& args, ConsoleIo& io, const std::str
   archive::ArchiveTester tester;
   ArchiveComponentAdapter component(tester);
   ConsolePlatform platform(io);
-  run::RunEngine engine(platform, component, settings);
+  run::RunEngine engine(platform, platform, platform, component, settings);
   platform.Attach(engine);
   engine.StartUp();
   engine.SetRenaming(!parsed.renameDisabled);

@@ -14,7 +14,7 @@ inline const std::string kPosixProgramFolder = "/opt/qrw";
 struct Harness {
   explicit Harness(std::string commandLine = "", char separator = '\\')
       : platform(separator),
-        engine(platform, component,
+        engine(platform, platform, platform, component,
                EngineSettings{separator == '\\' ? kWindowsProgramFolder : kPosixProgramFolder,
                               std::move(commandLine), separator, separator == '\\'}),
         programFolder(separator == '\\' ? kWindowsProgramFolder : kPosixProgramFolder) {

@@ -69,7 +69,7 @@ TEST(AbortRunState, StopsTheRunBlanksTheCheckAndIsSeenDuringItsOwnYield) {
       }
       return;
     }
-    if (h.platform.labels[4] == "one.txt") {
+    if (h.platform.labels[Label::kEntryName] == "one.txt") {
       aborted = true;
       effectsBeforeAbort = h.platform.effects.size();
       h.engine.AbortRun();
@@ -81,7 +81,7 @@ TEST(AbortRunState, StopsTheRunBlanksTheCheckAndIsSeenDuringItsOwnYield) {
   EXPECT_EQ(stoppedDuringAbortYield, (std::vector<bool>{true, true, true}));
   const Strings abortEffects(h.platform.effects.begin() + static_cast<std::ptrdiff_t>(effectsBeforeAbort),
                              h.platform.effects.begin() + static_cast<std::ptrdiff_t>(effectsBeforeAbort) + 5);
-  EXPECT_EQ(abortEffects, (Strings{"folder=", "progress=0", "label4=", "label2=", "label5="}));
+  EXPECT_EQ(abortEffects, (Strings{"folder=", "progress=0", "entryName=", "entrySize=", "ratio="}));
   EXPECT_EQ(h.component.Operations(), (Strings{"extract c:\\t\\a.zip 0", "test c:\\t\\a.zip"}));
   EXPECT_TRUE(h.engine.Record().abortRequested);
   EXPECT_NE(h.Log().find("(Aborted)"), std::string::npos);
