@@ -39,7 +39,8 @@ constexpr int kExitNoWindow = 1;
 // session without a display).
 void ReportNoWindow() {
   const char text[] = "Quarrow could not create its main window; nothing was tested.";
-  if (::MessageBoxA(nullptr, text, "Quarrow error", MB_OK | MB_ICONSTOP) != 0) return;
+  // Under Wine a box that cannot be shown returns -1, not 0.
+  if (::MessageBoxA(nullptr, text, "Quarrow error", MB_OK | MB_ICONSTOP) > 0) return;
   const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
   const std::string line = std::string("Qrw32: ") + text + "\r\n";
   DWORD written = 0;
