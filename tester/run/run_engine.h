@@ -52,9 +52,9 @@ class RunEngine {
  public:
   RunEngine(FileSystem& files, Clock& clock, RunView& view, ArchiveComponent& component, EngineSettings settings);
   RunEngine(const RunEngine&) = delete;
+  RunEngine& operator=(const RunEngine&) = delete;
   // The engine's tests set up record states that only earlier runs reach.
   friend struct Harness;
-  RunEngine& operator=(const RunEngine&) = delete;
 
   const RunRecord& Record() const { return record_; }
 
