@@ -30,10 +30,10 @@ void RunEngine::TestArchive() {
   RunRecord& r = record_;
   if (RunStopped()) return;
   // Measured now, before a rename; counted only once the archive is judged.
-  const std::optional<uint64_t> length = platform_.FileLength(r.currentArchive);
-  platform_.EnableBrowseButton(false);
-  platform_.EnableBrowseMenuEntry(false);
-  platform_.ResetAttributes(r.currentArchive);
+  const std::optional<uint64_t> length = files_.FileLength(r.currentArchive);
+  view_.EnableBrowseButton(false);
+  view_.EnableBrowseMenuEntry(false);
+  files_.ResetAttributes(r.currentArchive);
 
   // Extract pass: the description files go to the program folder.
   component_.SetKeepFolderNames(false);
@@ -76,7 +76,7 @@ void RunEngine::TestArchive() {
     MarkBad(result);
   } else {
     // A warning below 100 counts the archive as tested, without a test pass.
-    platform_.ArchiveChecked({r.currentArchive, false, {}});
+    view_.ArchiveChecked({r.currentArchive, false, {}});
   }
   if (length) r.bytesTested += static_cast<double>(*length);
   CountArchive();
@@ -85,13 +85,13 @@ void RunEngine::TestArchive() {
 void RunEngine::StopOnComponentAbort() {
   record_.running = false;
   component_.SetAbort(true);
-  platform_.SetFolderPanel("");
+  view_.SetFolderPanel("");
   SetProgress(0);
-  platform_.SetLabel(4, "");
-  platform_.EnableBrowseButton(true);
-  platform_.EnableBrowseMenuEntry(true);
-  platform_.SetLabel(2, "");
-  platform_.SetLabel(5, "");
+  view_.SetLabel(Label::kEntryName, "");
+  view_.EnableBrowseButton(true);
+  view_.EnableBrowseMenuEntry(true);
+  view_.SetLabel(Label::kEntrySize, "");
+  view_.SetLabel(Label::kRatio, "");
 }
 
 void RunEngine::AddNote(const std::string& note) {
@@ -102,7 +102,7 @@ void RunEngine::MarkGood(const std::string& note) {
   SetProgress(0);
   if (component_.Abort()) BlankEntryLabels();
   if (!note.empty()) AddNote(note);
-  platform_.ArchiveChecked({record_.currentArchive, false, {}, note});
+  view_.ArchiveChecked({record_.currentArchive, false, {}, note});
 }
 
 // The archive could not be opened for lack of permission: nothing is known
@@ -111,7 +111,7 @@ void RunEngine::MarkUnread() {
   const std::string note = "can't read (permission denied)";
   SetProgress(0);
   AddNote(note);
-  platform_.ArchiveChecked({record_.currentArchive, false, {}, note, /*unread=*/true});
+  view_.ArchiveChecked({record_.currentArchive, false, {}, note, /*unread=*/true});
 }
 
 void RunEngine::StoreErrorLine(const std::string& line) {
@@ -128,34 +128,34 @@ void RunEngine::MarkBad(int16_t result) {
   std::string recorded = line;
   StoreErrorLine(recorded);
   if (!r.renameDisabled) {
-    if (platform_.IsOnReadOnlyDrive(r.currentArchive)) {
+    if (files_.IsOnReadOnlyDrive(r.currentArchive)) {
       recorded = line + " - can't rename (read-only drive)";
     } else {
       // Only the archive's own ".bad" twin is ever replaced, and the rename
       // itself never overwrites anything.
       const std::string badName = r.currentArchive + ".bad";
-      if (platform_.IsOrdinaryFile(badName)) {
-        platform_.ResetAttributes(badName);
-        platform_.Delete(badName);
+      if (files_.IsOrdinaryFile(badName)) {
+        files_.ResetAttributes(badName);
+        files_.Delete(badName);
       }
-      platform_.Rename(r.currentArchive, badName);
+      files_.Rename(r.currentArchive, badName);
       recorded = line + " - renamed (" + badName + ")";
-      platform_.ProcessEvents();
-      if (!platform_.IsOrdinaryFile(badName)) recorded = line + " - can't rename (file open)";
+      view_.ProcessEvents();
+      if (!files_.IsOrdinaryFile(badName)) recorded = line + " - can't rename (file open)";
     }
     StoreErrorLine(recorded);
   }
   SetProgress(0);
   Increment(r.badZips);
   if (component_.Abort()) BlankEntryLabels();
-  platform_.ArchiveChecked({r.currentArchive, true, recorded});
+  view_.ArchiveChecked({r.currentArchive, true, recorded});
 }
 
 void RunEngine::CountArchive() {
   RunRecord& r = record_;
   if (r.abortRequested || !r.running) return;
   Increment(r.zipsTested);
-  platform_.SetLabel(3, IntegerText(r.zipsTested) + "  tested    -   " + IntegerText(r.badZips) + "  bad");
+  view_.SetLabel(Label::kCounter, IntegerText(r.zipsTested) + "  tested    -   " + IntegerText(r.badZips) + "  bad");
 }
 
 void RunEngine::ShowProgress(const ArchiveStatus& status) {
@@ -163,12 +163,12 @@ void RunEngine::ShowProgress(const ArchiveStatus& status) {
   if (progress_ != status.completion) SetProgress(status.completion);
   // Entry names are text inside the archive, not paths of this file system:
   // they are shown in lower case everywhere, by their last component.
-  platform_.SetLabel(4, AsciiLower(LastComponent(status.fileName)));
-  platform_.SetLabel(2, FormatNumber(status.size, "######,###") + " bytes");
-  platform_.SetLabel(5, IntegerText(status.ratio) + "% ratio");
-  platform_.SetTitle(FormatNumber(status.completion, "0##") + "%  " + archiveFileName_);
+  view_.SetLabel(Label::kEntryName, AsciiLower(LastComponent(status.fileName)));
+  view_.SetLabel(Label::kEntrySize, FormatNumber(status.size, "######,###") + " bytes");
+  view_.SetLabel(Label::kRatio, IntegerText(status.ratio) + "% ratio");
+  view_.SetTitle(FormatNumber(status.completion, "0##") + "%  " + archiveFileName_);
   // Progress events are where a long archive check lets Cancel through.
-  platform_.ProcessEvents();
+  view_.ProcessEvents();
 }
 
 }  // namespace quarrow::run

@@ -33,15 +33,15 @@ void RunEngine::FinishRecording(bool dropped, float seconds) {
 
   // Totals: a missing or unreadable totals file keeps the total in memory.
   const std::string totalsPath = ResultFilePath(kTotalsFileName);
-  if (platform_.IsOrdinaryFile(totalsPath)) {
-    if (const std::optional<std::string> text = platform_.ReadFileStart(totalsPath, kTotalsReadLimit)) {
+  if (files_.IsOrdinaryFile(totalsPath)) {
+    if (const std::optional<std::string> text = files_.ReadFileStart(totalsPath, kTotalsReadLimit)) {
       r.runningTotal = ReadLeadingNumber(*text);
     }
   }
   r.runningTotal += r.bytesTested;
-  platform_.WriteFile(totalsPath, TotalsFileText(r.runningTotal));
+  files_.WriteFile(totalsPath, TotalsFileText(r.runningTotal));
 
-  run.when = platform_.Now();
+  run.when = clock_.Now();
   run.zipsTested = r.zipsTested;
   run.badZips = r.badZips;
   run.bytesTested = r.bytesTested;
@@ -53,11 +53,11 @@ void RunEngine::FinishRecording(bool dropped, float seconds) {
   run.noteLines = r.noteLines;
 
   const std::string logPath = ResultFilePath(kMasterLogName);
-  if (r.badZips > 0 && (dropped || !r.dateRun)) platform_.PlaySoundAsync(ResultFilePath(kErrorSoundName));
+  if (r.badZips > 0 && (dropped || !r.dateRun)) view_.PlaySoundAsync(ResultFilePath(kErrorSoundName));
   if (r.badZips > 0 || !r.noteLines.empty()) {
-    platform_.WriteFile(ResultFilePath(kErrorsFileName), ErrorsFileText(run));
+    files_.WriteFile(ResultFilePath(kErrorsFileName), ErrorsFileText(run));
   }
-  platform_.AppendFile(logPath, MasterLogEntry(run));
+  files_.AppendFile(logPath, MasterLogEntry(run));
 }
 
 }  // namespace quarrow::run

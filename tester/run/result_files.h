@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "platform.h"
+#include "clock.h"
 
 namespace quarrow::run {
 

@@ -7,8 +7,9 @@
 
 namespace quarrow::run {
 
-RunEngine::RunEngine(Platform& platform, ArchiveComponent& component, EngineSettings settings)
-    : platform_(platform), component_(component), settings_(std::move(settings)) {
+RunEngine::RunEngine(FileSystem& files, Clock& clock, RunView& view, ArchiveComponent& component,
+                     EngineSettings settings)
+    : files_(files), clock_(clock), view_(view), component_(component), settings_(std::move(settings)) {
   component_.SetStatusHandler([this](const ArchiveStatus& status) { ShowProgress(status); });
 }
 
@@ -38,18 +39,18 @@ std::string RunEngine::WithSeparator(std::string folder) const {
 
 void RunEngine::SetProgress(int percent) {
   progress_ = percent;
-  platform_.SetProgress(percent);
+  view_.SetProgress(percent);
 }
 
 void RunEngine::BlankEntryLabels() {
-  platform_.SetLabel(1, "");
-  platform_.SetLabel(4, "");
-  platform_.SetLabel(2, "");
-  platform_.SetLabel(5, "");
+  view_.SetLabel(Label::kArchiveName, "");
+  view_.SetLabel(Label::kEntryName, "");
+  view_.SetLabel(Label::kEntrySize, "");
+  view_.SetLabel(Label::kRatio, "");
 }
 
 void RunEngine::StartUp() {
-  const LocalTime today = platform_.Now();
+  const LocalTime today = clock_.Now();
   record_.dateFolder = std::string{char('0' + today.month / 10), char('0' + today.month % 10),
                                    char('0' + today.day / 10), char('0' + today.day % 10)};
   if (Form() == CommandLineForm::kRightClickMarked) record_.rightClickRun = true;
@@ -58,7 +59,7 @@ void RunEngine::StartUp() {
 
 RunOutcome RunEngine::StartRun() {
   RunRecord& r = record_;
-  platform_.ProcessEvents();
+  view_.ProcessEvents();
   r.bytesTested = 0;
   r.abortRequested = false;
   r.zipsTested = 0;
@@ -68,9 +69,11 @@ RunOutcome RunEngine::StartRun() {
   const std::string& commandLine = settings_.commandLine;
   const CommandLineForm form = Form();
   if (form == CommandLineForm::kEmpty) {
-    for (int label = 1; label <= 4; ++label) platform_.SetLabel(label, "");
+    for (Label label : {Label::kArchiveName, Label::kEntrySize, Label::kCounter, Label::kEntryName}) {
+      view_.SetLabel(label, "");
+    }
     do {
-      const std::optional<std::string> chosen = platform_.BrowseForFolder(r.lastFolder);
+      const std::optional<std::string> chosen = view_.BrowseForFolder(r.lastFolder);
       if (!chosen) {
         r.pathTested.clear();
         return RunOutcome::kCancelled;
@@ -80,12 +83,12 @@ RunOutcome RunEngine::StartRun() {
     } while (r.pathTested.empty());
   }
 
-  platform_.EnableBrowseButton(false);
+  view_.EnableBrowseButton(false);
   // A command-line start folder that does not exist ends the run before
   // anything is shown or written, whatever the form.
   auto missing = [&](const std::string& folder) {
-    if (platform_.IsFolder(folder)) return false;
-    platform_.EnableBrowseButton(true);
+    if (files_.IsFolder(folder)) return false;
+    view_.EnableBrowseButton(true);
     return true;
   };
   switch (form) {
@@ -93,7 +96,7 @@ RunOutcome RunEngine::StartRun() {
       r.dateRun = true;
       r.pathTested = DateRunFolder(commandLine, r.dateFolder);
       if (missing(r.pathTested)) return RunOutcome::kMissingFolder;
-      platform_.MinimizeWindow();
+      view_.MinimizeWindow();
       break;
     case CommandLineForm::kRightClickRun:
       r.rightClickRun = true;
@@ -110,76 +113,101 @@ RunOutcome RunEngine::StartRun() {
 
   r.pathTested = WithSeparator(StoredPath(r.pathTested));
   r.searchPattern = "*.zip";
-  platform_.SetBusyPointer(true);
+  view_.SetBusyPointer(true);
   r.running = true;
-  platform_.EnableBrowseMenuEntry(false);
+  view_.EnableBrowseMenuEntry(false);
 
-  const float started = platform_.SecondsSinceMidnight();
+  const float started = clock_.SecondsSinceMidnight();
   SearchFolder(r.pathTested);
   // Crossing midnight makes this negative; it is recorded as it comes.
-  const float seconds = platform_.SecondsSinceMidnight() - started;
+  const float seconds = clock_.SecondsSinceMidnight() - started;
 
-  for (int label : {3, 1, 2, 4, 5}) platform_.SetLabel(label, "");
-  platform_.EnableBrowseMenuEntry(true);
-  if (r.dateRun && platform_.IsWindowMinimized()) platform_.RestoreWindow();
+  for (Label label : {Label::kCounter, Label::kArchiveName, Label::kEntrySize, Label::kEntryName, Label::kRatio}) {
+    view_.SetLabel(label, "");
+  }
+  view_.EnableBrowseMenuEntry(true);
+  if (r.dateRun && view_.IsWindowMinimized()) view_.RestoreWindow();
 
   r.running = false;
-  platform_.SetBusyPointer(false);
-  platform_.SetFolderPanel("");
-  platform_.EnableBrowseButton(true);
-  platform_.EnableBrowseMenuEntry(true);
-  if (!r.abortRequested) platform_.SetLabel(1, "");
-  platform_.SetLabel(4, "");
-  platform_.SetTitle("Quarrow");
+  view_.SetBusyPointer(false);
+  view_.SetFolderPanel("");
+  view_.EnableBrowseButton(true);
+  view_.EnableBrowseMenuEntry(true);
+  if (!r.abortRequested) view_.SetLabel(Label::kArchiveName, "");
+  view_.SetLabel(Label::kEntryName, "");
+  view_.SetTitle("Quarrow");
 
   FinishRecording(/*dropped=*/false, seconds);
 
-  if (r.rightClickRun) platform_.HideWindow();
+  if (r.rightClickRun) view_.HideWindow();
   const std::string errorsPath = ResultFilePath(kErrorsFileName);
-  if (!commandLine.empty() && r.badZips > 0 && platform_.IsOrdinaryFile(errorsPath)) {
-    platform_.OpenInTextEditor(errorsPath);
+  if (!commandLine.empty() && r.badZips > 0 && files_.IsOrdinaryFile(errorsPath)) {
+    view_.OpenInTextEditor(errorsPath);
   }
 
-  platform_.MinimizeWindow();
-  platform_.ProcessEvents();
+  view_.MinimizeWindow();
+  view_.ProcessEvents();
   r.summaryShowing = true;
-  platform_.ShowSummary(RunSummary{r.pathTested, r.zipsTested, r.badZips, r.bytesTested, seconds, r.runningTotal,
+  view_.ShowSummary(RunSummary{r.pathTested, r.zipsTested, r.badZips, r.bytesTested, seconds, r.runningTotal,
                                    r.abortRequested, !commandLine.empty()});
-  while (r.summaryShowing) platform_.ProcessEvents();
-  if (r.exitRequested) platform_.CloseWindow();
+  while (r.summaryShowing) view_.ProcessEvents();
+  if (r.exitRequested) view_.CloseWindow();
   return RunOutcome::kCompleted;
 }
 
 void RunEngine::CloseSummary() {
-  platform_.RestoreWindow();
-  platform_.ProcessEvents();
+  view_.RestoreWindow();
+  view_.ProcessEvents();
   record_.summaryShowing = false;
 }
 
+RunOutcome RunEngine::CommandLineRun() {
+  record_.running = true;
+  if (Form() == CommandLineForm::kDateRun) view_.MinimizeWindow();
+  const RunOutcome outcome = StartRun();
+  record_.running = false;
+  return outcome;
+}
+
+// The abort is recorded before the yield: input delivered during it already
+// sees the run stopped.
 void RunEngine::AbortRun() {
   record_.running = false;
-  component_.SetAbort(true);
-  platform_.ProcessEvents();
-  SetProgress(0);
   record_.abortRequested = true;
-  platform_.SetLabel(2, "");
-  platform_.SetLabel(5, "");
+  component_.SetAbort(true);
+  view_.SetFolderPanel("");
+  SetProgress(0);
+  view_.SetLabel(Label::kEntryName, "");
+  view_.ProcessEvents();
+  view_.SetLabel(Label::kEntrySize, "");
+  view_.SetLabel(Label::kRatio, "");
 }
+
+void RunEngine::Close() {
+  record_.running = false;
+  component_.SetAbort(true);
+  record_.abortRequested = true;
+  record_.exitRequested = true;
+}
+
+void RunEngine::SetRenaming(bool on) { record_.renameDisabled = !on; }
+
+void RunEngine::SetLastFolder(const std::string& folder) { record_.lastFolder = folder; }
 
 void RunEngine::SearchFolder(const std::string& folder) {
   if (record_.abortRequested) return;
-  platform_.SetFolderPanel(StoredPath(folder));
-  platform_.SetTitle("Searching...");
+  view_.SetFolderPanel(StoredPath(folder));
+  view_.SetTitle("Searching...");
   SetProgress(0);
-  platform_.SetLabel(1, "");
-  platform_.SetLabel(2, "");
-  platform_.SetLabel(4, "");
-  platform_.SetLabel(5, "");
-  platform_.ProcessEvents();
+  view_.SetLabel(Label::kArchiveName, "");
+  view_.SetLabel(Label::kEntrySize, "");
+  view_.SetLabel(Label::kEntryName, "");
+  view_.SetLabel(Label::kRatio, "");
+  view_.ProcessEvents();
   if (!record_.running) return;
 
   std::vector<std::string> subFolders;
-  for (FolderEntry& entry : platform_.ListFolder(folder, "*.*")) {
+  for (FolderEntry& entry : files_.ListFolder(folder, "*.*")) {
     if (entry.isFolder && !entry.name.empty() && entry.name[0] != '.') subFolders.push_back(std::move(entry.name));
   }
   TestFolder(folder);
@@ -187,14 +215,14 @@ void RunEngine::SearchFolder(const std::string& folder) {
 }
 
 void RunEngine::TestFolder(const std::string& folder) {
-  for (const FolderEntry& entry : platform_.ListFolder(folder, record_.searchPattern)) {
-    platform_.ProcessEvents();
+  for (const FolderEntry& entry : files_.ListFolder(folder, record_.searchPattern)) {
+    view_.ProcessEvents();
     if (!record_.running) return;
     record_.currentArchive = StoredPath(folder + entry.name);
     archiveFileName_ = StoredPath(entry.name);
-    platform_.SetLabel(1, ShownName(entry.name));
+    view_.SetLabel(Label::kArchiveName, ShownName(entry.name));
     if (record_.abortRequested || !record_.running) return;
-    if (platform_.IsOrdinaryFile(record_.currentArchive)) TestArchive();
+    if (files_.IsOrdinaryFile(record_.currentArchive)) TestArchive();
   }
 }
 
@@ -207,11 +235,11 @@ void RunEngine::DropRun(const std::vector<std::string>& items) {
   r.zipsTested = 0;
   r.badZips = 0;
   r.noteLines.clear();
-  platform_.SetLabel(3, "");
-  platform_.SetLabel(1, "");
+  view_.SetLabel(Label::kCounter, "");
+  view_.SetLabel(Label::kArchiveName, "");
 
   bool singleArchive = false;
-  if (!items.empty() && platform_.IsOrdinaryFile(items[0]) && EndsWithNoCase(items[0], ".zip")) {
+  if (!items.empty() && files_.IsOrdinaryFile(items[0]) && EndsWithNoCase(items[0], ".zip")) {
     r.currentArchive = items[0];
     r.pathTested = items[0];
     archiveFileName_ = StoredPath(std::string(LastComponent(items[0])));
@@ -227,25 +255,25 @@ void RunEngine::DropRun(const std::vector<std::string>& items) {
     r.searchPattern = "*.zip";
     r.abortRequested = false;
     r.running = true;
-    platform_.SetBusyPointer(true);
+    view_.SetBusyPointer(true);
 
-    const float started = platform_.SecondsSinceMidnight();
+    const float started = clock_.SecondsSinceMidnight();
     SearchFolder(r.pathTested);
-    const float seconds = platform_.SecondsSinceMidnight() - started;
+    const float seconds = clock_.SecondsSinceMidnight() - started;
 
     r.running = false;
-    platform_.SetBusyPointer(false);
-    platform_.SetFolderPanel("");
-    if (!r.abortRequested) platform_.SetLabel(1, "");
-    platform_.SetLabel(4, "");
-    platform_.SetTitle("Quarrow");
+    view_.SetBusyPointer(false);
+    view_.SetFolderPanel("");
+    if (!r.abortRequested) view_.SetLabel(Label::kArchiveName, "");
+    view_.SetLabel(Label::kEntryName, "");
+    view_.SetTitle("Quarrow");
     if (r.bytesTested != 0) {
-      platform_.SetLabel(1, FormatNumber(r.bytesTested, "############,###") + " bytes tested");
-      platform_.SetLabel(2, "in " + FormatNumber(seconds, "############,###.##") + " sec's");
+      view_.SetLabel(Label::kArchiveName, FormatNumber(r.bytesTested, "############,###") + " bytes tested");
+      view_.SetLabel(Label::kEntrySize, "in " + FormatNumber(seconds, "############,###.##") + " sec's");
     }
 
     FinishRecording(/*dropped=*/true, seconds);
-    if (r.badZips > 0 && platform_.IsOrdinaryFile(errorsPath) && !r.dateRun) platform_.OpenInTextEditor(errorsPath);
+    if (r.badZips > 0 && files_.IsOrdinaryFile(errorsPath) && !r.dateRun) view_.OpenInTextEditor(errorsPath);
 
     if (singleArchive) break;
     r.zipsTested = 0;
@@ -255,9 +283,9 @@ void RunEngine::DropRun(const std::vector<std::string>& items) {
   }
   r.running = false;
   // Checking an archive disabled Browse; the drop is over, so it is usable again.
-  platform_.EnableBrowseButton(true);
-  platform_.EnableBrowseMenuEntry(true);
-  if (r.exitRequested) platform_.CloseWindow();
+  view_.EnableBrowseButton(true);
+  view_.EnableBrowseMenuEntry(true);
+  if (r.exitRequested) view_.CloseWindow();
 }
 
 }  // namespace quarrow::run

@@ -5,17 +5,20 @@
 //
 // Everything runs on one thread. The engine yields to the front end at each
 // folder, archive and progress event; input delivered there (Cancel, Esc,
-// closing) reaches the engine through AbortRun and the run record's flags,
-// which the search checks after each yield.
+// closing, the rename switch) reaches the engine through its methods, which
+// are the only writers of the run record; the search checks the record's
+// flags after each yield.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "archive_component.h"
 #include "command_line.h"
-#include "platform.h"
+#include "clock.h"
+#include "file_system.h"
 #include "run_record.h"
 #include "run_summary.h"
+#include "run_view.h"
 
 namespace quarrow::run {
 
@@ -47,11 +50,13 @@ enum class RunOutcome {
 
 class RunEngine {
  public:
-  RunEngine(Platform& platform, ArchiveComponent& component, EngineSettings settings);
+  RunEngine(FileSystem& files, Clock& clock, RunView& view, ArchiveComponent& component, EngineSettings settings);
   RunEngine(const RunEngine&) = delete;
   RunEngine& operator=(const RunEngine&) = delete;
+  // The engine's tests set up record states that only earlier runs reach.
+  friend struct Harness;
 
-  RunRecord& Record() { return record_; }
+  const RunRecord& Record() const { return record_; }
 
   // The engine's share of program start: today's date folder, the
   // right-click mark of a command line ending in "\R", and the start folder
@@ -61,8 +66,26 @@ class RunEngine {
   // One whole run from the browse dialog or the command line.
   RunOutcome StartRun();
 
-  // Cancel button: stops the run in progress at its next check.
+  // The run a command line asks for when the program starts. The run counts
+  // as in progress from its first yield, so Esc and the toolbar's abort act
+  // on it, and it is over when this returns, whatever its outcome. A date
+  // run minimizes the window before that first yield.
+  RunOutcome CommandLineRun();
+
+  // Cancel button, Esc, and the toolbar's Exit and Browse tools during a
+  // run: stops the run in progress at its next check, and blanks what the
+  // view shows of the folder and the entry under check.
   void AbortRun();
+
+  // The program is closing: any run in progress stops at its next check and
+  // the window goes once the run's summary is dismissed.
+  void Close();
+
+  // Bad archives are renamed to ".bad" while renaming is on (the default).
+  void SetRenaming(bool on);
+
+  // The folder the browse dialog starts in, as kept by the settings file.
+  void SetLastFolder(const std::string& folder);
 
   // Files and folders dropped on the window, in the order delivered. Ignored
   // while a run is in progress.
@@ -97,7 +120,9 @@ class RunEngine {
   std::string ShownName(const std::string& name) const;
   std::string WithSeparator(std::string folder) const;
 
-  Platform& platform_;
+  FileSystem& files_;
+  Clock& clock_;
+  RunView& view_;
   ArchiveComponent& component_;
   EngineSettings settings_;
   RunRecord record_;

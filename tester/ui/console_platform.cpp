@@ -6,8 +6,8 @@ namespace quarrow::ui {
 
 ConsolePlatform::ConsolePlatform(ConsoleIo& io) : io_(io), display_(io.out, io.outIsTerminal, io.width) {}
 
-void ConsolePlatform::SetLabel(int index, const std::string& text) {
-  if (index == 3) display_.SetCounter(text);
+void ConsolePlatform::SetLabel(run::Label label, const std::string& text) {
+  if (label == run::Label::kCounter) display_.SetCounter(text);
 }
 
 // A typed folder is checked as one given on the command line: one that does

@@ -1,12 +1,12 @@
 #pragma once
 // The console tester's platform: the machine's file system and clock
-// (SystemPlatform) and a terminal in place of the main window.
+// (SystemPlatform) and a terminal as the run view.
 #include <atomic>
 #include <istream>
 #include <ostream>
 
 #include "console_display.h"
-#include "platform.h"
+#include "run_view.h"
 #include "run_engine.h"
 #include "system_platform.h"
 
@@ -23,7 +23,7 @@ struct ConsoleIo {
   const std::atomic<bool>* interrupted = nullptr;
 };
 
-class ConsolePlatform : public SystemPlatform {
+class ConsolePlatform : public SystemPlatform, public run::RunView {
  public:
   explicit ConsolePlatform(ConsoleIo& io);
 
@@ -33,10 +33,10 @@ class ConsolePlatform : public SystemPlatform {
   // Removes the status line before the program's last output.
   void Finish() { display_.ClearStatus(); }
 
-  // The main window's part, on the terminal.
+  // The run view, on the terminal.
   void SetTitle(const std::string& text) override { display_.SetTitle(text); }
   void SetFolderPanel(const std::string& text) override { display_.SetFolder(text); }
-  void SetLabel(int index, const std::string& text) override;
+  void SetLabel(run::Label label, const std::string& text) override;
   std::optional<std::string> BrowseForFolder(const std::string& startFolder) override;
   void ProcessEvents() override;
   void ShowSummary(const run::RunSummary& summary) override;
@@ -53,6 +53,7 @@ class ConsolePlatform : public SystemPlatform {
   void EnableBrowseMenuEntry(bool) override {}
   void HideWindow() override {}
   void CloseWindow() override {}
+  void PlaySoundAsync(const std::string& path) override { PlaySoundFileAsync(path); }
 
  private:
   ConsoleIo& io_;

@@ -87,10 +87,10 @@ int RunQrw32(const std::vector<std::string>& args, ConsoleIo& io, const std::str
   archive::ArchiveTester tester;
   ArchiveComponentAdapter component(tester);
   ConsolePlatform platform(io);
-  run::RunEngine engine(platform, component, settings);
+  run::RunEngine engine(platform, platform, platform, component, settings);
   platform.Attach(engine);
   engine.StartUp();
-  engine.Record().renameDisabled = parsed.renameDisabled;
+  engine.SetRenaming(!parsed.renameDisabled);
 
   int status = kExitGood;
   if (parsed.mode == Qrw32Arguments::Mode::kDrop) {

@@ -16,10 +16,10 @@ std::string ProgramFolder() {
 
 // The name is checked again because the Windows search also matches short
 // names.
-void DeleteDescriptionFiles(run::Platform& platform, const run::EngineSettings& settings) {
+void DeleteDescriptionFiles(run::FileSystem& files, const run::EngineSettings& settings) {
   const std::string folder = settings.programFolder + settings.separator;
-  for (const run::FolderEntry& entry : platform.ListFolder(folder, "*.diz")) {
-    if (!entry.isFolder && run::EndsWithNoCase(entry.name, ".diz")) platform.Delete(folder + entry.name);
+  for (const run::FolderEntry& entry : files.ListFolder(folder, "*.diz")) {
+    if (!entry.isFolder && run::EndsWithNoCase(entry.name, ".diz")) files.Delete(folder + entry.name);
   }
 }
 

@@ -2,15 +2,16 @@
 // The machine's side of the run engine's platform: the real file system,
 // clock and sound service (system_platform_posix.cpp or
 // system_platform_win32.cpp). Each front end derives from it and adds the
-// main window's part: a terminal, or the windows of Qrw32.exe.
+// run view: a terminal, or the windows of Qrw32.exe.
 #include <string>
 
-#include "platform.h"
+#include "clock.h"
+#include "file_system.h"
 #include "run_engine.h"
 
 namespace quarrow::ui {
 
-class SystemPlatform : public run::Platform {
+class SystemPlatform : public run::FileSystem, public run::Clock {
  public:
   std::vector<run::FolderEntry> ListFolder(const std::string& folder, const std::string& pattern) override;
   bool IsOrdinaryFile(const std::string& path) override;
@@ -25,8 +26,10 @@ class SystemPlatform : public run::Platform {
   bool AppendFile(const std::string& path, std::string_view bytes) override;
   float SecondsSinceMidnight() override;
   run::LocalTime Now() override;
-  void PlaySoundAsync(const std::string& path) override;
 };
+
+// Starts playing the sound file and returns at once.
+void PlaySoundFileAsync(const std::string& path);
 
 // The engine's path conventions here: "\" and lower-cased paths on Windows,
 // "/" and paths kept in their real case on POSIX systems.
@@ -41,6 +44,6 @@ std::string ProgramFolder();
 
 // The extract pass leaves the archives' description files in the program
 // folder; they go when the tester ends.
-void DeleteDescriptionFiles(run::Platform& platform, const run::EngineSettings& settings);
+void DeleteDescriptionFiles(run::FileSystem& files, const run::EngineSettings& settings);
 
 }  // namespace quarrow::ui

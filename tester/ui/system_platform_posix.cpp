@@ -159,7 +159,7 @@ run::LocalTime SystemPlatform::Now() {
 }
 
 // There is no standard sound service here; the run goes on silently.
-void SystemPlatform::PlaySoundAsync(const std::string&) {}
+void PlaySoundFileAsync(const std::string&) {}
 
 run::EngineSettings PlatformEngineSettings() {
   run::EngineSettings settings;

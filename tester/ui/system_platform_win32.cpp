@@ -132,7 +132,7 @@ run::LocalTime SystemPlatform::Now() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-void SystemPlatform::PlaySoundAsync(const std::string& path) {
+void PlaySoundFileAsync(const std::string& path) {
   ::sndPlaySoundA(path.c_str(), SND_ASYNC | SND_NODEFAULT);
 }
 

@@ -53,7 +53,7 @@ TEST(ArchiveCheck, VerdictByExtractAndTestResults) {
     EXPECT_EQ(h.component.Operations().size(), c.testRuns ? 2u : 1u);
     EXPECT_EQ(h.Record().zipsTested, 1);
     EXPECT_EQ(h.Record().badZips, c.bad ? 1 : 0);
-    EXPECT_EQ(h.platform.EffectsOf("label3").at(0), c.bad ? " 1  tested    -    1  bad" : " 1  tested    -    0  bad");
+    EXPECT_EQ(h.platform.EffectsOf("counter").at(0), c.bad ? " 1  tested    -    1  bad" : " 1  tested    -    0  bad");
     ASSERT_EQ(h.platform.outcomes.size(), 1u);
     EXPECT_EQ(h.platform.outcomes[0].bad, c.bad);
     if (c.bad) {
@@ -211,9 +211,9 @@ TEST(Progress, EventsFillTheLabelsAndTheTitle) {
 
   RunOver(h);
 
-  EXPECT_EQ(h.platform.EffectsOf("label4"), (Strings{"", "readme.txt", "readme.txt", "empty.dat", "", ""}));
-  EXPECT_EQ(h.platform.EffectsOf("label2"), (Strings{"", "1,234,567 bytes", "1,234,567 bytes", " bytes", ""}));
-  EXPECT_EQ(h.platform.EffectsOf("label5"), (Strings{"", " 42% ratio", " 42% ratio", "-3% ratio", ""}));
+  EXPECT_EQ(h.platform.EffectsOf("entryName"), (Strings{"", "readme.txt", "readme.txt", "empty.dat", "", ""}));
+  EXPECT_EQ(h.platform.EffectsOf("entrySize"), (Strings{"", "1,234,567 bytes", "1,234,567 bytes", " bytes", ""}));
+  EXPECT_EQ(h.platform.EffectsOf("ratio"), (Strings{"", " 42% ratio", " 42% ratio", "-3% ratio", ""}));
   EXPECT_EQ(h.platform.EffectsOf("title"),
             (Strings{"Searching...", "045%  big.zip", "045%  big.zip", "100%  big.zip", "Quarrow"}));
   EXPECT_EQ(h.platform.EffectsOf("progress"), (Strings{"0", "45", "100", "0"}));
@@ -241,7 +241,7 @@ TEST(ArchiveCheck, CancelAtAnyEventStopsTheRunBeforeAnyLaterVerdict) {
     }
     bool cancelled = false;
     h.platform.onProcessEvents = [&] {
-      if (!cancelled && h.platform.labels[4] == events[at]) {
+      if (!cancelled && h.platform.labels[Label::kEntryName] == events[at]) {
         cancelled = true;
         h.engine.AbortRun();
       }

@@ -40,8 +40,8 @@ TEST(DropRun, OneArchiveIsCheckedOnceWithOneLogEntry) {
   EXPECT_EQ(h.component.Operations(), (Strings{"extract C:\\T\\Single.ZIP 0", "test C:\\T\\Single.ZIP"}));
   EXPECT_EQ(EntrySummaries(h.Log()), (Strings{" 1 tested | c:\\t\\single.zip\\"}));
   EXPECT_NE(h.Log().find(" 9 bytes tested\r\n"), std::string::npos);
-  EXPECT_EQ(h.platform.labels[1], "9 bytes tested");
-  EXPECT_EQ(h.platform.labels[2], "in . sec's");
+  EXPECT_EQ(h.platform.labels[Label::kArchiveName], "9 bytes tested");
+  EXPECT_EQ(h.platform.labels[Label::kEntrySize], "in . sec's");
   EXPECT_TRUE(h.platform.summaries.empty());
   EXPECT_FALSE(h.Record().running);
 }
@@ -101,7 +101,7 @@ TEST(DropRun, ANonexistentItemYieldsAnEntryWithZeroCounts) {
   h.engine.DropRun({"c:\\nowhere"});
 
   EXPECT_EQ(EntrySummaries(h.Log()), (Strings{" 0 tested | c:\\nowhere\\"}));
-  EXPECT_EQ(h.platform.labels[1], "");  // nothing tested: no byte count shown
+  EXPECT_EQ(h.platform.labels[Label::kArchiveName], "");  // nothing tested: no byte count shown
 }
 
 TEST(DropRun, ADropDuringARunIsNotTaken) {

@@ -194,9 +194,20 @@ void FakePlatform::SetProgress(int percent) {
   Effect("progress", std::to_string(percent));
 }
 
-void FakePlatform::SetLabel(int index, const std::string& text) {
-  labels[index] = text;
-  Effect("label" + std::to_string(index), text);
+std::string FakePlatform::LabelName(Label label) {
+  switch (label) {
+    case Label::kArchiveName: return "archiveName";
+    case Label::kEntrySize: return "entrySize";
+    case Label::kCounter: return "counter";
+    case Label::kEntryName: return "entryName";
+    case Label::kRatio: return "ratio";
+  }
+  return "label";
+}
+
+void FakePlatform::SetLabel(Label label, const std::string& text) {
+  labels[label] = text;
+  Effect(LabelName(label), text);
 }
 
 void FakePlatform::SetBusyPointer(bool busy) { Effect("busy", busy ? "on" : "off"); }

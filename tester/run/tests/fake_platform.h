@@ -1,7 +1,7 @@
 #pragma once
-// An in-memory platform for the engine's tests: a file system whose folders
-// list their entries in the order they were added, a scripted clock, and a
-// record of every effect on the main window.
+// An in-memory platform for the engine's tests, in one object: a file system
+// whose folders list their entries in the order they were added, a scripted
+// clock, and a view that records every effect.
 #include <deque>
 #include <functional>
 #include <map>
@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform.h"
+#include "clock.h"
+#include "file_system.h"
+#include "run_view.h"
 
 namespace quarrow::run {
 
@@ -22,7 +24,7 @@ struct FakeFileOptions {
   bool readOnly = false;
 };
 
-class FakePlatform : public Platform {
+class FakePlatform : public FileSystem, public Clock, public RunView {
  public:
   // Windows-like ("\\", case ignored) or POSIX-like ("/", case kept).
   explicit FakePlatform(char separator = '\\');
@@ -51,8 +53,8 @@ class FakePlatform : public Platform {
   // --- Window ---
   std::deque<std::optional<std::string>> browseAnswers;  // nullopt cancels
   std::vector<std::string> browseStartFolders;
-  std::vector<std::string> effects;         // "title=...", "label1=...", ...
-  std::map<int, std::string> labels;
+  std::vector<std::string> effects;         // "title=...", "counter=...", ...
+  std::map<Label, std::string> labels;
   std::string title, folderPanel;
   int progress = 0;
   bool minimized = false, hidden = false, closed = false;
@@ -62,10 +64,13 @@ class FakePlatform : public Platform {
   std::vector<ArchiveOutcome> outcomes;
   std::vector<std::string> sounds, editorFiles;
 
-  // Effects of one kind, in order ("title", "folder", "label1", ...).
+  // Effects of one kind, in order ("title", "folder", "counter", ...); a
+  // label's kind is its name (LabelName).
   std::vector<std::string> EffectsOf(const std::string& kind) const;
 
-  // Platform.
+  static std::string LabelName(Label label);
+
+  // FileSystem, Clock and RunView.
   std::vector<FolderEntry> ListFolder(const std::string& folder, const std::string& pattern) override;
   bool IsOrdinaryFile(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
@@ -82,7 +87,7 @@ class FakePlatform : public Platform {
   void SetTitle(const std::string& text) override;
   void SetFolderPanel(const std::string& text) override;
   void SetProgress(int percent) override;
-  void SetLabel(int index, const std::string& text) override;
+  void SetLabel(Label label, const std::string& text) override;
   void SetBusyPointer(bool busy) override;
   void EnableBrowseButton(bool enabled) override;
   void EnableBrowseMenuEntry(bool enabled) override;

@@ -48,13 +48,13 @@ TEST(FolderSearch, ArchivesOfAFolderBeforeItsSubFoldersInPlatformOrder) {
   // Label1 shows each listed "*.zip" name (the folder x.zip and the hidden
   // and system archives too, which are then not checked).
   Strings shown;
-  for (const std::string& text : h.platform.EffectsOf("label1")) {
+  for (const std::string& text : h.platform.EffectsOf("archiveName")) {
     if (!text.empty()) shown.push_back(text);
   }
   EXPECT_EQ(shown, (Strings{"B.zip", "A.zip", "X.zip", "Hidden.zip", "Sys.zip", "C.zip", "D.zip", "F.zip", "G.zip"}));
   EXPECT_EQ(h.Record().zipsTested, 6);
   EXPECT_EQ(h.Record().bytesTested, 24);
-  EXPECT_EQ(h.platform.labels[3], "");  // blanked at the end
+  EXPECT_EQ(h.platform.labels[Label::kCounter], "");  // blanked at the end
   EXPECT_EQ(h.platform.title, "Quarrow");
   ASSERT_EQ(h.platform.summaries.size(), 1u);
   EXPECT_EQ(h.platform.summaries[0].zipsTested, 6);
@@ -77,7 +77,7 @@ TEST(FolderSearch, KeepsTheRealCaseWhereTheFileSystemHonoursIt) {
       "extract /t/x.zip/f.zip 0", "test /t/x.zip/f.zip",
       "extract /t/sub0/g.zip 0", "test /t/sub0/g.zip"}));
   EXPECT_EQ(h.platform.EffectsOf("folder")[1], "/t/Sub1/");
-  EXPECT_EQ(h.platform.EffectsOf("label1")[2], "B.ZIP");  // after the two blankings
+  EXPECT_EQ(h.platform.EffectsOf("archiveName")[2], "B.ZIP");  // after the two blankings
   EXPECT_NE(h.Log().find(" Path tested - /t/\r\n"), std::string::npos);
 }
 
@@ -145,8 +145,9 @@ TEST(Abort, DuringTheSearchStillWritesTheLogAndShowsTheSummary) {
 
   EXPECT_EQ(h.component.Operations(),
             (Strings{"extract c:\\t\\b.zip 0", "test c:\\t\\b.zip", "extract c:\\t\\a.zip 0", "test c:\\t\\a.zip"}));
-  // No further folder is even shown once the abort is requested.
-  EXPECT_EQ(h.platform.EffectsOf("folder"), (Strings{"c:\\t\\", "c:\\t\\sub1\\", ""}));
+  // No further folder is even shown once the abort is requested; the abort
+  // and the end of the run blank the panel.
+  EXPECT_EQ(h.platform.EffectsOf("folder"), (Strings{"c:\\t\\", "c:\\t\\sub1\\", "", ""}));
   EXPECT_TRUE(h.component.abort);
   EXPECT_TRUE(h.Record().abortRequested);
   EXPECT_EQ(h.Log().substr(0, 33), "03-07-2024 09:05:02  (Aborted) \r\n");
@@ -183,7 +184,7 @@ TEST(Abort, DuringAnArchiveCheckGoesThroughTheProgressEvents) {
   h.platform.browseAnswers = {"c:\\t"};
   bool aborted = false;
   h.platform.onProcessEvents = [&] {
-    if (!aborted && h.platform.labels[4] == "one.txt") {
+    if (!aborted && h.platform.labels[Label::kEntryName] == "one.txt") {
       aborted = true;
       h.engine.AbortRun();
     }

@@ -14,7 +14,7 @@ inline const std::string kPosixProgramFolder = "/opt/qrw";
 struct Harness {
   explicit Harness(std::string commandLine = "", char separator = '\\')
       : platform(separator),
-        engine(platform, component,
+        engine(platform, platform, platform, component,
                EngineSettings{separator == '\\' ? kWindowsProgramFolder : kPosixProgramFolder,
                               std::move(commandLine), separator, separator == '\\'}),
         programFolder(separator == '\\' ? kWindowsProgramFolder : kPosixProgramFolder) {
@@ -29,7 +29,7 @@ struct Harness {
   std::string Log() const { return platform.Content(ProgramFile("Quarrow.log")); }
   std::string Errors() const { return platform.Content(ProgramFile("errors.txt")); }
   std::string Totals() const { return platform.Content(ProgramFile("QRtot.txt")); }
-  RunRecord& Record() { return engine.Record(); }
+  RunRecord& Record() { return engine.record_; }
 
   FakePlatform platform;
   FakeComponent component;

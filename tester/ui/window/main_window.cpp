@@ -43,7 +43,7 @@ MainWindow::MainWindow(HINSTANCE instance, MainWindowSettings settings, StartupS
     : instance_(instance),
       settings_(std::move(settings)),
       startup_(startup),
-      engine_(*this, component_, run::EngineSettings{settings_.programFolder, settings_.commandLine, '\\', true}),
+      engine_(*this, *this, *this, component_, run::EngineSettings{settings_.programFolder, settings_.commandLine, '\\', true}),
       font_(CreateWindowFont()),
       controlFont_(CreateControlFont()),
       summary_(instance, settings_.programFolder, font_) {
@@ -60,13 +60,13 @@ MainWindow::~MainWindow() {
   if (font_) ::DeleteObject(font_);
 }
 
-bool MainWindow::Load() {
+MainWindow::LoadResult MainWindow::Load() {
   startup_.Close();
   if (!window_) {
     window_ = ::CreateWindowExA(WS_EX_ACCEPTFILES, kMainWindowClass, "Quarrow", kWindowStyle, CW_USEDEFAULT,
                                 CW_USEDEFAULT, TwipsToPixels(kDesignSize.width), TwipsToPixels(kDesignSize.height),
                                 nullptr, nullptr, instance_, this);
-    if (!window_) return false;
+    if (!window_) return LoadResult::kNoWindow;
   }
   ::ShowWindow(window_, SW_SHOWNORMAL);
   ::UpdateWindow(window_);
@@ -76,27 +76,23 @@ bool MainWindow::Load() {
                   MB_OK | MB_ICONSTOP);
     unloaded_ = true;  // the program ends without its closing steps
     ::DestroyWindow(window_);
-    return false;
+    return LoadResult::kRootFolder;
   }
   ReadSettings();
-  run::RunRecord& record = engine_.Record();
-  record.renameDisabled = false;
+  engine_.SetRenaming(true);
   engine_.StartUp();
 
   if (!settings_.commandLine.empty()) {
     ::ShowWindow(window_, SW_SHOWNORMAL);
     ::UpdateWindow(window_);
     ProcessEvents();
-    if (Closed()) return true;
-    record.running = true;
-    if (run::EndsWith(settings_.commandLine, "&")) MinimizeWindow();
+    if (Closed()) return LoadResult::kLoaded;
     ++activeRuns_;
-    engine_.StartRun();
+    engine_.CommandLineRun();
     --activeRuns_;
-    record.running = false;
     DestroyWhenIdle();
   }
-  return true;
+  return LoadResult::kLoaded;
 }
 
 void MainWindow::CreateElements() {
@@ -177,7 +173,7 @@ void MainWindow::ReadSettings() {
   const std::string path = SettingsFilePath(settings_.programFolder);
   if (!IsOrdinaryFile(path)) return;
   if (const std::optional<std::string> text = ReadFileStart(path, 4096)) {
-    engine_.Record().lastFolder = ReadFirstField(*text);
+    engine_.SetLastFolder(ReadFirstField(*text));
   }
 }
 
@@ -194,11 +190,7 @@ void MainWindow::Unload() {
   files.programFolder = settings_.programFolder;
   DeleteDescriptionFiles(*this, files);
   WriteSettings();
-  run::RunRecord& record = engine_.Record();
-  record.running = false;
-  component_.SetAbort(true);
-  record.abortRequested = true;
-  record.exitRequested = true;
+  engine_.Close();
   startup_.Close();
   summary_.Close();
 }
@@ -281,6 +273,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       CloseWindow();
       return 0;
+    case WM_TIMER:
+      if (wParam == kPaceTimer) {
+        ShowPending();
+        return 0;
+      }
+      break;
     case kDestroyMessage:
       if (activeRuns_ == 0) ::DestroyWindow(window_);
       return 0;

@@ -5,7 +5,9 @@
 // drops and the settings file.
 #include <windows.h>
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,7 @@
 #include "archive_tester.h"
 #include "main_window_rules.h"
 #include "run_engine.h"
+#include "screen_pacer.h"
 #include "startup_screen.h"
 #include "summary_window.h"
 #include "system_platform.h"
@@ -32,7 +35,7 @@ enum MainElement : int {
   kProgressPanel,  // MzPanel3
   kCounterPanel,   // MzPanel4
   kFrame,          // Frame1
-  kLabel1 = 211,   // Label1 .. Label5 are 211 .. 215
+  kLabel1 = 211,   // Label1 .. Label5 are 211 .. 215, in the order of run::Label
 };
 
 // Entries the window adds to its window menu.
@@ -49,17 +52,21 @@ struct MainWindowSettings {
   UINT summaryTimeoutMs = kSummaryTimeoutMs;
 };
 
-class MainWindow final : public SystemPlatform, private ToolDeckEvents {
+class MainWindow final : public SystemPlatform, public run::RunView, private ToolDeckEvents {
  public:
   MainWindow(HINSTANCE instance, MainWindowSettings settings, StartupScreen& startup);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
 
+  enum class LoadResult {
+    kLoaded,      // the window is up; a command-line run has been performed
+    kRootFolder,  // the program sits in a root folder: it ends at once
+    kNoWindow,    // the window could not be created (no display): it ends at once
+  };
   // Loading: creates and shows the window, checks the program folder, reads
-  // the settings and performs a command-line run. False when the program
-  // must end at once (it sits in a root folder).
-  bool Load();
+  // the settings and performs a command-line run.
+  LoadResult Load();
   // True once the window has gone: the message loop destroys it after the
   // closing steps.
   bool Closed() const { return window_ == nullptr; }
@@ -83,11 +90,11 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   void Email();
   void About();
 
-  // run::Platform: the main window's part.
+  // run::RunView
   void SetTitle(const std::string& text) override;
   void SetFolderPanel(const std::string& text) override;
   void SetProgress(int percent) override;
-  void SetLabel(int index, const std::string& text) override;
+  void SetLabel(run::Label label, const std::string& text) override;
   void SetBusyPointer(bool busy) override;
   void EnableBrowseButton(bool enabled) override;
   void EnableBrowseMenuEntry(bool enabled) override;
@@ -99,7 +106,8 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   void CloseWindow() override;
   void ProcessEvents() override;
   void ShowSummary(const run::RunSummary& summary) override;
-  void ArchiveChecked(const run::ArchiveOutcome&) override {}
+  void ArchiveChecked(const run::ArchiveOutcome&) override { ShowPending(); }
+  void PlaySoundAsync(const std::string& path) override { PlaySoundFileAsync(path); }
   void OpenInTextEditor(const std::string& path) override;
 
  private:
@@ -120,11 +128,18 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   void OnCommand(int id);
   void OnDrop(HDROP drop);
   void OnContextMenu(HWND source);
-  void EscapeRun();
   // The closing steps.
   void Unload();
   void DestroyWhenIdle();
   void RunCommand(ToolCommand command);
+  // The run's texts and progress reach the screen at the pacer's pace; every
+  // other view operation first shows what is still waiting, so a run's last
+  // values are on screen at each archive's end and at the run's end.
+  void Paced();
+  void ShowPending();
+  // Fires when a waiting change of the display falls due while nothing else
+  // shows it (the window is idle between runs).
+  static constexpr UINT_PTR kPaceTimer = 1;
 
   HINSTANCE instance_;
   MainWindowSettings settings_;
@@ -139,6 +154,11 @@ class MainWindow final : public SystemPlatform, private ToolDeckEvents {
   std::unique_ptr<ToolDeckHost> toolDeck_;
   SummaryWindow summary_;
   bool busy_ = false;
+  ScreenPacer pacer_;
+  bool paceTimerArmed_ = false;
+  std::optional<std::string> pendingTitle_, pendingFolder_;
+  std::optional<int> pendingProgress_;
+  std::array<std::optional<std::string>, 5> pendingLabels_;  // by run::Label
   bool unloaded_ = false;
   // Runs and drop runs in progress: the window stays while one is using it.
   int activeRuns_ = 0;

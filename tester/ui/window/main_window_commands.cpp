@@ -63,7 +63,7 @@ void MainWindow::RunCommand(ToolCommand command) {
     case ToolCommand::kUpdateRenaming:
       if (toolDeck_) {
         if (const std::optional<int> state = toolDeck_->ToolState(L"ID_Bad")) {
-          engine_.Record().renameDisabled = *state == 0;
+          engine_.SetRenaming(*state != 0);
         }
       }
       break;
@@ -115,7 +115,7 @@ bool MainWindow::PreTranslate(MSG& message) {
   if (message.message != WM_KEYDOWN || !window_) return false;
   if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) return false;
   if (message.wParam == VK_ESCAPE && engine_.Record().running) {
-    EscapeRun();
+    engine_.AbortRun();
     return true;
   }
   if (message.wParam == VK_F1) {
@@ -123,19 +123,6 @@ bool MainWindow::PreTranslate(MSG& message) {
     return true;
   }
   return false;
-}
-
-void MainWindow::EscapeRun() {
-  run::RunRecord& record = engine_.Record();
-  component_.SetAbort(true);
-  record.abortRequested = true;
-  record.running = false;
-  SetFolderPanel("");
-  SetProgress(0);
-  SetLabel(4, "");
-  ProcessEvents();
-  SetLabel(2, "");
-  SetLabel(5, "");
 }
 
 void MainWindow::OnContextMenu(HWND source) {

@@ -1,4 +1,4 @@
-// The main window's part of the run engine's platform.
+// The main window as the run engine's view.
 #include "folder_browser.h"
 #include "main_window.h"
 #include "panel_3d.h"
@@ -6,23 +6,62 @@
 
 namespace quarrow::ui {
 
+namespace {
+
+ScreenPacer::Millis Uptime() { return ScreenPacer::Millis(::GetTickCount64()); }
+
+}  // namespace
+
 void MainWindow::SetTitle(const std::string& text) {
-  if (window_) ::SetWindowTextA(window_, text.c_str());
+  pendingTitle_ = text;
+  Paced();
 }
 
 void MainWindow::SetFolderPanel(const std::string& text) {
-  if (window_) ::SetWindowTextA(Element(kFolderPanel), text.c_str());
+  pendingFolder_ = text;
+  Paced();
 }
 
 void MainWindow::SetProgress(int percent) {
-  if (window_) SetPanelFill(Element(kProgressPanel), percent);
+  pendingProgress_ = percent;
+  Paced();
 }
 
-void MainWindow::SetLabel(int index, const std::string& text) {
-  if (window_ && index >= 1 && index <= 5) ::SetWindowTextA(Element(kLabel1 + index - 1), text.c_str());
+void MainWindow::SetLabel(run::Label label, const std::string& text) {
+  pendingLabels_[static_cast<size_t>(label)] = text;
+  Paced();
+}
+
+void MainWindow::Paced() {
+  const ScreenPacer::Millis now = Uptime();
+  if (pacer_.Changed(now)) {
+    ShowPending();
+  } else if (!paceTimerArmed_ && window_) {
+    paceTimerArmed_ = ::SetTimer(window_, kPaceTimer, static_cast<UINT>(pacer_.UntilDue(now).count()), nullptr) != 0;
+  }
+}
+
+void MainWindow::ShowPending() {
+  if (window_ && paceTimerArmed_) ::KillTimer(window_, kPaceTimer);
+  paceTimerArmed_ = false;
+  if (!pacer_.Waiting()) return;
+  if (window_) {
+    if (pendingTitle_) ::SetWindowTextA(window_, pendingTitle_->c_str());
+    if (pendingFolder_) ::SetWindowTextA(Element(kFolderPanel), pendingFolder_->c_str());
+    if (pendingProgress_) SetPanelFill(Element(kProgressPanel), *pendingProgress_);
+    for (size_t i = 0; i < pendingLabels_.size(); ++i) {
+      if (pendingLabels_[i]) ::SetWindowTextA(Element(kLabel1 + static_cast<int>(i)), pendingLabels_[i]->c_str());
+    }
+  }
+  pendingTitle_.reset();
+  pendingFolder_.reset();
+  pendingProgress_.reset();
+  for (std::optional<std::string>& label : pendingLabels_) label.reset();
+  pacer_.Shown(Uptime());
 }
 
 void MainWindow::SetBusyPointer(bool busy) {
+  ShowPending();
   busy_ = busy;
   POINT at;
   ::GetCursorPos(&at);
@@ -33,14 +72,17 @@ void MainWindow::SetBusyPointer(bool busy) {
 }
 
 void MainWindow::EnableBrowseButton(bool enabled) {
+  ShowPending();
   if (window_) ::EnableWindow(Element(kBrowseButton), enabled);
 }
 
 void MainWindow::EnableBrowseMenuEntry(bool enabled) {
+  ShowPending();
   if (window_) ::EnableMenuItem(::GetSystemMenu(window_, FALSE), kBrowseEntry, enabled ? MF_ENABLED : MF_GRAYED);
 }
 
 std::optional<std::string> MainWindow::BrowseForFolder(const std::string& startFolder) {
+  ShowPending();
   return ui::BrowseForFolder(window_, startFolder, [this](const std::string& path) {
     return SelectDrive(DriveOfPath(path));
   });
@@ -48,10 +90,12 @@ std::optional<std::string> MainWindow::BrowseForFolder(const std::string& startF
 
 // A hidden window (after a right-click run) stays hidden.
 void MainWindow::MinimizeWindow() {
+  ShowPending();
   if (window_ && ::IsWindowVisible(window_)) ::ShowWindow(window_, SW_MINIMIZE);
 }
 
 void MainWindow::RestoreWindow() {
+  ShowPending();
   if (!window_ || !::IsWindowVisible(window_)) return;
   ::ShowWindow(window_, SW_RESTORE);
   ::UpdateWindow(window_);
@@ -60,6 +104,7 @@ void MainWindow::RestoreWindow() {
 bool MainWindow::IsWindowMinimized() { return window_ && ::IsIconic(window_); }
 
 void MainWindow::HideWindow() {
+  ShowPending();
   if (window_) ::ShowWindow(window_, SW_HIDE);
 }
 
@@ -70,6 +115,7 @@ void MainWindow::CloseWindow() {
 
 // A quit request (the session ends) closes the window like its close box.
 void MainWindow::ProcessEvents() {
+  if (pacer_.Due(Uptime())) ShowPending();
   MSG message;
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -87,6 +133,7 @@ void MainWindow::ProcessEvents() {
 // loop serves the windows. A window closed during the run does not bring up
 // a summary.
 void MainWindow::ShowSummary(const run::RunSummary& figures) {
+  ShowPending();
   if (unloaded_ || !window_) {
     engine_.CloseSummary();
     return;

@@ -32,6 +32,21 @@ UINT SummaryTimeout() {
   return (*end == '\0' && ms > 0 && ms <= kSummaryTimeoutMs) ? static_cast<UINT>(ms) : kSummaryTimeoutMs;
 }
 
+constexpr int kExitNoWindow = 1;
+
+// Without a main window there is nothing to show a run on. The user hears of
+// it in a message box where one can be shown, else on standard error (a
+// session without a display).
+void ReportNoWindow() {
+  const char text[] = "Quarrow could not create its main window; nothing was tested.";
+  // Under Wine a box that cannot be shown returns -1, not 0.
+  if (::MessageBoxA(nullptr, text, "Quarrow error", MB_OK | MB_ICONSTOP) > 0) return;
+  const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
+  const std::string line = std::string("Qrw32: ") + text + "\r\n";
+  DWORD written = 0;
+  if (err && err != INVALID_HANDLE_VALUE) ::WriteFile(err, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
 void RunMessageLoop(MainWindow& window) {
   MSG message;
   while (!window.Closed()) {
@@ -61,18 +76,21 @@ int RunQuarrow(HINSTANCE instance, const std::string& commandLine) {
   const std::string folder = ExecutableFolder();
   StartupScreen startup(instance, folder);
   startup.Show();
+  MainWindow::LoadResult result;
   {
     MainWindow window(instance, MainWindowSettings{folder, commandLine, folder, ToolbarState(instance), SummaryTimeout()},
                       startup);
-    const bool loaded = window.Load();
+    result = window.Load();
+    const bool loaded = result == MainWindow::LoadResult::kLoaded;
     if (loaded && commandLine.empty()) RunMessageLoop(window);
     // After a command-line run the program ends, with the window's closing
     // steps (they also mark the run aborted and close the start-up screen).
     if (loaded && !commandLine.empty()) window.CloseWindow();
   }
   startup.Close();
+  if (result == MainWindow::LoadResult::kNoWindow) ReportNoWindow();
   ::OleUninitialize();
-  return 0;
+  return result == MainWindow::LoadResult::kNoWindow ? kExitNoWindow : 0;
 }
 
 }  // namespace quarrow::ui

@@ -160,7 +160,7 @@ class MainWindowTest : public ::testing::Test {
 
   MainWindow& Loaded() {
     MainWindow& window = Open();
-    EXPECT_TRUE(window.Load());
+    EXPECT_EQ(window.Load(), MainWindow::LoadResult::kLoaded);
     return window;
   }
 
@@ -382,7 +382,7 @@ TEST_F(MainWindowTest, ExitWhileIdleClosesTheWindowWithItsClosingSteps) {
   MainWindow& window = Loaded();
   WriteText(ProgramFile("file_id.diz"), "left by a run");
   WriteText(ProgramFile("keep.txt"), "not a description file");
-  window.Engine().Record().lastFolder = "C:\\Zips";
+  window.Engine().SetLastFolder("C:\\Zips");
   ClickTool(L"ID_Exit");
   EXPECT_TRUE(PumpUntil([&] { return window.Closed(); }));
   EXPECT_FALSE(fs::exists(ProgramFile("file_id.diz")));
@@ -392,7 +392,7 @@ TEST_F(MainWindowTest, ExitWhileIdleClosesTheWindowWithItsClosingSteps) {
 
 TEST_F(MainWindowTest, ALastFolderWithACommaComesBackCutAtTheComma) {
   MainWindow& first = Loaded();
-  first.Engine().Record().lastFolder = "c:\\old,zips";
+  first.Engine().SetLastFolder("c:\\old,zips");
   first.CloseWindow();
   ASSERT_TRUE(PumpUntil([&] { return first.Closed(); }));
   EXPECT_EQ(ReadFile(ProgramFile("lastfold.ini")), "c:\\old,zips\r\n");
@@ -473,6 +473,43 @@ TEST_F(MainWindowTest, DropRunFromTheShellsDropMessage) {
   EXPECT_TRUE(run::EndsWith(label, " bytes tested")) << label;
 }
 
+// An archive of `entries` small stored entries; with `damagedLast` the last
+// entry's data no longer matches its CRC.
+std::vector<uint8_t> ManyEntryArchive(int entries, bool damagedLast) {
+  fixtures::ZipBuilder zip;
+  for (int i = 0; i < entries; ++i) {
+    zip.Add("part" + std::to_string(i / 1000) + "/entry" + std::to_string(i) + ".txt",
+            "entry " + std::to_string(i) + "\r\n", {.method = fixtures::kStored});
+  }
+  std::vector<uint8_t> bytes = zip.Build();
+  if (damagedLast) fixtures::FlipByte(bytes, zip.Layout().entries.back().data, 0x01);
+  return bytes;
+}
+
+// Every entry's progress event reaches the window; the display keeps up at
+// the screen's pace, and what the run ends with is what the window shows.
+TEST_F(MainWindowTest, ADropRunOverArchivesOfManyEntriesEndsWithTheirVerdictsShown) {
+  MainWindow& window = Loaded();
+  TempFolder tree;
+  WriteBytes(tree / "many\\good.zip", ManyEntryArchive(20000, false));
+  WriteBytes(tree / "many\\bad.zip", ManyEntryArchive(20000, true));
+  PostDrop(window.Handle(), {tree / "many"});
+  ASSERT_TRUE(PumpUntil([&] { return Count(Log(), "(Drag n drop)") == 1 && !window.Engine().Record().running; }));
+
+  const std::string log = Log();
+  EXPECT_EQ(Count(log, " 2 tested\r\n"), 1u) << log;
+  EXPECT_EQ(Count(log, " 1 bad\r\n"), 1u) << log;
+  EXPECT_TRUE(fs::exists(tree / "many\\bad.zip.bad"));
+  EXPECT_TRUE(fs::exists(tree / "many\\good.zip"));
+  char text[128] = {};
+  ::GetWindowTextA(window.Element(kLabel1 + static_cast<int>(run::Label::kCounter)), text, sizeof text);
+  EXPECT_STREQ(text, " 2  tested    -    1  bad");
+  ::GetWindowTextA(window.Element(kLabel1 + static_cast<int>(run::Label::kArchiveName)), text, sizeof text);
+  EXPECT_TRUE(run::EndsWith(text, " bytes tested")) << text;
+  ::GetWindowTextA(window.Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "Quarrow");
+}
+
 struct RunningCase {
   const wchar_t* tool;
   bool aborts;
@@ -545,7 +582,7 @@ TEST_F(MainWindowTest, F1OpensTheHelpFromAnyChildAlsoWhenIdle) {
 TEST_F(MainWindowTest, ARootFolderIsRefusedWithAMessage) {
   DialogWatcher message("#32770", "Quarrow error", [](HWND box) { PressButton(box, IDOK); });
   MainWindow& window = Open("c:\\");
-  EXPECT_FALSE(window.Load());
+  EXPECT_EQ(window.Load(), MainWindow::LoadResult::kRootFolder);
   ASSERT_TRUE(message.Seen());
   EXPECT_EQ(message.Texts().back(), "Quarrow can not be run from\r\na root directory, please reinstall.");
   EXPECT_TRUE(window.Closed());
@@ -573,11 +610,11 @@ TEST_F(MainWindowTest, ScreenshotsOfTheThreeWindows) {
   fs::create_directories(kArtifacts);
   MainWindow& window = Loaded();
   window.SetFolderPanel("c:\\zips\\incoming\\");
-  window.SetLabel(1, "Archive.zip");
-  window.SetLabel(2, "   12,345 bytes");
-  window.SetLabel(3, " 17  tested    -    1  bad");
-  window.SetLabel(4, "readme.txt");
-  window.SetLabel(5, " 61% ratio");
+  window.SetLabel(run::Label::kArchiveName, "Archive.zip");
+  window.SetLabel(run::Label::kEntrySize, "   12,345 bytes");
+  window.SetLabel(run::Label::kCounter, " 17  tested    -    1  bad");
+  window.SetLabel(run::Label::kEntryName, "readme.txt");
+  window.SetLabel(run::Label::kRatio, " 61% ratio");
   window.SetProgress(45);
   test::PumpUntil([] { return false; }, 300);
   EXPECT_TRUE(test::SaveScreenshot(window.Handle(), kArtifacts + "\\main_window.bmp"));
