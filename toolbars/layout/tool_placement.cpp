@@ -124,7 +124,8 @@ int group_length(const ToolbarInput& bar, const std::vector<ToolSpot>& spots, si
 }
 
 // Lays the shown tools out in lines from `start`, breaking a line before a
-// tool that would pass `limit`, and at a separator whose group would pass it.
+// tool that would pass `limit`, and at a separator when it and its group
+// would pass it.
 // A line holds at least one tool, however long.
 Lines break_lines(const ToolbarInput& bar, const std::vector<ToolSpot>& spots, int start, int limit) {
   const Orientation o = bar.shape.orientation;
@@ -145,7 +146,9 @@ Lines break_lines(const ToolbarInput& bar, const std::vector<ToolSpot>& spots, i
     const bool line_empty = x == start;
     const int line = static_cast<int>(out.lines.size()) - 1;
     if (tool.separator) {
-      if (!line_empty && x + group_length(bar, spots, i) + 4 > limit) {
+      // The separator's own length counts, so that it never ends a line
+      // whose next tool starts the next one.
+      if (!line_empty && x + length + group_length(bar, spots, i) > limit) {
         out.line_of[i] = line;
         out.breaks[i] = true;
         next_line();
