@@ -45,15 +45,24 @@ int kept_tools_length(const ToolbarInput& bar, const std::vector<bool>& stray) {
 }
 
 // The 2000 style's tools' length within `space`: the More Tools allowance
-// and then the tools, in order, as long as each still fits.
+// with its 2-pixel margin (in columns too, where the button needs it as
+// much as in rows) and then the tools, in order, as long as each still
+// fits. A separator counts only when a tool after it fits too, as placement
+// hides the one where the overflow starts.
 int leading_tools_length(const ToolbarInput& bar, const std::vector<bool>& stray, int space) {
   const Orientation o = bar.shape.orientation;
-  int length = more_tools_length(bar.shape.large_icons) + (o == Orientation::horizontal ? 2 : 0);
+  int length = more_tools_length(bar.shape.large_icons) + 2;
+  int separators = 0;
   for (size_t i = 0; i < bar.tools.size(); ++i) {
     if (stray[i]) continue;
-    const int next = length + pick(o, bar.tools[i].size);
-    if (next > space) break;
-    length = next;
+    const int next = pick(o, bar.tools[i].size);
+    if (length + separators + next > space) break;
+    if (bar.tools[i].separator) {
+      separators += next;
+    } else {
+      length += separators + next;
+      separators = 0;
+    }
   }
   return length;
 }
@@ -76,6 +85,12 @@ int tools_full_length(const ToolbarInput& bar) {
 }
 
 int full_length(const ToolbarInput& bar) { return frame_length(bar.shape) + tools_full_length(bar); }
+
+int band_length(const ToolbarInput& bar, int area_length) {
+  const BarShape& shape = bar.shape;
+  const bool spans = shape.stretched || (shape.menu_bar && shape.orientation == Orientation::horizontal);
+  return spans ? area_length : full_length(bar);
+}
 
 int fitted_length(const ToolbarInput& bar, int space) {
   const BarShape& shape = bar.shape;

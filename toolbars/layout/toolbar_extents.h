@@ -18,6 +18,11 @@ int tools_full_length(const ToolbarInput& bar);
 // The whole length with every tool shown.
 int full_length(const ToolbarInput& bar);
 
+// The length the toolbar takes in a dock area `area_length` long: a
+// stretched toolbar, and the menu bar in a row, span the area; others take
+// their full length.
+int band_length(const ToolbarInput& bar, int area_length);
+
 // The length the toolbar asks for when offered `space`: 97 style, the menu
 // bar and the customizer keep the tools that keep their place (room for the
 // chevron outside the customizer); 2000 style keeps the leading tools that

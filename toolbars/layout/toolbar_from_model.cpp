@@ -54,6 +54,7 @@ ModelToolbar toolbar_from_model(Deck& deck, Toolbar& toolbar, const DeckLook& lo
   shape.grab = grab_width(toolbar.floating(), toolbar.display_grab_handles,
                           toolbar.dock_flags.allows(DockCode::floating));
   shape.menu_bar = toolbar.is_menu_bar();
+  shape.stretched = toolbar.dock_flags.stretched();
   shape.customizing = look.customizing;
   shape.large_icons = look.large_icons;
   shape.picture_size = toolbar_picture_size(look.large_icons, largest_picture);

@@ -28,6 +28,7 @@ struct BarShape {
   DeckStyle style = DeckStyle::office2000;
   int grab = 7;  // see grab_width
   bool menu_bar = false;
+  bool stretched = false;  // DockFlags ask it to span its dock area
   bool customizing = false;
   bool large_icons = false;
   int picture_size = 16;  // an empty toolbar is as thick as a tool with this picture

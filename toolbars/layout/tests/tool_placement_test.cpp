@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bar_builders.h"
+#include "toolbar_extents.h"
 
 namespace mz {
 
@@ -213,6 +214,35 @@ TEST(ToolPlacement, Table) {
     EXPECT_EQ(placement.lines, c.lines);
     EXPECT_EQ(placement.thickness, c.thickness);
     EXPECT_EQ(placement.more_tools, c.more_tools);
+  }
+}
+
+// The dock areas give a 2000-style toolbar its fitted length for the space
+// it has; placed in that length it shows just the tools the length counted.
+TEST(ToolPlacement, FittedLengthShowsTheToolsItCounted) {
+  const std::vector<BarTool> tools = {tool(), tool(30), sep(), tool(), sep(), tool(40), tool(), sep(), tool()};
+  for (Orientation o : {Orientation::horizontal, kV}) {
+    std::vector<BarTool> oriented;
+    for (const BarTool& t : tools) {
+      BarTool turned = t;
+      if (o == kV) turned.size = {t.size.height, t.size.width};
+      oriented.push_back(turned);
+    }
+    for (bool more_tools : {false, true}) {
+      const ToolbarInput input = bar(oriented, {.orientation = o, .more_tools = more_tools});
+      for (int space = 40; space < full_length(input); space += 3) {
+        SCOPED_TRACE(testing::Message() << "space " << space << (o == kV ? " vertical" : "")
+                                        << (more_tools ? " with More Tools" : ""));
+        const int fitted = fitted_length(input, space);
+        ASSERT_LE(fitted, space);
+        const Placement placement = place_tools(input, rect_at({0, 0}, oriented_size(o, fitted, 26)));
+        int shown = 0;
+        for (size_t i = 0; i < tools.size(); ++i)
+          if (placement.tools[i].fate == ToolFate::shown) shown += pick(o, input.tools[i].size);
+        EXPECT_EQ(shown, fitted - 7 - 2 - 13);
+        EXPECT_EQ(placement.lines, 1);
+      }
+    }
   }
 }
 

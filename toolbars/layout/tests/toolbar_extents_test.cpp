@@ -91,12 +91,29 @@ TEST(ToolbarExtents, FittedLength) {
       {"2000: no space, only the allowance", bar({tool(), tool()}), 0, 7 + 2 + 13},
       {"2000, large icons: 20-pixel allowance", bar({tool(), tool(), sep(), tool()}, {.large_icons = true}), 70,
        7 + 2 + 22 + 22},
-      {"2000 vertical: no extra 2", bar({tool(22, 22, kV), tool(22, 22, kV), sep(kV), tool(22, 22, kV)},
-                                         {.orientation = kV}),
-       70, 7 + 2 + 11 + 22 + 22 + 6},
+      {"2000 vertical: the same allowance; the separator where the overflow starts does not count",
+       bar({tool(22, 22, kV), tool(22, 22, kV), sep(kV), tool(22, 22, kV)}, {.orientation = kV}), 70,
+       7 + 2 + 13 + 22 + 22},
+      {"2000: the separator where the overflow starts does not count", bar({tool(), tool(), sep(), tool()}), 75,
+       7 + 2 + 13 + 44},
+      {"2000: a separator counts when a tool after it fits", bar({tool(), sep(), tool(), tool()}), 80,
+       7 + 2 + 13 + 22 + 6 + 22},
       {"2000 menu bar fits like 97", bar({kept(), kept(), tool()}, {.menu_bar = true}), 0, 7 + 2 + 44 + 14},
   };
   for (const FittedCase& c : cases) EXPECT_EQ(fitted_length(c.bar, c.space), c.expected) << c.name;
+}
+
+TEST(ToolbarExtents, LengthInItsBand) {
+  const std::vector<BarTool> tools = {tool(), tool()};
+  const LengthCase cases[] = {
+      {"a toolbar takes its full length", bar(tools), 7 + 2 + 2 + 44},
+      {"a stretched toolbar spans the row", bar(tools, {.stretched = true}), 500},
+      {"a stretched toolbar spans the column", bar(tools, {.orientation = kV, .stretched = true}), 500},
+      {"the menu bar spans the row", bar(tools, {.menu_bar = true}), 500},
+      {"the menu bar in a column takes its full length", bar(tools, {.orientation = kV, .menu_bar = true}),
+       7 + 2 + 2 + 44},
+  };
+  for (const LengthCase& c : cases) EXPECT_EQ(band_length(c.bar, 500), c.expected) << c.name;
 }
 
 TEST(ToolbarExtents, MinimumLength) {

@@ -67,6 +67,7 @@ TEST_F(ToolbarFromModel, ShownToolsWithTheirSizesAndWhetherTheyKeepTheirPlace) {
   EXPECT_EQ(got.input.shape.orientation, Orientation::horizontal);
   EXPECT_EQ(got.input.shape.grab, 10);  // floatable by default
   EXPECT_EQ(got.input.shape.picture_size, 16);
+  EXPECT_FALSE(got.input.shape.stretched);
   EXPECT_FALSE(got.input.shape.more_tools);
   EXPECT_EQ(got.more_tools, nullptr);
 }
@@ -77,12 +78,14 @@ TEST_F(ToolbarFromModel, DockedLeftWithoutGrabHandlesRunsDownWithLargestPicture)
   deck.tools().find(L"B")->picture_size = 24;
   toolbar->docked_status = DockCode::left;
   toolbar->display_grab_handles = false;
+  toolbar->dock_flags = DockFlags(DockFlags::kDefault | DockFlags::kStretched);
 
   const ModelToolbar got = toolbar_from_model(deck, *toolbar, {.style = 0}, captions);
 
   EXPECT_EQ(got.input.shape.orientation, Orientation::vertical);
   EXPECT_EQ(got.input.shape.style, DeckStyle::office97);
   EXPECT_EQ(got.input.shape.grab, 3);
+  EXPECT_TRUE(got.input.shape.stretched);
   EXPECT_EQ(got.input.shape.picture_size, 24);
   ASSERT_EQ(got.input.tools.size(), 2u);
   EXPECT_EQ(got.input.tools[0].size, (Size{30, 30}));
