@@ -107,6 +107,7 @@ struct Line {
 struct Lines {
   std::vector<Line> lines{1};
   std::vector<int> along;
+  std::vector<int> length;  // along the toolbar: the tool's own, or less for a narrowed window
   std::vector<int> line_of;
   std::vector<bool> breaks;  // the separator ends its line
 };
@@ -126,11 +127,14 @@ int group_length(const ToolbarInput& bar, const std::vector<ToolSpot>& spots, si
 // Lays the shown tools out in lines from `start`, breaking a line before a
 // tool that would pass `limit`, and at a separator when it and its group
 // would pass it.
-// A line holds at least one tool, however long.
+// A line holds at least one tool, however long; a combo-box or edit window
+// longer than a line of its own is narrowed to the line, as a window that
+// passed the toolbar would cover what lies beyond it.
 Lines break_lines(const ToolbarInput& bar, const std::vector<ToolSpot>& spots, int start, int limit) {
   const Orientation o = bar.shape.orientation;
   Lines out;
   out.along.assign(spots.size(), start);
+  out.length.assign(spots.size(), 0);
   out.line_of.assign(spots.size(), 0);
   out.breaks.assign(spots.size(), false);
   int x = start;
@@ -159,7 +163,8 @@ Lines break_lines(const ToolbarInput& bar, const std::vector<ToolSpot>& spots, i
     }
     out.line_of[i] = static_cast<int>(out.lines.size()) - 1;
     out.along[i] = x;
-    x += length;
+    out.length[i] = tool.window && x + length > limit ? std::max(limit - x, 0) : length;
+    x += out.length[i];
     if (!tool.separator) out.lines.back().thickest = std::max(out.lines.back().thickest, perp(o, tool.size));
   }
   out.lines.back().length = x - start;
@@ -228,7 +233,7 @@ Placement place_tools(const ToolbarInput& bar, Rect bounds) {
     } else {
       const BarTool& tool = bar.tools[i];
       const int thick = tool.separator ? line.thickest : perp(o, tool.size);
-      out.tools[i].rect = in_line(o, line, lines.along[i], pick(o, tool.size), thick);
+      out.tools[i].rect = in_line(o, line, lines.along[i], lines.length[i], thick);
     }
   }
   if (shape.more_tools) {

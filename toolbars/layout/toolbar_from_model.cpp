@@ -79,7 +79,9 @@ ModelToolbar toolbar_from_model(Deck& deck, Toolbar& toolbar, const DeckLook& lo
     const Tool* tool = shown[i].tool;
     out.input.tools.push_back({.size = sizes[i],
                                .separator = tool == nullptr,
-                               .auto_wrap = tool && (tool->auto_wrap || tool->type() == ToolType::menu)});
+                               .auto_wrap = tool && (tool->auto_wrap || tool->type() == ToolType::menu),
+                               .window = tool && shape.orientation == Orientation::horizontal &&
+                                         (tool->type() == ToolType::combo_box || tool->type() == ToolType::edit)});
     out.tools.push_back(shown[i].placed);
   }
   return out;

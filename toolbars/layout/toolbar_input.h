@@ -21,6 +21,7 @@ struct BarTool {
   Size size;
   bool separator = false;
   bool auto_wrap = false;  // AutoWrap, or a menu tool: the tool never goes into overflow
+  bool window = false;     // the window of a combo-box or edit tool of a row
 };
 
 struct BarShape {

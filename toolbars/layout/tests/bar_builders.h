@@ -15,6 +15,12 @@ inline BarTool kept(int along = 22, int across = 22, Orientation o = Orientation
   t.auto_wrap = true;
   return t;
 }
+// A combo-box or edit window that keeps its place.
+inline BarTool window(int along, int across = 15) {
+  BarTool t = kept(along, across);
+  t.window = true;
+  return t;
+}
 inline BarTool sep(Orientation o = Orientation::horizontal) {
   return {.size = oriented_size(o, 6, o == Orientation::horizontal ? 4 : 22), .separator = true};
 }

@@ -58,10 +58,12 @@ TEST_F(ToolbarFromModel, ShownToolsWithTheirSizesAndWhetherTheyKeepTheirPlace) {
   const Size sizes[] = {{22, 22}, {68, 22}, {6, 4}, {79, 15}, {22, 22}, {36 + 2 + 9, 21}};
   const bool separators[] = {false, false, true, false, false, false};
   const bool keep[] = {false, false, false, false, true, true};
+  const bool windows[] = {false, false, false, true, false, false};
   for (size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(got.input.tools[i].size, sizes[i]) << i;
     EXPECT_EQ(got.input.tools[i].separator, separators[i]) << i;
     EXPECT_EQ(got.input.tools[i].auto_wrap, keep[i]) << i;
+    EXPECT_EQ(got.input.tools[i].window, windows[i]) << i;
   }
   EXPECT_EQ(got.input.shape.style, DeckStyle::office2000);
   EXPECT_EQ(got.input.shape.orientation, Orientation::horizontal);
