@@ -18,22 +18,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/no_deck_events.h"
 #include "tool_placement.h"
 #include "toolbar_extents.h"
 #include "toolbar_from_model.h"
 
 namespace {
 
+using mz::bench::NoEvents;
 using Clock = std::chrono::steady_clock;
 constexpr int kToolbars = 40;
-
-class NoEvents final : public mz::DeckEvents {
- public:
-  void toolbar_modified(mz::Modified, const std::shared_ptr<mz::Toolbar>&,
-                        const std::shared_ptr<mz::PlacedTool>&) override {}
-  void tool_click(const mz::ToolRef&) override {}
-  void model_changed(const mz::Change&) override {}
-};
 
 double best_us(int runs, const std::function<void()>& measured) {
   double best = 1e300;
