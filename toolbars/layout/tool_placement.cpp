@@ -10,11 +10,13 @@ namespace mz {
 namespace {
 
 // The room kept at the far end after the tools: the More Tools button with
-// its margin, or the chevron of a compressed toolbar.
+// its margin, or the chevron of a compressed toolbar (only a margin when the
+// toolbar asks for the button but may not show it). In the customizer no
+// tool goes into overflow, so no chevron is needed there.
 int end_reserve(const BarShape& shape, bool compressed) {
   if (shape.more_tools) return more_tools_length(shape.large_icons) + 2;
   if (!compressed) return 0;
-  return shape.customizing || shape.display_more_tools ? 2 : 12;
+  return shape.display_more_tools ? 2 : 12;
 }
 
 bool shown(const ToolSpot& spot) { return spot.fate == ToolFate::shown; }
