@@ -16,19 +16,13 @@
 #include <functional>
 #include <string>
 
+#include "bench/no_deck_events.h"
 #include "deck.h"
 
 namespace {
 
+using mz::bench::NoEvents;
 using Clock = std::chrono::steady_clock;
-
-class NoEvents final : public mz::DeckEvents {
- public:
-  void toolbar_modified(mz::Modified, const std::shared_ptr<mz::Toolbar>&,
-                        const std::shared_ptr<mz::PlacedTool>&) override {}
-  void tool_click(const mz::ToolRef&) override {}
-  void model_changed(const mz::Change&) override {}
-};
 
 // Best time of `runs` runs of `measured`, each after a fresh `prepare`, in
 // microseconds.
