@@ -156,6 +156,9 @@ class MainWindow final : public SystemPlatform, public run::RunView, private Too
   bool busy_ = false;
   ScreenPacer pacer_;
   bool paceTimerArmed_ = false;
+  // Paces the serving of the message queue during a run's yields.
+  static constexpr ScreenPacer::Millis kInputInterval{5};
+  ScreenPacer inputPacer_{kInputInterval};
   std::optional<std::string> pendingTitle_, pendingFolder_;
   std::optional<int> pendingProgress_;
   std::array<std::optional<std::string>, 5> pendingLabels_;  // by run::Label

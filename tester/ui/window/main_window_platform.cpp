@@ -114,8 +114,15 @@ void MainWindow::CloseWindow() {
 }
 
 // A quit request (the session ends) closes the window like its close box.
+// A run yields at every entry of an archive, far more often than anyone can
+// give input, and each look at the queue is a round trip to the window
+// system: the queue is served at most once per input interval, a few
+// milliseconds, which Cancel, Esc and drops still get at once.
 void MainWindow::ProcessEvents() {
-  if (pacer_.Due(Uptime())) ShowPending();
+  const ScreenPacer::Millis now = Uptime();
+  if (pacer_.Due(now)) ShowPending();
+  if (!inputPacer_.Changed(now)) return;
+  inputPacer_.Shown(now);
   MSG message;
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
