@@ -57,7 +57,9 @@ class Operation final : public OutputListener {
         checker_(workspace.checker),
         directory_(workspace.directory),
         collected_(workspace.extracted),
-        detail_(detail) {}
+        detail_(detail) {
+    checker_.SetEngine(settings.engine);
+  }
 
   ResultCode Run();
 

@@ -1,31 +1,28 @@
 #include "entry_checker.h"
 
-#include <algorithm>
-#include <limits>
-
-#include <zlib.h>
-
 #include "compression_method.h"
 #include "zip_format.h"
 
 namespace quarrow::archive {
-namespace {
-
-uint32_t UpdateCrc(uint32_t crc, std::span<const uint8_t> bytes) {
-  // zlib's crc32 takes a 32-bit length; the spans here are one buffer long.
-  return static_cast<uint32_t>(crc32(crc, bytes.data(), static_cast<uInt>(bytes.size())));
-}
-
-}  // namespace
 
 EntryChecker::EntryChecker(size_t outputCapacity) : output_(outputCapacity) {}
 
 EntryChecker::~EntryChecker() = default;
 
+void EntryChecker::SetEngine(InflateEngine engine) {
+  if (engine == engine_) return;
+  engine_ = engine;
+  decoders_.erase(zip::kMethodDeflated);  // the only decoder that depends on it
+}
+
 EntryDecoder* EntryChecker::DecoderFor(uint16_t method) {
   std::unique_ptr<EntryDecoder>& decoder = decoders_[method];
-  if (!decoder) decoder = MakeDecoder(method);
+  if (!decoder) decoder = MakeDecoder(method, engine_);
   return decoder.get();
+}
+
+uint32_t EntryChecker::UpdateCrc(uint32_t crc, std::span<const uint8_t> bytes) const {
+  return UpdateCrc32(engine_, crc, bytes);
 }
 
 ResultCode EntryChecker::Check(BufferedReader& reader, const CentralEntry& entry,

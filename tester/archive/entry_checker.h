@@ -2,7 +2,8 @@
 // Streams one entry's data through fixed buffers: stored data is checksummed
 // as it is read, compressed data is decoded from the read window straight
 // into one output buffer by the method's decoder. The CRC-32 and both sizes
-// are compared with the central entry at the end.
+// are compared with the central entry at the end. Deflate data and CRC-32
+// values go through the chosen inflate engine's library.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -13,6 +14,7 @@
 #include "archive_tester.h"
 #include "buffered_reader.h"
 #include "entry_decoder.h"
+#include "inflate_engine.h"
 #include "zip_directory.h"
 
 namespace quarrow::archive {
@@ -34,6 +36,10 @@ class EntryChecker {
   EntryChecker(const EntryChecker&) = delete;
   EntryChecker& operator=(const EntryChecker&) = delete;
 
+  // The engine of the checks that follow (the build's default until set).
+  InflateEngine Engine() const { return engine_; }
+  void SetEngine(InflateEngine engine);
+
   // Checks the data of `entry` (stored, or of a method CanDecompress
   // accepts), which starts at `dataOffset` and lies inside the file. Output
   // beyond the recorded size is never produced: the check stops as soon as
@@ -49,6 +55,9 @@ class EntryChecker {
   ResultCode CheckDecoded(EntryDecoder& decoder, BufferedReader& reader, const CentralEntry& entry,
                           uint64_t dataOffset, OutputListener& listener);
   EntryDecoder* DecoderFor(uint16_t method);
+  uint32_t UpdateCrc(uint32_t crc, std::span<const uint8_t> bytes) const;
+
+  InflateEngine engine_ = DefaultInflateEngine();
 
   std::map<uint16_t, std::unique_ptr<EntryDecoder>> decoders_;  // made on first use
   std::vector<uint8_t> output_;
