@@ -30,7 +30,16 @@ ResultCode EntryChecker::Check(BufferedReader& reader, const CentralEntry& entry
   if (entry.method == zip::kMethodStored) return CheckStored(reader, entry, dataOffset, listener);
   EntryDecoder* decoder = DecoderFor(entry.method);
   if (!decoder) return kUnsupportedMethod;
-  return CheckDecoded(*decoder, reader, entry, dataOffset, listener);
+  // ISA-L may write bytes past the point where it finds a deflate stream
+  // invalid, so its output then does not tell how far the data was good
+  // (which decides between a size fault and a data fault). zlib stops
+  // exactly there: a stream ISA-L rejects is checked again by zlib.
+  const bool refereed = entry.method == zip::kMethodDeflated && engine_ != InflateEngine::kZlib;
+  const std::optional<ResultCode> result = CheckDecoded(*decoder, reader, entry, dataOffset, listener, refereed);
+  if (result) return *result;
+  if (!zlibDeflate_) zlibDeflate_ = MakeDecoder(zip::kMethodDeflated, InflateEngine::kZlib);
+  listener.OnRestart();
+  return *CheckDecoded(*zlibDeflate_, reader, entry, dataOffset, listener, false);
 }
 
 ResultCode EntryChecker::CheckStored(BufferedReader& reader, const CentralEntry& entry,
@@ -48,9 +57,9 @@ ResultCode EntryChecker::CheckStored(BufferedReader& reader, const CentralEntry&
   return crc == entry.crc32 ? kOk : kBadCrc;
 }
 
-ResultCode EntryChecker::CheckDecoded(EntryDecoder& decoder, BufferedReader& reader,
-                                      const CentralEntry& entry, uint64_t dataOffset,
-                                      OutputListener& listener) {
+std::optional<ResultCode> EntryChecker::CheckDecoded(EntryDecoder& decoder, BufferedReader& reader,
+                                                     const CentralEntry& entry, uint64_t dataOffset,
+                                                     OutputListener& listener, bool deferInvalid) {
   if (!decoder.Start(entry.uncompressedSize)) return kBadData;
   uint32_t crc = UpdateCrc(0, {});
   uint64_t unread = entry.compressedSize;  // compressed bytes not yet read
@@ -66,6 +75,7 @@ ResultCode EntryChecker::CheckDecoded(EntryDecoder& decoder, BufferedReader& rea
       unread -= chunk->size();
     }
     const DecodeStep step = decoder.Step(pending, output_);
+    if (step.status == DecodeStatus::kInvalid && deferInvalid) return std::nullopt;
     pending = pending.subspan(step.consumed);
     consumed += step.consumed;
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -27,6 +28,9 @@ class OutputListener {
   // step consumed input only); `consumed` counts the compressed bytes used so
   // far. Returning false stops the check with kAborted.
   virtual bool OnOutput(std::span<const uint8_t> bytes, uint64_t consumed) = 0;
+  // The entry is decoded again from its start: the bytes told so far do not
+  // count, OnOutput tells them anew.
+  virtual void OnRestart() = 0;
 };
 
 class EntryChecker {
@@ -52,14 +56,18 @@ class EntryChecker {
  private:
   ResultCode CheckStored(BufferedReader& reader, const CentralEntry& entry, uint64_t dataOffset,
                          OutputListener& listener);
-  ResultCode CheckDecoded(EntryDecoder& decoder, BufferedReader& reader, const CentralEntry& entry,
-                          uint64_t dataOffset, OutputListener& listener);
+  // Nothing when `deferInvalid` is set and the decoder finds the stream
+  // invalid: its output of that step is not told, and the caller decides.
+  std::optional<ResultCode> CheckDecoded(EntryDecoder& decoder, BufferedReader& reader,
+                                         const CentralEntry& entry, uint64_t dataOffset,
+                                         OutputListener& listener, bool deferInvalid);
   EntryDecoder* DecoderFor(uint16_t method);
   uint32_t UpdateCrc(uint32_t crc, std::span<const uint8_t> bytes) const;
 
   InflateEngine engine_ = DefaultInflateEngine();
 
   std::map<uint16_t, std::unique_ptr<EntryDecoder>> decoders_;  // made on first use
+  std::unique_ptr<EntryDecoder> zlibDeflate_;  // checks again the streams ISA-L rejects
   std::vector<uint8_t> output_;
 };
 
