@@ -30,13 +30,15 @@ ResultCode EntryChecker::Check(BufferedReader& reader, const CentralEntry& entry
   if (entry.method == zip::kMethodStored) return CheckStored(reader, entry, dataOffset, listener);
   EntryDecoder* decoder = DecoderFor(entry.method);
   if (!decoder) return kUnsupportedMethod;
-  // ISA-L may write bytes past the point where it finds a deflate stream
-  // invalid, so its output then does not tell how far the data was good
-  // (which decides between a size fault and a data fault). zlib stops
-  // exactly there: a stream ISA-L rejects is checked again by zlib.
+  // zlib decides which fault a damaged deflate stream has. ISA-L may write
+  // bytes past the point where it finds a stream invalid, so its output
+  // then does not tell how far the data was good (which decides between a
+  // size fault and a data fault); and it accepts code sets that leave codes
+  // unassigned, which zlib rejects, so data it decodes wrongly from them
+  // would be a CRC fault to it. Good streams, nearly all, are decoded once.
   const bool refereed = entry.method == zip::kMethodDeflated && engine_ != InflateEngine::kZlib;
   const std::optional<ResultCode> result = CheckDecoded(*decoder, reader, entry, dataOffset, listener, refereed);
-  if (result) return *result;
+  if (result && !(refereed && (*result == kBadCrc || *result == kBadData))) return *result;
   if (!zlibDeflate_) zlibDeflate_ = MakeDecoder(zip::kMethodDeflated, InflateEngine::kZlib);
   listener.OnRestart();
   return *CheckDecoded(*zlibDeflate_, reader, entry, dataOffset, listener, false);

@@ -67,7 +67,7 @@ class EntryChecker {
   InflateEngine engine_ = DefaultInflateEngine();
 
   std::map<uint16_t, std::unique_ptr<EntryDecoder>> decoders_;  // made on first use
-  std::unique_ptr<EntryDecoder> zlibDeflate_;  // checks again the streams ISA-L rejects
+  std::unique_ptr<EntryDecoder> zlibDeflate_;  // checks again the streams ISA-L finds damaged
   std::vector<uint8_t> output_;
 };
 
