@@ -1,7 +1,9 @@
 // Throughput of the archive component over a corpus, and the practical floor:
 // raw zlib inflate plus CRC-32 over the same entries with no zip checks.
 //
-//   archive_bench ours PATH...    test each archive with ArchiveTester;
+//   archive_bench ours ENGINE PATH...
+//                                 test each archive with ArchiveTester,
+//                                 inflating with ENGINE (zlib or isal);
 //                                 prints "<seconds>"
 //   archive_bench floor PATH...   inflate and CRC every entry, nothing else;
 //                                 prints "<uncompressed bytes> <seconds>",
@@ -82,7 +84,7 @@ uint64_t FloorOneArchive(const std::vector<uint8_t>& bytes, const char* path, z_
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: archive_bench ours|floor ARCHIVE...\n");
+    std::fprintf(stderr, "usage: archive_bench ours zlib|isal ARCHIVE... | floor ARCHIVE...\n");
     return 2;
   }
   const std::string mode = argv[1];
@@ -101,9 +103,15 @@ int main(int argc, char** argv) {
     }
     inflateEnd(&z);
   } else if (mode == "ours") {
+    const auto engine = quarrow::archive::InflateEngineNamed(argv[2]);
+    if (!engine) {
+      std::fprintf(stderr, "no inflate engine %s in this build\n", argv[2]);
+      return 2;
+    }
     quarrow::archive::ArchiveTester tester;
+    tester.SetEngine(*engine);
     auto start = Clock::now();
-    for (int i = 2; i < argc; ++i) {
+    for (int i = 3; i < argc; ++i) {
       tester.SetArchiveName(argv[i]);
       tester.SetFileMask("");
       if (int rc = tester.Test(); rc != 0) std::fprintf(stderr, "ours: %s gave %d\n", argv[i], rc);

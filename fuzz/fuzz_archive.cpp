@@ -1,7 +1,8 @@
 // Fuzzes the archive reader: the input is an archive, tested and extracted
-// (into no destination, so nothing is written) from memory; the same bytes
-// are also checked as an entry name by the extraction-name check and the mask
-// matcher.
+// (into no destination, so nothing is written) from memory, once with each
+// inflate engine of the build, which must agree on every result code and
+// detail; the same bytes are also checked as an entry name by the
+// extraction-name check and the mask matcher.
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "byte_source.h"
 #include "compression_method.h"
 #include "extract_name.h"
+#include "inflate_engine.h"
 #include "name_mask.h"
 
 namespace {
@@ -37,7 +39,20 @@ void CheckDetail(ResultCode code, const ResultDetail& detail) {
   }
 }
 
-void CheckArchive(const uint8_t* data, size_t size) {
+struct Outcome {
+  ResultCode tested;
+  ResultDetail testDetail;
+  ResultCode extracted;
+  ResultDetail extractDetail;
+
+  bool operator==(const Outcome& o) const {
+    return tested == o.tested && testDetail.structure == o.testDetail.structure &&
+           testDetail.method == o.testDetail.method && extracted == o.extracted &&
+           extractDetail.structure == o.extractDetail.structure;
+  }
+};
+
+Outcome CheckArchive(const uint8_t* data, size_t size, InflateEngine engine) {
   static OperationWorkspace workspace;
   MemoryByteSource source({data, size});
   std::atomic<bool> abort{false};
@@ -46,19 +61,32 @@ void CheckArchive(const uint8_t* data, size_t size) {
     ++events;
     if (e.Completion < 0 || e.Completion > 100) std::abort();
   };
-  ResultDetail detail;
+  Outcome outcome{};
   OperationSettings test;
-  const ResultCode tested = RunOperation(source, test, abort, status, workspace, detail);
-  if (!IsKnownResult(tested)) std::abort();
-  CheckDetail(tested, detail);
+  test.engine = engine;
+  outcome.tested = RunOperation(source, test, abort, status, workspace, outcome.testDetail);
+  if (!IsKnownResult(outcome.tested)) std::abort();
+  CheckDetail(outcome.tested, outcome.testDetail);
 
   OperationSettings extract;
   extract.kind = OperationKind::kExtract;
   extract.fileMask = "*";
   extract.keepFolderNames = true;
-  const ResultCode extracted = RunOperation(source, extract, abort, status, workspace, detail);
-  if (!IsKnownResult(extracted)) std::abort();
-  if ((extracted == kBadStructure) != (detail.structure != StructureCheck::kNone)) std::abort();
+  extract.engine = engine;
+  outcome.extracted = RunOperation(source, extract, abort, status, workspace, outcome.extractDetail);
+  if (!IsKnownResult(outcome.extracted)) std::abort();
+  if ((outcome.extracted == kBadStructure) != (outcome.extractDetail.structure != StructureCheck::kNone)) {
+    std::abort();
+  }
+  return outcome;
+}
+
+// Every engine gives the default engine's results.
+void CheckArchiveWithEveryEngine(const uint8_t* data, size_t size) {
+  const Outcome first = CheckArchive(data, size, InflateEngines().front());
+  for (const InflateEngine engine : InflateEngines().subspan(1)) {
+    if (!(CheckArchive(data, size, engine) == first)) std::abort();
+  }
 }
 
 void CheckName(const uint8_t* data, size_t size) {
@@ -81,7 +109,7 @@ void CheckName(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  CheckArchive(data, size);
+  CheckArchiveWithEveryEngine(data, size);
   CheckName(data, size);
   return 0;
 }

@@ -10,7 +10,7 @@ packages=(
   cmake ninja-build g++ git python3
   mingw-w64 mingw-w64-tools libz-mingw-w64-dev
   libwine-dev wine wine64 xvfb xauth
-  zlib1g-dev libbz2-dev liblzma-dev libzstd-dev pkg-config googletest libgtest-dev
+  zlib1g-dev libbz2-dev liblzma-dev libzstd-dev libisal-dev pkg-config googletest libgtest-dev
   clang libclang-rt-14-dev
   unzip zip 7zip p7zip-full zstd
   g++-multilib libgtest-dev:i386 zlib1g-dev:i386 qemu-user

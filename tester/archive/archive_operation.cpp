@@ -57,7 +57,9 @@ class Operation final : public OutputListener {
         checker_(workspace.checker),
         directory_(workspace.directory),
         collected_(workspace.extracted),
-        detail_(detail) {}
+        detail_(detail) {
+    checker_.SetEngine(settings.engine);
+  }
 
   ResultCode Run();
 
@@ -69,6 +71,7 @@ class Operation final : public OutputListener {
   void SelectEntries();
   ResultCode ProcessEntry(const CentralEntry& entry);
   bool OnOutput(std::span<const uint8_t> bytes, uint64_t consumed) override;
+  void OnRestart() override;
   int16_t Completion(uint64_t consumed) const;
   std::string ReadComment(const CentralEntry& entry);
   void RaiseStatus(uint64_t processed, int16_t completion);
@@ -193,6 +196,11 @@ bool Operation::OnOutput(std::span<const uint8_t> bytes, uint64_t consumed) {
     RaiseStatus(produced_, Completion(doneCompressed_ + consumed));
   }
   return !Aborted();
+}
+
+void Operation::OnRestart() {
+  collected_.clear();
+  produced_ = 0;
 }
 
 int16_t Operation::Completion(uint64_t consumed) const {

@@ -10,6 +10,7 @@
 #include "archive_tester.h"
 #include "byte_source.h"
 #include "entry_checker.h"
+#include "inflate_engine.h"
 #include "zip_directory.h"
 
 namespace quarrow::archive {
@@ -21,6 +22,7 @@ struct OperationSettings {
   std::string fileMask;
   std::string destination;      // extract only
   bool keepFolderNames = false;  // extract only
+  InflateEngine engine = DefaultInflateEngine();
 };
 
 // Buffers and inflate state kept from one operation to the next, so that

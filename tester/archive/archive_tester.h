@@ -42,6 +42,8 @@
 #include <memory>
 #include <string>
 
+#include "inflate_engine.h"
+
 namespace quarrow::archive {
 
 enum class OperationKind;
@@ -136,6 +138,11 @@ class ArchiveTester {
   const std::string& FileMask() const { return fileMask_; }
   void SetFileMask(std::string mask) { fileMask_ = std::move(mask); }
 
+  // The library that inflates deflate entries and computes CRC-32 values
+  // (the build's default until set). Results do not depend on it.
+  InflateEngine Engine() const { return engine_; }
+  void SetEngine(InflateEngine engine) { engine_ = engine; }
+
   // Status event.
   void OnStatus(StatusHandler handler) { status_ = std::move(handler); }
 
@@ -173,6 +180,7 @@ class ArchiveTester {
   bool keepFolderNames_ = false;
   std::string archiveName_;
   std::string fileMask_;
+  InflateEngine engine_ = DefaultInflateEngine();
   StatusHandler status_;
   std::unique_ptr<OperationWorkspace> workspace_;  // buffers reused by every operation
 };

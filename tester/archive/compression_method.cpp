@@ -54,7 +54,12 @@ bool CanDecompress(uint16_t method) {
   return false;
 }
 
-std::unique_ptr<EntryDecoder> MakeDecoder(uint16_t method) {
+std::unique_ptr<EntryDecoder> MakeDecoder(uint16_t method, InflateEngine engine) {
+#ifdef QUARROW_HAVE_ISAL
+  if (method == zip::kMethodDeflated && engine == InflateEngine::kIsal) return MakeIsalDeflateDecoder();
+#else
+  (void)engine;
+#endif
   for (const Decodable& d : kDecodable) {
     if (d.method == method) return d.make();
   }

@@ -1,31 +1,28 @@
 #include "entry_checker.h"
 
-#include <algorithm>
-#include <limits>
-
-#include <zlib.h>
-
 #include "compression_method.h"
 #include "zip_format.h"
 
 namespace quarrow::archive {
-namespace {
-
-uint32_t UpdateCrc(uint32_t crc, std::span<const uint8_t> bytes) {
-  // zlib's crc32 takes a 32-bit length; the spans here are one buffer long.
-  return static_cast<uint32_t>(crc32(crc, bytes.data(), static_cast<uInt>(bytes.size())));
-}
-
-}  // namespace
 
 EntryChecker::EntryChecker(size_t outputCapacity) : output_(outputCapacity) {}
 
 EntryChecker::~EntryChecker() = default;
 
+void EntryChecker::SetEngine(InflateEngine engine) {
+  if (engine == engine_) return;
+  engine_ = engine;
+  decoders_.erase(zip::kMethodDeflated);  // the only decoder that depends on it
+}
+
 EntryDecoder* EntryChecker::DecoderFor(uint16_t method) {
   std::unique_ptr<EntryDecoder>& decoder = decoders_[method];
-  if (!decoder) decoder = MakeDecoder(method);
+  if (!decoder) decoder = MakeDecoder(method, engine_);
   return decoder.get();
+}
+
+uint32_t EntryChecker::UpdateCrc(uint32_t crc, std::span<const uint8_t> bytes) const {
+  return UpdateCrc32(engine_, crc, bytes);
 }
 
 ResultCode EntryChecker::Check(BufferedReader& reader, const CentralEntry& entry,
@@ -33,7 +30,18 @@ ResultCode EntryChecker::Check(BufferedReader& reader, const CentralEntry& entry
   if (entry.method == zip::kMethodStored) return CheckStored(reader, entry, dataOffset, listener);
   EntryDecoder* decoder = DecoderFor(entry.method);
   if (!decoder) return kUnsupportedMethod;
-  return CheckDecoded(*decoder, reader, entry, dataOffset, listener);
+  // zlib decides which fault a damaged deflate stream has. ISA-L may write
+  // bytes past the point where it finds a stream invalid, so its output
+  // then does not tell how far the data was good (which decides between a
+  // size fault and a data fault); and it accepts code sets that leave codes
+  // unassigned, which zlib rejects, so data it decodes wrongly from them
+  // would be a CRC fault to it. Good streams, nearly all, are decoded once.
+  const bool refereed = entry.method == zip::kMethodDeflated && engine_ != InflateEngine::kZlib;
+  const std::optional<ResultCode> result = CheckDecoded(*decoder, reader, entry, dataOffset, listener, refereed);
+  if (result && !(refereed && (*result == kBadCrc || *result == kBadData))) return *result;
+  if (!zlibDeflate_) zlibDeflate_ = MakeDecoder(zip::kMethodDeflated, InflateEngine::kZlib);
+  listener.OnRestart();
+  return *CheckDecoded(*zlibDeflate_, reader, entry, dataOffset, listener, false);
 }
 
 ResultCode EntryChecker::CheckStored(BufferedReader& reader, const CentralEntry& entry,
@@ -51,9 +59,9 @@ ResultCode EntryChecker::CheckStored(BufferedReader& reader, const CentralEntry&
   return crc == entry.crc32 ? kOk : kBadCrc;
 }
 
-ResultCode EntryChecker::CheckDecoded(EntryDecoder& decoder, BufferedReader& reader,
-                                      const CentralEntry& entry, uint64_t dataOffset,
-                                      OutputListener& listener) {
+std::optional<ResultCode> EntryChecker::CheckDecoded(EntryDecoder& decoder, BufferedReader& reader,
+                                                     const CentralEntry& entry, uint64_t dataOffset,
+                                                     OutputListener& listener, bool deferInvalid) {
   if (!decoder.Start(entry.uncompressedSize)) return kBadData;
   uint32_t crc = UpdateCrc(0, {});
   uint64_t unread = entry.compressedSize;  // compressed bytes not yet read
@@ -69,6 +77,7 @@ ResultCode EntryChecker::CheckDecoded(EntryDecoder& decoder, BufferedReader& rea
       unread -= chunk->size();
     }
     const DecodeStep step = decoder.Step(pending, output_);
+    if (step.status == DecodeStatus::kInvalid && deferInvalid) return std::nullopt;
     pending = pending.subspan(step.consumed);
     consumed += step.consumed;
 

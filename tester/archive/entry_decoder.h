@@ -6,6 +6,8 @@
 #include <memory>
 #include <span>
 
+#include "inflate_engine.h"
+
 namespace quarrow::archive {
 
 enum class DecodeStatus {
@@ -31,7 +33,8 @@ class EntryDecoder {
 };
 
 // A decoder for `method`, or nothing when this build has none (stored data
-// needs none: the checker reads it directly).
-std::unique_ptr<EntryDecoder> MakeDecoder(uint16_t method);
+// needs none: the checker reads it directly). Deflate is decoded by
+// `engine`'s library.
+std::unique_ptr<EntryDecoder> MakeDecoder(uint16_t method, InflateEngine engine);
 
 }  // namespace quarrow::archive

@@ -5,6 +5,7 @@
 namespace quarrow::archive {
 
 std::unique_ptr<EntryDecoder> MakeDeflateDecoder();
+std::unique_ptr<EntryDecoder> MakeIsalDeflateDecoder();
 std::unique_ptr<EntryDecoder> MakeBzip2Decoder();
 std::unique_ptr<EntryDecoder> MakeLzmaDecoder();
 std::unique_ptr<EntryDecoder> MakeXzDecoder();

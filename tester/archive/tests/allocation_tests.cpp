@@ -1,5 +1,6 @@
 // Allocations made while reading a hostile directory stay within what the
-// archive's own bytes could describe. Its own executable: it replaces the
+// archive's own bytes could describe, and inflating an entry allocates
+// nothing sized by the entry. Its own executable: it replaces the
 // global operator new to watch every allocation.
 #include <atomic>
 #include <cstdlib>
@@ -55,6 +56,28 @@ TEST(Allocation, ClaimedEntryCountDoesNotSizeTheDirectory) {
   EXPECT_EQ(result, kBadStructure);
   EXPECT_EQ(detail.structure, StructureCheck::kCentralDirectory);
   EXPECT_LT(largest.load(), kCentralSize / 4) << "an allocation sized by the claimed count";
+}
+
+TEST(Allocation, InflatingALargeEntryAllocatesNothingOfItsSize) {
+  constexpr size_t kEntrySize = 32 << 20;
+  fixtures::ZipBuilder zip;
+  zip.Add("zeros.bin", std::vector<uint8_t>(kEntrySize, 0));
+  const std::vector<uint8_t> bytes = zip.Build();
+  MemoryByteSource source(bytes);
+  for (const InflateEngine engine : InflateEngines()) {
+    OperationWorkspace workspace;
+    OperationSettings settings;
+    settings.engine = engine;
+    std::atomic<bool> abort{false};
+    ResultDetail detail;
+    largest = 0;
+    watching = true;
+    const ResultCode result = RunOperation(source, settings, abort, {}, workspace, detail);
+    watching = false;
+    EXPECT_EQ(result, kOk) << InflateEngineName(engine);
+    // The decoder's state and window are the largest things made here.
+    EXPECT_LT(largest.load(), size_t{1} << 20) << InflateEngineName(engine);
+  }
 }
 
 }  // namespace

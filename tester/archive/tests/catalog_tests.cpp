@@ -1,6 +1,7 @@
 // The fixture table: every good and damaged archive through both operations,
-// as the tester calls them.
+// as the tester calls them, with every inflate engine of the build.
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -19,15 +20,17 @@ using testing::TempDir;
 const std::string kDizText =
     "QUARROW SAMPLE ARCHIVE\r\nA small archive for trying the tester.\r\n";
 
-class CatalogTest : public ::testing::TestWithParam<fixtures::CatalogArchive> {};
+class CatalogTest
+    : public ::testing::TestWithParam<std::tuple<fixtures::CatalogArchive, InflateEngine>> {};
 
 TEST_P(CatalogTest, ExtractAndTestGiveTheExpectedCodes) {
-  const fixtures::CatalogArchive& archive = GetParam();
+  const auto& [archive, engine] = GetParam();
   TempDir dir;
   const std::string path = testing::WriteArchive(dir, archive.bytes, archive.name);
   std::filesystem::create_directory(dir.Path() / "out");
 
   ArchiveTester tester;
+  tester.SetEngine(engine);
   tester.SetKeepFolderNames(false);
   tester.SetFileMask("*.diz");
   tester.SetDestinationFolder(dir / "out");
@@ -55,11 +58,13 @@ TEST_P(CatalogTest, ExtractAndTestGiveTheExpectedCodes) {
   EXPECT_FALSE(tester.Abort());
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, CatalogTest, ::testing::ValuesIn(fixtures::FixtureCatalog()),
+INSTANTIATE_TEST_SUITE_P(Fixtures, CatalogTest,
+                         ::testing::Combine(::testing::ValuesIn(fixtures::FixtureCatalog()),
+                                            ::testing::ValuesIn(InflateEngines())),
                          [](const auto& info) {
-                           std::string name = info.param.name;
+                           std::string name = std::get<0>(info.param).name;
                            name.resize(name.size() - 4);  // ".zip"
-                           return name;
+                           return name + "_" + std::string(InflateEngineName(std::get<1>(info.param)));
                          });
 
 TEST(Catalog, CoversEveryResultCodeOfAnArchive) {

@@ -2,10 +2,11 @@
 # Runs ziptest over every archive of the fixture table and checks each line
 # against the table's index: the verdict, the result code of the operation
 # that decided, and the structure check named for a result of 100.
-# Usage: ziptest_cli_test.sh ZIPTEST MAKE_FIXTURES
+# Usage: ziptest_cli_test.sh ZIPTEST MAKE_FIXTURES [ENGINE]
 set -euo pipefail
 ziptest=$1
 make_fixtures=$2
+engine=(); [ $# -ge 3 ] && engine=(--engine "$3")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -22,7 +23,7 @@ while read -r name extract test check _; do
     100|110|200|410) verdict=bad ;;
     *) verdict=good ;;
   esac
-  line=$("$ziptest" --extract-to "$work/out" "$work/fixtures/$name" || true)
+  line=$("$ziptest" "${engine[@]}" --extract-to "$work/out" "$work/fixtures/$name" || true)
   want="$verdict $expected $work/fixtures/$name"
   [ "$expected" = 100 ] && want="$want - structure: $check"
   case $line in
