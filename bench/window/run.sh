@@ -34,7 +34,7 @@ tree_path="Z:$(echo "$work/tree" | tr / '\\')"
 "$wine" ping -n 900 127.0.0.1 >/dev/null 2>&1 </dev/null &
 keeper=$!
 trap 'kill "$keeper" 2>/dev/null; rm -rf "$work"' EXIT
-sleep 2
+"$wine" cmd /c ver >/dev/null 2>&1
 # Seconds a command, under Wine, takes.
 seconds() {
   local start
@@ -65,3 +65,9 @@ printf '  Qrw32.exe (window)   %8.2f s %8.2f s %8.2f s\n' "$window" "$window_emp
 printf '  qrw32.exe (console)  %8.2f s %8.2f s %8.2f s\n' "$console" "$console_empty" "$(echo "$console - $console_empty" | bc)"
 printf '  ratio window/console %8.2f   net %8.2f (target <= 1.5)\n' "$(echo "$window / $console" | bc -l)" \
   "$(echo "($window - $window_empty) / ($console - $console_empty)" | bc -l)"
+# The seconds each program recorded for the run itself, in its log.
+logged() { grep -o '[0-9.,]* - seconds' "$1" | head -1 | tr -d ', -' | sed 's/seconds//'; }
+window_logged=$(logged "$work/window/Quarrow.log")
+console_logged=$(logged "$work/console/Quarrow.log")
+printf '  run as logged: window %s s, console %s s, ratio %.2f\n' "$window_logged" "$console_logged" \
+  "$(echo "$window_logged / $console_logged" | bc -l)"
