@@ -16,7 +16,7 @@ struct Harness {
       : platform(separator),
         engine(platform, platform, platform, component,
                EngineSettings{separator == '\\' ? kWindowsProgramFolder : kPosixProgramFolder,
-                              std::move(commandLine), separator, separator == '\\'}),
+                              std::move(commandLine), separator, separator == '\\', std::nullopt}),
         programFolder(separator == '\\' ? kWindowsProgramFolder : kPosixProgramFolder) {
     platform.engine = &engine;
     platform.AddFolder(programFolder);
