@@ -17,13 +17,13 @@
 namespace {
 
 using mz::client::kSeparatorId;
-using mz::client::MenuSpec;
-using mz::client::PlacementSpec;
-using mz::client::ToolbarSpec;
-using mz::client::ToolSpec;
+using mz::client::MenuEntry;
+using mz::client::Placement;
+using mz::client::ToolbarEntry;
+using mz::client::ToolEntry;
 using mz::com::ComPtr;
 
-constexpr ToolSpec kTools[] = {
+constexpr ToolEntry kTools[] = {
     {L"ID_File", mzTypeMenu, L"&File"},
     {L"ID_Edit", mzTypeMenu, L"&Edit"},
     {L"ID_View", mzTypeMenu, L"&View"},
@@ -49,28 +49,28 @@ constexpr ToolSpec kTools[] = {
     {L"ID_About", mzTypeButton, L"&About ToolDeck demo..."},
 };
 
-constexpr PlacementSpec kFileMenu[] = {
+constexpr Placement kFileMenu[] = {
     {L"ID_New"}, {L"ID_Open"}, {L"ID_Save"}, {kSeparatorId}, {L"ID_Recent"}, {L"ID_Print"}, {kSeparatorId}, {L"ID_Exit"},
 };
-constexpr PlacementSpec kRecentMenu[] = {{L"ID_First"}, {L"ID_Second"}};
-constexpr PlacementSpec kEditMenu[] = {{L"ID_Cut"}, {L"ID_Copy"}, {L"ID_Paste"}, {kSeparatorId}, {L"ID_Bold"},
+constexpr Placement kRecentMenu[] = {{L"ID_First"}, {L"ID_Second"}};
+constexpr Placement kEditMenu[] = {{L"ID_Cut"}, {L"ID_Copy"}, {L"ID_Paste"}, {kSeparatorId}, {L"ID_Bold"},
                                        {L"ID_Italic"}};
-constexpr PlacementSpec kViewMenu[] = {{L"ID_Grid"}, {L"ID_Ruler"}};
-constexpr PlacementSpec kHelpMenu[] = {{L"ID_Contents"}, {kSeparatorId}, {L"ID_About"}};
-constexpr MenuSpec kMenus[] = {
+constexpr Placement kViewMenu[] = {{L"ID_Grid"}, {L"ID_Ruler"}};
+constexpr Placement kHelpMenu[] = {{L"ID_Contents"}, {kSeparatorId}, {L"ID_About"}};
+constexpr MenuEntry kMenus[] = {
     {L"ID_File", kFileMenu}, {L"ID_Recent", kRecentMenu}, {L"ID_Edit", kEditMenu},
     {L"ID_View", kViewMenu}, {L"ID_Help", kHelpMenu},
 };
 
-constexpr PlacementSpec kMenuBar[] = {{L"ID_File"}, {L"ID_Edit"}, {L"ID_View"}, {L"ID_Help"}};
-constexpr PlacementSpec kStandard[] = {
+constexpr Placement kMenuBar[] = {{L"ID_File"}, {L"ID_Edit"}, {L"ID_View"}, {L"ID_Help"}};
+constexpr Placement kStandard[] = {
     {L"ID_New"}, {L"ID_Open"}, {L"ID_Save"}, {kSeparatorId}, {L"ID_Print"}, {kSeparatorId}, {L"ID_Find"},
 };
-constexpr PlacementSpec kFormat[] = {
+constexpr Placement kFormat[] = {
     {L"ID_Cut"}, {L"ID_Copy"}, {L"ID_Paste"}, {kSeparatorId}, {L"ID_Bold"}, {L"ID_Italic"}, {kSeparatorId}, {L"ID_Zoom"},
 };
-constexpr PlacementSpec kView[] = {{L"ID_Grid"}, {L"ID_Ruler"}, {kSeparatorId}, {L"ID_Contents"}};
-constexpr ToolbarSpec kToolbars[] = {
+constexpr Placement kView[] = {{L"ID_Grid"}, {L"ID_Ruler"}, {kSeparatorId}, {L"ID_Contents"}};
+constexpr ToolbarEntry kToolbars[] = {
     {L"Menu Bar", mzMenuBar, mzDockedTop, 1, kMenuBar},
     {L"Standard", mzStandard, mzDockedTop, 2, kStandard},
     {L"Format", mzStandard, mzDockedTop, 3, kFormat},

@@ -12,7 +12,7 @@ namespace {
 
 using com::ComPtr;
 
-bool is_separator(const PlacementSpec& placement) { return std::wstring_view(placement.id) == kSeparatorId; }
+bool is_separator(const Placement& placement) { return std::wstring_view(placement.id) == kSeparatorId; }
 
 class Bstr {
  public:
@@ -41,20 +41,20 @@ class Builder {
     return false;
   }
 
-  bool add_tool(IMzToolsCollection* tools, const ToolSpec& spec) {
-    const std::wstring what = std::wstring(L"tool ") + spec.id;
+  bool add_tool(IMzToolsCollection* tools, const ToolEntry& entry) {
+    const std::wstring what = std::wstring(L"tool ") + entry.id;
     ComPtr<IMzTool> tool;
-    Bstr id(spec.id);
-    if (!check(tools->Add(id.get(), *number(spec.type), *Variant::missing(), tool.put()), what + L": Tools.Add"))
+    Bstr id(entry.id);
+    if (!check(tools->Add(id.get(), *number(entry.type), *Variant::missing(), tool.put()), what + L": Tools.Add"))
       return false;
-    Bstr caption(spec.caption);
+    Bstr caption(entry.caption);
     if (!check(tool->put_Name(caption.get()), what + L": Name")) return false;
-    if (spec.tooltip) {
-      Bstr tooltip(spec.tooltip);
+    if (entry.tooltip) {
+      Bstr tooltip(entry.tooltip);
       if (!check(tool->put_ToolTipText(tooltip.get()), what + L": ToolTipText")) return false;
     }
-    if (spec.checked && !check(tool->put_State(mzChecked), what + L": State")) return false;
-    if (spec.ctl_width && !check(tool->put_CtlWidth(spec.ctl_width), what + L": CtlWidth")) return false;
+    if (entry.checked && !check(tool->put_State(mzChecked), what + L": State")) return false;
+    if (entry.ctl_width && !check(tool->put_CtlWidth(entry.ctl_width), what + L": CtlWidth")) return false;
     return true;
   }
 
@@ -62,8 +62,8 @@ class Builder {
   // separator can only go in front of a tool that is already there, so the
   // tools are placed first and the separators then inserted, from the left,
   // at their final positions.
-  bool place(IMzToolsCollection* list, std::span<const PlacementSpec> entries, const std::wstring& where) {
-    for (const PlacementSpec& entry : entries) {
+  bool place(IMzToolsCollection* list, std::span<const Placement> entries, const std::wstring& where) {
+    for (const Placement& entry : entries) {
       if (is_separator(entry)) continue;
       const std::wstring what = where + L": " + entry.id;
       ComPtr<IMzTool> placed;
@@ -89,40 +89,40 @@ class Builder {
     return true;
   }
 
-  bool fill_menu(IMzToolsCollection* tools, const MenuSpec& spec) {
-    const std::wstring where = std::wstring(L"menu ") + spec.menu_id;
+  bool fill_menu(IMzToolsCollection* tools, const MenuEntry& entry) {
+    const std::wstring where = std::wstring(L"menu ") + entry.menu_id;
     ComPtr<IMzTool> tool;
-    if (!check(tools->get_Item(*Variant(spec.menu_id), tool.put()), where + L": Tools.Item")) return false;
+    if (!check(tools->get_Item(*Variant(entry.menu_id), tool.put()), where + L": Tools.Item")) return false;
     ComPtr<IMzMenu> menu;
     if (!check(tool->get_Menu(menu.put()), where + L": Menu")) return false;
     ComPtr<IMzToolsCollection> items;
     if (!check(menu->get_Tools(items.put()), where + L": Menu.Tools")) return false;
-    return place(items.get(), spec.items, where);
+    return place(items.get(), entry.items, where);
   }
 
-  bool add_toolbar(IMzToolBarsCollection* toolbars, const ToolbarSpec& spec) {
-    const std::wstring where = std::wstring(L"toolbar ") + spec.name;
+  bool add_toolbar(IMzToolBarsCollection* toolbars, const ToolbarEntry& entry) {
+    const std::wstring where = std::wstring(L"toolbar ") + entry.name;
     ComPtr<IMzToolBar> toolbar;
-    if (!check(toolbars->Add(*Variant(spec.name), *number(spec.style), toolbar.put()), where + L": ToolBars.Add"))
+    if (!check(toolbars->Add(*Variant(entry.name), *number(entry.style), toolbar.put()), where + L": ToolBars.Add"))
       return false;
-    if (!check(toolbar->put_DockedStatus(spec.dock), where + L": DockedStatus")) return false;
-    if (!check(toolbar->put_DockedRow(spec.row), where + L": DockedRow")) return false;
+    if (!check(toolbar->put_DockedStatus(entry.dock), where + L": DockedStatus")) return false;
+    if (!check(toolbar->put_DockedRow(entry.row), where + L": DockedRow")) return false;
     ComPtr<IMzToolsCollection> tools;
     if (!check(toolbar->get_Tools(tools.put()), where + L": Tools")) return false;
-    return place(tools.get(), spec.tools, where);
+    return place(tools.get(), entry.tools, where);
   }
 
   bool build(IMzToolBarControl* control, const DeckPlan& plan) {
     ComPtr<IMzToolsCollection> tools;
     if (!check(control->get_Tools(tools.put()), L"Tools")) return false;
-    for (const ToolSpec& spec : plan.tools)
-      if (!add_tool(tools.get(), spec)) return false;
-    for (const MenuSpec& spec : plan.menus)
-      if (!fill_menu(tools.get(), spec)) return false;
+    for (const ToolEntry& entry : plan.tools)
+      if (!add_tool(tools.get(), entry)) return false;
+    for (const MenuEntry& entry : plan.menus)
+      if (!fill_menu(tools.get(), entry)) return false;
     ComPtr<IMzToolBarsCollection> toolbars;
     if (!check(control->get_ToolBars(toolbars.put()), L"ToolBars")) return false;
-    for (const ToolbarSpec& spec : plan.toolbars)
-      if (!add_toolbar(toolbars.get(), spec)) return false;
+    for (const ToolbarEntry& entry : plan.toolbars)
+      if (!add_toolbar(toolbars.get(), entry)) return false;
     return true;
   }
 

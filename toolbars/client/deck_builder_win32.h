@@ -15,7 +15,7 @@ namespace mz::client {
 // The control's reserved ID of separators.
 inline constexpr const wchar_t* kSeparatorId = L"separator";
 
-struct ToolSpec {
+struct ToolEntry {
   const wchar_t* id;
   Constants_Type type;
   const wchar_t* caption;
@@ -25,28 +25,28 @@ struct ToolSpec {
 };
 
 // A tool placed on a toolbar or in a menu; kSeparatorId places a separator.
-struct PlacementSpec {
+struct Placement {
   const wchar_t* id;
   const wchar_t* caption = nullptr;  // null: the tool's own caption
 };
 
-struct MenuSpec {
+struct MenuEntry {
   const wchar_t* menu_id;  // a tool of type menu among the plan's tools
-  std::span<const PlacementSpec> items;
+  std::span<const Placement> items;
 };
 
-struct ToolbarSpec {
+struct ToolbarEntry {
   const wchar_t* name;
   Constants_ToolBarStyle style;
   Constants_DockedStatus dock;
   short row;
-  std::span<const PlacementSpec> tools;
+  std::span<const Placement> tools;
 };
 
 struct DeckPlan {
-  std::span<const ToolSpec> tools;
-  std::span<const MenuSpec> menus;  // filled in this order, after the tools
-  std::span<const ToolbarSpec> toolbars;
+  std::span<const ToolEntry> tools;
+  std::span<const MenuEntry> menus;  // filled in this order, after the tools
+  std::span<const ToolbarEntry> toolbars;
 };
 
 struct BuildResult {

@@ -13,13 +13,13 @@ namespace {
 using mz::com::ComPtr;
 
 using mz::client::kSeparatorId;
-using mz::client::MenuSpec;
-using mz::client::PlacementSpec;
-using mz::client::ToolbarSpec;
-using mz::client::ToolSpec;
+using mz::client::MenuEntry;
+using mz::client::Placement;
+using mz::client::ToolbarEntry;
+using mz::client::ToolEntry;
 
 // The tools of the control, in the order of its Tools collection.
-constexpr ToolSpec kTools[] = {
+constexpr ToolEntry kTools[] = {
     {L"ID_Browse", mzTypeButton, L"&Browse", L"Browse for folder"},
     {L"ID_Open", mzTypeButton, L"&Open", L"Open log"},
     {L"ID_Purge", mzTypeButton, L"&Purge", L"Purge log"},
@@ -34,27 +34,27 @@ constexpr ToolSpec kTools[] = {
     {L"ID_Help", mzTypeMenu, L"&Help", nullptr},
 };
 
-constexpr PlacementSpec kStandardToolbar[] = {
+constexpr Placement kStandardToolbar[] = {
     {L"ID_Browse"}, {kSeparatorId}, {L"ID_Open"},  {L"ID_Purge"}, {kSeparatorId}, {L"ID_Contents"},
     {L"ID_Web"},    {L"ID_Email"},  {L"ID_About"}, {kSeparatorId}, {L"ID_Exit"},
 };
 
-constexpr PlacementSpec kFileMenu[] = {
+constexpr Placement kFileMenu[] = {
     {L"ID_Browse"}, {kSeparatorId}, {L"ID_Open", L"&Open log"}, {L"ID_Purge", L"&Purge log"},
     {kSeparatorId}, {L"ID_Bad"},    {kSeparatorId},             {L"ID_Exit"},
 };
 
-constexpr PlacementSpec kHelpMenu[] = {
+constexpr Placement kHelpMenu[] = {
     {L"ID_Contents"}, {kSeparatorId}, {L"ID_Email"}, {L"ID_Web"}, {kSeparatorId}, {L"ID_About"},
 };
 
-constexpr PlacementSpec kMenuBar[] = {{L"ID_mnuFile"}, {L"ID_Help"}};
+constexpr Placement kMenuBar[] = {{L"ID_mnuFile"}, {L"ID_Help"}};
 
-constexpr MenuSpec kMenus[] = {{L"ID_mnuFile", kFileMenu}, {L"ID_Help", kHelpMenu}};
+constexpr MenuEntry kMenus[] = {{L"ID_mnuFile", kFileMenu}, {L"ID_Help", kHelpMenu}};
 
 // "Standard" is item 1 of ToolBars, which the window reads for its docking;
 // the menu bar sits above it in the top dock area.
-constexpr ToolbarSpec kToolbars[] = {
+constexpr ToolbarEntry kToolbars[] = {
     {L"Standard", mzStandard, mzDockedTop, 2, kStandardToolbar},
     {L"Menu Bar", mzMenuBar, mzDockedTop, 1, kMenuBar},
 };
