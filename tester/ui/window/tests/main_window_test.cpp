@@ -418,9 +418,15 @@ TEST_F(MainWindowTest, BrowseRunsTheChosenFolderAndShowsTheSummary) {
   std::string status;
   bool okEnabled = false;
   DialogWatcher browse("#32770", "", [&](HWND dialog) {
-    ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
-    for (const std::string& text : test::StaticTexts(dialog)) {
-      if (text == run::AsciiLower(chosen)) status = text;
+    // The dialog can show before its folder tree is filled; a selection made
+    // that early is lost, so it is made again until the dialog reports it.
+    const DWORD deadline = ::GetTickCount() + 30000;
+    while (status.empty() && ::GetTickCount() < deadline) {
+      ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
+      for (const std::string& text : test::StaticTexts(dialog)) {
+        if (text == run::AsciiLower(chosen)) status = text;
+      }
+      if (status.empty()) ::Sleep(20);
     }
     okEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDOK));
     PressButton(dialog, IDOK);
