@@ -51,8 +51,11 @@ class PlacedToolList;
 struct PlacedTool {
   std::wstring id;
   PlacedFields fields;
-  // Position on the toolbar as the layout last computed it.
+  // Position in its dock area as the layout last computed it; the size is 0
+  // while the tool is not shown there.
   int16_t left = 0, top = 0, width = 0, height = 0;
+  bool overflow = false;     // listed in its toolbar's More Tools menu instead
+  int16_t line_length = 0;   // a separator that ends a wrapped line: as long as the line
   std::weak_ptr<Tool> link;           // the tool, found through the ID at first use
   PlacedToolList* owner = nullptr;    // null once removed from its toolbar or menu
 

@@ -17,6 +17,15 @@ namespace mz {
 enum class ToolbarStyle : uint8_t { standard = 0, menu_bar = 1 };
 
 
+// Where the last layout pass put a docked toolbar, in its dock area, and
+// what it decided; kept between passes.
+struct DockedPlace {
+  int left = 0, top = 0, width = 0, height = 0;
+  int preferred_offset = 0;  // along its band from the area's near edge
+  bool wrapped = false;      // on a later line of its band
+  bool compressed = false;   // shortened, or tools in overflow
+};
+
 class Toolbar {
  public:
   Toolbar(std::wstring name, ToolbarStyle style);
@@ -52,6 +61,7 @@ class Toolbar {
   // The toolbar's own More Tools button, shown after its tools; not one of
   // them. Made on first use (see InternalTools).
   std::shared_ptr<PlacedTool> more_tools_button;
+  DockedPlace place;
 
   ToolbarStyle style() const { return style_; }
   bool is_menu_bar() const { return style_ == ToolbarStyle::menu_bar; }

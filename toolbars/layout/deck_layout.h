@@ -1,0 +1,52 @@
+#pragma once
+// The deck's docked toolbars laid out in the host window: each visible
+// docked toolbar's input is built from the model, the toolbars are arranged
+// in the bands of their areas, the areas are cut out of the host's client
+// rectangle, and what the pass decided is written into the model (the one
+// place that writes it). The last pass is kept to answer what lies under a
+// point.
+#include <memory>
+#include <vector>
+
+#include "caption_cache.h"
+#include "dock_layout.h"
+#include "hit_test.h"
+#include "toolbar_from_model.h"
+
+namespace mz {
+
+struct DeckHit {
+  WhereIs where = WhereIs::none;
+  std::shared_ptr<Toolbar> toolbar;
+  std::shared_ptr<PlacedTool> tool;  // also the toolbar's More Tools button
+};
+
+class DeckLayout {
+ public:
+  // Lays out the deck in `inner`, the host's client rectangle in host window
+  // coordinates before the cut, and returns the client rectangle left. The
+  // bands' numbers are written back as the toolbars' rows and columns, so
+  // gaps close and a toolbar that must sit alone gets a band of its own.
+  Rect lay_out(Deck& deck, const DeckLook& look, const CaptionCache& captions, Rect inner);
+
+  const DockCut& cut() const { return cut_; }
+
+  // What lies under a point in host window coordinates. Toolbars and tools
+  // the model no longer holds are not found.
+  DeckHit hit(Point point) const;
+
+  // The size of an area as the control reports it: nothing for an empty
+  // area, which is one pixel thick.
+  Size area_size(DockCode dock) const;
+
+ private:
+  struct Entry {
+    std::weak_ptr<Toolbar> toolbar;
+    std::vector<const PlacedTool*> tools;  // behind each input tool
+    const PlacedTool* more_tools = nullptr;
+  };
+  DockCut cut_;
+  std::vector<Entry> entries_;  // by toolbar id
+};
+
+}  // namespace mz
