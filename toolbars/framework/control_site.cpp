@@ -126,13 +126,13 @@ POINT ControlSite::container_to_pixels(float x, float y) const {
   return point;
 }
 
-HWND ControlSite::window_at(float x, float y) const {
-  POINT point = container_to_pixels(x, y);
-  if (!host_window_ || !ClientToScreen(host_window_, &point)) return nullptr;
-  HWND window = WindowFromPoint(point);
+ControlSite::WindowAt ControlSite::window_at(float x, float y) const {
+  WindowAt found{nullptr, container_to_pixels(x, y)};
+  if (!host_window_ || !ClientToScreen(host_window_, &found.screen)) return {};
+  found.window = WindowFromPoint(found.screen);
   // A minimised window shows nothing of the control.
-  if (window && IsIconic(GetAncestor(window, GA_ROOT))) return nullptr;
-  return window;
+  if (found.window && IsIconic(GetAncestor(found.window, GA_ROOT))) found.window = nullptr;
+  return found;
 }
 
 }  // namespace mz::com

@@ -59,8 +59,13 @@ class ControlSite {
   // A point in the container's scale units as pixels of the host window's
   // client area.
   POINT container_to_pixels(float x, float y) const;
-  // The window under a point given in container units, or null.
-  HWND window_at(float x, float y) const;
+  // The window under a point given in container units (null when there is
+  // none or it is minimised), with the point on the screen.
+  struct WindowAt {
+    HWND window = nullptr;
+    POINT screen{};
+  };
+  WindowAt window_at(float x, float y) const;
 
  private:
   ComPtr<IOleClientSite> site_;

@@ -171,6 +171,7 @@ HRESULT ControlObject::load_configuration(std::span<const std::uint8_t> bytes) {
     }
   }
   property_changed(DISPID_UNKNOWN);
+  refresh_layout();
   if (SUCCEEDED(hr))
     finish_load();
   else if (!design_time() && has_window())
@@ -222,6 +223,7 @@ HRESULT ControlObject::load_layout(std::span<const std::uint8_t> bytes) {
     }
   }
   property_changed(DISPID_UNKNOWN);
+  refresh_layout();
   return read_count ? S_OK : STG_E_READFAULT;
 }
 

@@ -218,10 +218,13 @@ void ControlObject::fire_tool_change(const ToolRef& ref) {
   fire_in_event(DISPID_DMzToolBarsEvents_ToolChange, {dispatch_argument(tool_arg.get())});
 }
 
-// Until the control lays out and paints, every change only makes it dirty.
-void ControlObject::model_changed(const Change&) {
+// A change makes the control dirty and, unless it touched nothing on the
+// screen, lays the docked toolbars out again.
+void ControlObject::model_changed(const Change& change) {
   // A load reports its changes once, at its end.
-  if (!loading_) property_changed(DISPID_UNKNOWN);
+  if (loading_) return;
+  property_changed(DISPID_UNKNOWN);
+  if (change.scope != ChangeScope::data) refresh_layout();
 }
 
 void ControlObject::property_changed(DISPID dispid) {
@@ -621,76 +624,6 @@ HRESULT ControlObject::PopupMenu(VARIANT tool, VARIANT, VARIANT, VARIANT) {
     if (!menu_tool || menu_tool->type() != ToolType::menu) return fail(ErrorCode::not_a_menu);
     // Opening the menu and its modal loop come with the menus.
     return plain_failure(E_NOTIMPL);
-  });
-}
-
-HRESULT ControlObject::Refresh() { return S_OK; }
-
-
-// The position methods convert the point and find the window under it. The
-// control has no windows of its own at run time yet (its dock areas, floating
-// frames and menus come with the dock manager and the menus), so that window
-// is never one of the control's: there is no toolbar or tool at the point,
-// and WhereIs answers mzWhereIsNone.
-HRESULT ControlObject::ToolBarFromPosition(float x, float y, IMzToolBar** toolbar) {
-  return guarded([&]() -> HRESULT {
-    if (!toolbar) return plain_failure(E_POINTER);
-    site_.window_at(x, y);
-    *toolbar = nullptr;
-    return S_OK;
-  });
-}
-
-HRESULT ControlObject::ToolFromPosition(float x, float y, IMzTool** tool) {
-  return guarded([&]() -> HRESULT {
-    if (!tool) return plain_failure(E_POINTER);
-    site_.window_at(x, y);
-    *tool = nullptr;
-    return S_OK;
-  });
-}
-
-HRESULT ControlObject::WhereIs(float x, float y, Constants_WhereIs* where) {
-  return guarded([&]() -> HRESULT {
-    if (!where) return plain_failure(E_POINTER);
-    site_.window_at(x, y);
-    *where = mzWhereIsNone;
-    return S_OK;
-  });
-}
-
-namespace {
-
-// Whether any visible toolbar is docked in the area: an empty area is one
-// pixel thick, which the dock-size methods report as 0.
-bool dock_area_in_use(const Deck& deck, DockCode dock) {
-  for (const auto& toolbar : deck.toolbars())
-    if (toolbar->visible && toolbar->docked_status == dock) return true;
-  return false;
-}
-
-}  // namespace
-
-HRESULT ControlObject::GetDockHeight(Constants_DockedStatus dock, short* height) {
-  return guarded([&]() -> HRESULT {
-    if (!height) return plain_failure(E_POINTER);
-    const auto area = dock_area_of(dock);
-    if (!area) return fail(ErrorCode::invalid_dock);
-    // The size of an area with toolbars comes from the dock manager's layout.
-    if (dock_area_in_use(deck_, *area)) return plain_failure(E_NOTIMPL);
-    *height = 0;
-    return S_OK;
-  });
-}
-
-HRESULT ControlObject::GetDockWidth(Constants_DockedStatus dock, short* width) {
-  return guarded([&]() -> HRESULT {
-    if (!width) return plain_failure(E_POINTER);
-    const auto area = dock_area_of(dock);
-    if (!area) return fail(ErrorCode::invalid_dock);
-    if (dock_area_in_use(deck_, *area)) return plain_failure(E_NOTIMPL);
-    *width = 0;
-    return S_OK;
   });
 }
 

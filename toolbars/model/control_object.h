@@ -24,6 +24,8 @@
 #include "control_properties.h"
 #include "control_site.h"
 #include "deck.h"
+#include "deck_layout.h"
+#include "dock_frame_win32.h"
 #include "dispatch.h"
 #include "error_info.h"
 #include "module.h"
@@ -44,6 +46,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
                             public IControlDiagnostics,
                             private DeckEvents,
                             private HookClient,
+                            private DockFrame::Client,
                             private DownloadClient {
  public:
   static HRESULT create(REFIID iid, void** out);
@@ -208,6 +211,14 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   void mouse_message_for_host() override;
   void hover_lost() override;
 
+  // DockFrame::Client
+  Rect lay_out_docks(Rect inner) override;
+  const DockCut& dock_cut() const override { return docked_.cut(); }
+  // Lays the docked toolbars out again, unless redrawing is off or a load runs.
+  void refresh_layout();
+  // What of the docked toolbars lies under a point in container units.
+  DeckHit hit_at(float x, float y) const;
+
   // DeckEvents
   void toolbar_modified(Modified change, const std::shared_ptr<Toolbar>& toolbar,
                         const std::shared_ptr<PlacedTool>& placed) override;
@@ -299,6 +310,11 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   int frozen_events_ = 0;
 
   ControlSite site_;
+  // The docked toolbars' last layout, the captions it measured with, and the
+  // host window's frame that cuts and draws the dock areas.
+  DeckLayout docked_;
+  CaptionCache captions_;
+  DockFrame dock_frame_{*this};
   HWND tracker_ = nullptr;
   std::shared_ptr<HoverWorker> hover_;
   // Downloads through the container's bind host, and the sound whose

@@ -58,6 +58,7 @@ void ControlObject::set_up_windows(bool refresh) {
     ControlListLock lock;
     install_thread_hooks(thread_controls());
   }
+  dock_frame_.attach(host_window);
   if (redraw_ && refresh && site_.placeholder())
     SetWindowPos(site_.placeholder(), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOCOPYBITS);

@@ -12,6 +12,7 @@
 
 #include "com_test_support.h"
 #include "control_diagnostics.h"
+#include "deck_builder_win32.h"
 #include "test_container.h"
 
 namespace mz::test {
@@ -429,6 +430,68 @@ TEST(Hosting, PositionMethodsTakeContainerUnits) {
         EXPECT_EQ(form.site.transform_flags, static_cast<DWORD>(XFORMCOORDS_POSITION | XFORMCOORDS_CONTAINERTOHIMETRIC));
       }
     }
+  });
+}
+
+// One toolbar of two 22-pixel buttons docked on top; its grab handle is 10,
+// so it is 58 long and 26 thick, and the top area 27 with its pixel line.
+TEST(Hosting, DockedToolbarsAreCutOutOfTheHostsClientAreaAndHitTested) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    form.site.scale_units = L"Pixels";
+    // Shown and on top of other test programs' windows, so that the points
+    // asked about are over it.
+    SetWindowPos(form.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    RECT empty{};
+    GetClientRect(form.window, &empty);
+    EXPECT_EQ(call(form.control, L"GetDockHeight", {Var(mzDockedTop)}).value.as_long(), 0);
+
+    const client::ToolEntry tools[] = {{L"A", mzTypeButton, L""}, {L"B", mzTypeButton, L""}};
+    const client::Placement placed[] = {{L"A"}, {L"B"}};
+    const client::ToolbarEntry bars[] = {{L"Bar", mzStandard, mzDockedTop, 1, placed}};
+    IMzToolBarControl* named = static_cast<IMzToolBarControl*>(control_interface(form.control));
+    ASSERT_TRUE(client::build_deck(named, {tools, {}, bars}).ok());
+
+    RECT docked{};
+    GetClientRect(form.window, &docked);
+    EXPECT_EQ(empty.bottom - docked.bottom, 27);
+    EXPECT_EQ(docked.right, empty.right);
+    EXPECT_EQ(call(form.control, L"GetDockHeight", {Var(mzDockedTop)}).value.as_long(), 27);
+    EXPECT_EQ(call(form.control, L"GetDockWidth", {Var(mzDockedTop)}).value.as_long(), empty.right);
+    EXPECT_EQ(call(form.control, L"GetDockWidth", {Var(mzDockedLeft)}).value.as_long(), 0);
+
+    // Client coordinates: the area lies above the client area, from y -27.
+    struct Case {
+      int x, y;
+      Constants_WhereIs where;
+      const wchar_t* tool;
+    } cases[] = {{12, -23, mzWhereIsTool, L"A"},   {35, -23, mzWhereIsTool, L"B"},
+                 {3, -23, mzWhereIsToolBar, nullptr}, {300, -10, mzWhereIsTopDock, nullptr},
+                 {100, 100, mzWhereIsNone, nullptr}};
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.x);
+      const std::vector<client::Variant> at{Var(double(c.x)), Var(double(c.y))};
+      EXPECT_EQ(call(form.control, L"WhereIs", at).value.as_long(), c.where);
+      const CallResult found_tool = call(form.control, L"ToolFromPosition", at);
+      IDispatch* tool = found_tool.value.object();
+      EXPECT_EQ(tool ? get(tool, L"ID").value.as_text() : L"", c.tool ? c.tool : L"");
+      const CallResult found_toolbar = call(form.control, L"ToolBarFromPosition", at);
+      IDispatch* toolbar = found_toolbar.value.object();
+      EXPECT_EQ(toolbar ? get(toolbar, L"Name").value.as_text() : L"",
+                c.where == mzWhereIsTool || c.where == mzWhereIsToolBar ? L"Bar" : L"");
+    }
+
+    // Hidden, the toolbar gives its room back.
+    IDispatch* toolbars = get_object(form.control, L"ToolBars");
+    IDispatch* bar = get_object(toolbars, L"Item", {Var(L"Bar")});
+    ASSERT_TRUE(put(bar, L"Visible", Var(false)).ok());
+    RECT hidden{};
+    GetClientRect(form.window, &hidden);
+    EXPECT_EQ(hidden.bottom, empty.bottom);
+    EXPECT_EQ(call(form.control, L"WhereIs", {Var(12.0), Var(-23.0)}).value.as_long(), mzWhereIsNone);
+    bar->Release();
+    toolbars->Release();
   });
 }
 

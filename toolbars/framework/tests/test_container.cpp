@@ -79,8 +79,10 @@ HRESULT TestSite::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
   return DISP_E_MEMBERNOTFOUND;
 }
 
+// SS_NOTIFY: without it a static window lets hit tests pass through it,
+// which a form never does.
 Form::Form(bool user_mode)
-    : window(CreateWindowExW(0, L"STATIC", L"form", WS_OVERLAPPEDWINDOW, 50, 50, 400, 300, nullptr,
+    : window(CreateWindowExW(0, L"STATIC", L"form", WS_OVERLAPPEDWINDOW | SS_NOTIFY, 50, 50, 400, 300, nullptr,
                              nullptr, nullptr, nullptr)),
       site(window) {
   site.user_mode = user_mode;

@@ -1,0 +1,102 @@
+// The control's docked toolbars in its host window: the layout pass the host
+// window's frame asks for, Refresh, the dock area sizes and the position
+// methods (WhereIs, ToolBarFromPosition, ToolFromPosition).
+#include "control_object.h"
+#include "error_info.h"
+
+namespace mz::com {
+
+namespace {
+
+// The height of the control's font, which combo-box and edit windows take.
+int font_height(IFontDisp* font_disp) {
+  ComPtr<IFont> font = ComPtr<IFontDisp>(font_disp).query<IFont>();
+  HFONT handle = nullptr;
+  if (!font || FAILED(font->get_hFont(&handle)) || !handle) return 0;
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, handle);
+  TEXTMETRICW metrics{};
+  const bool measured = GetTextMetricsW(screen, &metrics);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return measured ? metrics.tmHeight : 0;
+}
+
+}  // namespace
+
+Rect ControlObject::lay_out_docks(Rect inner) {
+  const DeckLook look{.style = properties_.style,
+                      .large_icons = properties_.large_icons,
+                      .customizing = deck_.modes.customizing,
+                      .font_height = font_height(font_.get())};
+  return docked_.lay_out(deck_, look, captions_, inner);
+}
+
+void ControlObject::refresh_layout() {
+  if (redraw_ && !loading_) dock_frame_.recompute();
+}
+
+HRESULT ControlObject::Refresh() {
+  return guarded([&]() -> HRESULT {
+    refresh_layout();
+    return S_OK;
+  });
+}
+
+DeckHit ControlObject::hit_at(float x, float y) const {
+  const ControlSite::WindowAt found = site_.window_at(x, y);
+  // Only the host window shows docked toolbars; the control's floating
+  // frames and popup menus come with their own windows.
+  if (!found.window || found.window != dock_frame_.host()) return {};
+  RECT frame{};
+  if (!GetWindowRect(found.window, &frame)) return {};
+  return docked_.hit({found.screen.x - frame.left, found.screen.y - frame.top});
+}
+
+HRESULT ControlObject::ToolBarFromPosition(float x, float y, IMzToolBar** toolbar) {
+  return guarded([&]() -> HRESULT {
+    if (!toolbar) return plain_failure(E_POINTER);
+    *toolbar = nullptr;
+    if (const DeckHit hit = hit_at(x, y); hit.toolbar) *toolbar = toolbar_object(hit.toolbar).detach();
+    return S_OK;
+  });
+}
+
+HRESULT ControlObject::ToolFromPosition(float x, float y, IMzTool** tool) {
+  return guarded([&]() -> HRESULT {
+    if (!tool) return plain_failure(E_POINTER);
+    *tool = nullptr;
+    if (const DeckHit hit = hit_at(x, y); hit.tool) *tool = tool_object({nullptr, hit.tool}).detach();
+    return S_OK;
+  });
+}
+
+HRESULT ControlObject::WhereIs(float x, float y, Constants_WhereIs* where) {
+  return guarded([&]() -> HRESULT {
+    if (!where) return plain_failure(E_POINTER);
+    *where = static_cast<Constants_WhereIs>(hit_at(x, y).where);
+    return S_OK;
+  });
+}
+
+HRESULT ControlObject::GetDockHeight(Constants_DockedStatus dock, short* height) {
+  return guarded([&]() -> HRESULT {
+    if (!height) return plain_failure(E_POINTER);
+    const auto area = dock_area_of(dock);
+    if (!area) return fail(ErrorCode::invalid_dock);
+    *height = static_cast<short>(docked_.area_size(*area).height);
+    return S_OK;
+  });
+}
+
+HRESULT ControlObject::GetDockWidth(Constants_DockedStatus dock, short* width) {
+  return guarded([&]() -> HRESULT {
+    if (!width) return plain_failure(E_POINTER);
+    const auto area = dock_area_of(dock);
+    if (!area) return fail(ErrorCode::invalid_dock);
+    *width = static_cast<short>(docked_.area_size(*area).width);
+    return S_OK;
+  });
+}
+
+}  // namespace mz::com
