@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "console_platform.h"
+#include "path_text.h"
 #include "qrw32_app.h"
 #include "temp_folder.h"
 #include "tester_archives.h"
@@ -37,9 +38,11 @@ std::vector<uint8_t> Bytes(Kind kind, const std::string& path) {
 
 // A text with the run's folders named by role and its clock readings
 // (the date and time of the log's header lines, the seconds) blanked.
+// (Paths are lower-cased where the file system ignores case.)
 std::string Masked(std::string text, const TempFolder& temp) {
-  const std::string folder = temp.Path().string();
-  for (size_t at; (at = text.find(folder)) != std::string::npos;) text.replace(at, folder.size(), "<temp>");
+  for (const std::string& folder : {temp.Path().string(), run::AsciiLower(temp.Path().string())}) {
+    for (size_t at; (at = text.find(folder)) != std::string::npos;) text.replace(at, folder.size(), "<temp>");
+  }
   std::istringstream lines(text);
   std::string masked;
   for (std::string line; std::getline(lines, line);) {
