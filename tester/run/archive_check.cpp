@@ -1,7 +1,7 @@
 // The check of one archive: the extract pass for its description files, the
 // test pass, the verdict, the error line and the ".bad" rename of a bad
 // archive, and the progress display while the component works.
-#include <algorithm>
+#include <chrono>
 #include <limits>
 
 #include "number_format.h"
@@ -26,7 +26,7 @@ void Increment(T& counter) {
 
 bool RunEngine::RunStopped() const { return record_.abortRequested || !record_.running; }
 
-void RunEngine::TestArchive() {
+void RunEngine::TestArchive(std::future<ArchiveVerdict> ahead) {
   RunRecord& r = record_;
   if (RunStopped()) return;
   // Measured now, before a rename; counted only once the archive is judged.
@@ -35,28 +35,48 @@ void RunEngine::TestArchive() {
   view_.EnableBrowseMenuEntry(false);
   files_.ResetAttributes(r.currentArchive);
 
-  // Extract pass: the description files go to the program folder.
-  component_.SetKeepFolderNames(false);
-  component_.SetFileMask("*.diz");
-  component_.SetDestinationFolder(settings_.programFolder);
-  component_.SetArchiveName(r.currentArchive);
-  int16_t result = component_.Extract(0);
-  if (result == kResultPermissionDenied) {
+  // The extract pass puts the description files in the program folder.
+  const ArchiveVerdict verdict =
+      ahead.valid() ? TakeVerdict(ahead)
+                    : CheckArchive(component_, r.currentArchive, settings_.programFolder, [this] { return RunStopped(); });
+  ApplyVerdict(verdict, length);
+}
+
+// A worker's verdict, once it is there. Waiting lets input through as a
+// check on this thread would at its progress events, and a cancel given
+// meanwhile stops the run as it would stop the check. The worker wrote no
+// description files: they are extracted here, in walk order, whenever the
+// worker's extract pass may have written some.
+ArchiveVerdict RunEngine::TakeVerdict(std::future<ArchiveVerdict>& ahead) {
+  constexpr auto kInputInterval = std::chrono::milliseconds(20);
+  const ArchiveVerdict aborted{kResultAborted, std::nullopt, 0};
+  while (ahead.wait_for(kInputInterval) != std::future_status::ready) {
+    view_.ProcessEvents();
+    if (RunStopped()) return aborted;
+  }
+  const ArchiveVerdict verdict = ahead.get();
+  const int16_t extract = verdict.extract;
+  if (extract == kResultNothingMatched || extract == kResultPermissionDenied || extract == kResultAborted) {
+    return verdict;
+  }
+  ExtractDescriptionFiles(component_, record_.currentArchive, settings_.programFolder);
+  return RunStopped() ? aborted : verdict;
+}
+
+void RunEngine::ApplyVerdict(const ArchiveVerdict& verdict, std::optional<uint64_t> length) {
+  if (verdict.extract == kResultPermissionDenied) {
     MarkUnread();
     return;
   }
   // A cancel given during a pass stops the run there, whatever the pass
-  // returned: the next pass would clear the component's abort, and a
-  // verdict reached after the cancel is not recorded or acted on.
-  if (result == kResultAborted || RunStopped()) {
+  // returned: a verdict reached after the cancel is not recorded or acted on.
+  if (verdict.extract == kResultAborted) {
     StopOnComponentAbort();
     return;
   }
 
-  if (result == kResultOk || result == kResultNothingMatched) {
-    component_.SetArchiveName(r.currentArchive);
-    component_.SetFileMask("");
-    result = component_.Test();
+  if (verdict.test) {
+    const int16_t result = *verdict.test;
     if (result == kResultAborted || RunStopped()) {
       StopOnComponentAbort();
       return;
@@ -68,17 +88,17 @@ void RunEngine::TestArchive() {
     if (IsBadTestResult(result)) {
       MarkBad(result);
     } else if (result == kResultUnsupportedMethod) {
-      MarkGood("not verified (method " + std::to_string(component_.UnverifiedMethod()) + ")");
+      MarkGood("not verified (method " + std::to_string(verdict.unverifiedMethod) + ")");
     } else {
       MarkGood();
     }
-  } else if (result >= 100) {
-    MarkBad(result);
+  } else if (verdict.extract >= 100) {
+    MarkBad(verdict.extract);
   } else {
     // A warning below 100 counts the archive as tested, without a test pass.
-    view_.ArchiveChecked({r.currentArchive, false, {}});
+    view_.ArchiveChecked({record_.currentArchive, false, {}});
   }
-  if (length) r.bytesTested += static_cast<double>(*length);
+  if (length) record_.bytesTested += static_cast<double>(*length);
   CountArchive();
 }
 
@@ -124,7 +144,7 @@ void RunEngine::MarkBad(int16_t result) {
   std::string line = "#";
   line += IntegerText(result);
   line += " - ";
-  line += component_.ArchiveName();
+  line += r.currentArchive;
   std::string recorded = line;
   StoreErrorLine(recorded);
   if (!r.renameDisabled) {

@@ -194,8 +194,56 @@ void RunEngine::SetRenaming(bool on) { record_.renameDisabled = !on; }
 
 void RunEngine::SetLastFolder(const std::string& folder) { record_.lastFolder = folder; }
 
-void RunEngine::SearchFolder(const std::string& folder) {
-  if (record_.abortRequested) return;
+namespace {
+
+// Walk steps taken ahead of the one applied, per worker: enough to keep the
+// workers busy while the run's thread applies verdicts, few enough that a
+// tree of many thousands of archives costs no more memory than a small one.
+constexpr size_t kStepsAheadPerWorker = 8;
+
+}  // namespace
+
+void RunEngine::SearchFolder(const std::string& start) {
+  FolderWalk walk(files_, start, record_.searchPattern, settings_.separator);
+  std::deque<AheadStep> ahead;
+  for (;;) {
+    if (pool_) LookAhead(walk, ahead);
+    AheadStep next;
+    if (!ahead.empty()) {
+      next = std::move(ahead.front());
+      ahead.pop_front();
+    } else if (std::optional<WalkStep> step = walk.Next()) {
+      next.step = std::move(*step);
+    } else {
+      break;
+    }
+    const bool goOn = next.step.isArchive ? VisitArchive(next.step, std::move(next.verdict))
+                                          : EnterFolder(next.step.folder);
+    if (!goOn) break;
+  }
+  // A run that stopped early leaves checks behind; none outlives the walk.
+  if (pool_) pool_->Stop();
+}
+
+// Folders are listed ahead too: the run never changes a listing (renames
+// keep the ".bad" names out of the pattern, and folders are never made).
+// Only ordinary files go to the workers; a fifo named "*.zip" would block
+// the worker that opened it.
+void RunEngine::LookAhead(FolderWalk& walk, std::deque<AheadStep>& ahead) {
+  while (ahead.size() < kStepsAheadPerWorker * pool_->Workers()) {
+    std::optional<WalkStep> step = walk.Next();
+    if (!step) return;
+    AheadStep next{std::move(*step), {}};
+    if (next.step.isArchive) {
+      const std::string path = StoredPath(next.step.folder + next.step.name);
+      if (files_.IsOrdinaryFile(path)) next.verdict = pool_->Check(path);
+    }
+    ahead.push_back(std::move(next));
+  }
+}
+
+bool RunEngine::EnterFolder(const std::string& folder) {
+  if (record_.abortRequested) return false;
   view_.SetFolderPanel(StoredPath(folder));
   view_.SetTitle("Searching...");
   SetProgress(0);
@@ -204,26 +252,18 @@ void RunEngine::SearchFolder(const std::string& folder) {
   view_.SetLabel(Label::kEntryName, "");
   view_.SetLabel(Label::kRatio, "");
   view_.ProcessEvents();
-  if (!record_.running) return;
-
-  std::vector<std::string> subFolders;
-  for (FolderEntry& entry : files_.ListFolder(folder, "*.*")) {
-    if (entry.isFolder && !entry.name.empty() && entry.name[0] != '.') subFolders.push_back(std::move(entry.name));
-  }
-  TestFolder(folder);
-  for (const std::string& name : subFolders) SearchFolder(folder + name + settings_.separator);
+  return record_.running;
 }
 
-void RunEngine::TestFolder(const std::string& folder) {
-  for (const FolderEntry& entry : files_.ListFolder(folder, record_.searchPattern)) {
-    view_.ProcessEvents();
-    if (!record_.running) return;
-    record_.currentArchive = StoredPath(folder + entry.name);
-    archiveFileName_ = StoredPath(entry.name);
-    view_.SetLabel(Label::kArchiveName, ShownName(entry.name));
-    if (record_.abortRequested || !record_.running) return;
-    if (files_.IsOrdinaryFile(record_.currentArchive)) TestArchive();
-  }
+bool RunEngine::VisitArchive(const WalkStep& step, std::future<ArchiveVerdict> ahead) {
+  view_.ProcessEvents();
+  if (!record_.running) return false;
+  record_.currentArchive = StoredPath(step.folder + step.name);
+  archiveFileName_ = StoredPath(step.name);
+  view_.SetLabel(Label::kArchiveName, ShownName(step.name));
+  if (record_.abortRequested || !record_.running) return false;
+  if (files_.IsOrdinaryFile(record_.currentArchive)) TestArchive(std::move(ahead));
+  return true;
 }
 
 void RunEngine::DropRun(const std::vector<std::string>& items) {

@@ -3,19 +3,28 @@
 // dialog or the command line), the depth-first folder search, the check of
 // each archive, drop runs, and the recording of each run in the result files.
 //
-// Everything runs on one thread. The engine yields to the front end at each
+// Everything but the archive checks runs on one thread: with a check pool,
+// the walk runs ahead and hands archives to the pool's workers, and the
+// engine applies their verdicts (lines, renames, counters, description
+// files) in walk order, so a run records exactly what it records without
+// one. The engine yields to the front end at each
 // folder, archive and progress event; input delivered there (Cancel, Esc,
 // closing, the rename switch) reaches the engine through its methods, which
 // are the only writers of the run record; the search checks the record's
 // flags after each yield.
+#include <deque>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "archive_component.h"
+#include "archive_verdict.h"
+#include "check_pool.h"
 #include "command_line.h"
 #include "clock.h"
 #include "file_system.h"
+#include "folder_walk.h"
 #include "run_record.h"
 #include "run_summary.h"
 #include "run_view.h"
@@ -94,12 +103,27 @@ class RunEngine {
   // The summary was dismissed.
   void CloseSummary();
 
+  // Later runs check archives on `pool`'s workers, ahead of the walk;
+  // nullptr (the default) checks each one on this thread as it comes.
+  void SetCheckPool(CheckPool* pool) { pool_ = pool; }
+
  private:
   std::string ResultFilePath(const char* name) const;
   CommandLineForm Form() const;
-  void SearchFolder(const std::string& folder);
-  void TestFolder(const std::string& folder);
-  void TestArchive();
+  // A walk step with the verdict a worker is finding for it.
+  struct AheadStep {
+    WalkStep step;
+    std::future<ArchiveVerdict> verdict;  // not valid: check it when applied
+  };
+
+  void SearchFolder(const std::string& start);
+  void LookAhead(FolderWalk& walk, std::deque<AheadStep>& ahead);
+  // The steps of the walk; false ends it.
+  bool EnterFolder(const std::string& folder);
+  bool VisitArchive(const WalkStep& step, std::future<ArchiveVerdict> ahead);
+  void TestArchive(std::future<ArchiveVerdict> ahead = {});
+  ArchiveVerdict TakeVerdict(std::future<ArchiveVerdict>& ahead);
+  void ApplyVerdict(const ArchiveVerdict& verdict, std::optional<uint64_t> length);
   // The user cancelled, or the run ended, since the run was last checked.
   bool RunStopped() const;
   void StopOnComponentAbort();
@@ -126,6 +150,7 @@ class RunEngine {
   ArchiveComponent& component_;
   EngineSettings settings_;
   RunRecord record_;
+  CheckPool* pool_ = nullptr;
   std::string archiveFileName_;  // file name of currentArchive, for the title
   int progress_ = 0;
 };

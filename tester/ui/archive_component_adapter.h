@@ -25,4 +25,16 @@ class ArchiveComponentAdapter : public run::ArchiveComponent {
   archive::ArchiveTester& tester_;
 };
 
+// The adapter together with a component of its own: one per worker of a
+// check pool. (The component is a base so that it is built before the
+// adapter that refers to it.)
+struct OwnedTester {
+  archive::ArchiveTester tester;
+};
+
+class OwnedArchiveComponent : private OwnedTester, public ArchiveComponentAdapter {
+ public:
+  OwnedArchiveComponent() : ArchiveComponentAdapter(tester) {}
+};
+
 }  // namespace quarrow::ui

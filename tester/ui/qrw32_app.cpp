@@ -1,11 +1,15 @@
 #include "qrw32_app.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <system_error>
 
 #include "archive_component_adapter.h"
 #include "archive_tester.h"
+#include "check_pool.h"
 #include "command_line.h"
 #include "path_text.h"
 #include "qrw32_arguments.h"
@@ -84,11 +88,16 @@ int RunQrw32(const std::vector<std::string>& args, ConsoleIo& io, const std::str
     settings.commandLineForm = parsed.form;
   }
 
+  const unsigned jobs = parsed.jobs.value_or(std::min(DefaultCheckJobs(), kMaxJobs));
+  std::optional<run::CheckPool> pool;
+  if (jobs > 1) pool.emplace(jobs, [] { return std::make_unique<OwnedArchiveComponent>(); });
+
   archive::ArchiveTester tester;
   ArchiveComponentAdapter component(tester);
   ConsolePlatform platform(io);
   run::RunEngine engine(platform, platform, platform, component, settings);
   platform.Attach(engine);
+  if (pool) engine.SetCheckPool(&*pool);
   engine.StartUp();
   engine.SetRenaming(!parsed.renameDisabled);
 

@@ -3,8 +3,8 @@
 namespace quarrow::ui {
 
 const char* const kQrw32Usage =
-    "usage: qrw32 [--no-rename] [FOLDER | --date FOLDER | --right-click FOLDER]\n"
-    "       qrw32 [--no-rename] --drop PATH...\n"
+    "usage: qrw32 [--no-rename] [--jobs N] [FOLDER | --date FOLDER | --right-click FOLDER]\n"
+    "       qrw32 [--no-rename] [--jobs N] --drop PATH...\n"
     "\n"
     "Tests every zip archive in FOLDER and all its sub-folders and records the run\n"
     "in Quarrow.log, QRtot.txt and errors.txt in the program folder. Bad archives\n"
@@ -18,6 +18,9 @@ const char* const kQrw32Usage =
     "                      first is tested alone, folders are searched; one log\n"
     "                      entry each\n"
     "  --no-rename         do not rename bad archives\n"
+    "  --jobs N            check N archives at once (1 to 256; default: one per\n"
+    "                      online core on Linux, 1 on Windows); the output and\n"
+    "                      the result files are the same for every N\n"
     "  --                  ends the options\n"
     "\n"
     "FOLDER& and FOLDER /R mean a folder of that very name when one exists.\n"
@@ -30,6 +33,16 @@ const char* const kQrw32Usage =
 namespace {
 
 using run::CommandLineForm;
+
+// A count of jobs: digits only, 1 to kMaxJobs.
+std::optional<unsigned> ParseJobs(const std::string& text) {
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  const unsigned jobs = static_cast<unsigned>(std::stoul(text));
+  if (jobs < 1 || jobs > kMaxJobs) return std::nullopt;
+  return jobs;
+}
 
 bool EndsWith(const std::string& text, const std::string& tail) {
   return text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -86,6 +99,12 @@ Qrw32Arguments ParseQrw32Arguments(const std::vector<std::string>& args,
       return parsed;
     } else if (arg == "--no-rename") {
       parsed.renameDisabled = true;
+    } else if (arg == "--jobs") {
+      parsed.jobs = i + 1 < args.size() ? ParseJobs(args[++i]) : std::nullopt;
+      if (!parsed.jobs) {
+        parsed.error = "--jobs needs a number from 1 to " + std::to_string(kMaxJobs);
+        return parsed;
+      }
     } else if (arg == "--drop") {
       parsed.mode = Qrw32Arguments::Mode::kDrop;
     } else if (arg == "--date" || arg == "--right-click") {

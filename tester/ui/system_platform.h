@@ -35,6 +35,11 @@ void PlaySoundFileAsync(const std::string& path);
 // "/" and paths kept in their real case on POSIX systems.
 run::EngineSettings PlatformEngineSettings();
 
+// How many archives the console tester checks at once unless told: one per
+// online core on POSIX systems, 1 on Windows (where it keeps the window
+// tester's one-at-a-time behaviour).
+unsigned DefaultCheckJobs();
+
 // The folder holding the executable, "." when it cannot be told.
 std::string ExecutableFolder();
 

@@ -168,6 +168,11 @@ run::EngineSettings PlatformEngineSettings() {
   return settings;
 }
 
+unsigned DefaultCheckJobs() {
+  const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
+  return online > 1 ? static_cast<unsigned>(online) : 1;
+}
+
 std::string ExecutableFolder() {
   char path[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);

@@ -143,6 +143,8 @@ run::EngineSettings PlatformEngineSettings() {
   return settings;
 }
 
+unsigned DefaultCheckJobs() { return 1; }
+
 std::string ExecutableFolder() {
   char path[MAX_PATH + 1];
   const DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);

@@ -65,6 +65,32 @@ TEST(Qrw32Arguments, Forms) {
   }
 }
 
+TEST(Qrw32Arguments, Jobs) {
+  const struct {
+    Strings args;
+    std::optional<unsigned> jobs;
+    const char* error;  // "" when there is none
+  } cases[] = {
+      {{"/data"}, std::nullopt, ""},
+      {{"--jobs", "4", "/data"}, 4u, ""},
+      {{"/data", "--jobs", "1"}, 1u, ""},
+      {{"--jobs", "256", "--drop", "x"}, 256u, ""},
+      {{"--jobs", "0", "/data"}, std::nullopt, "--jobs needs a number from 1 to 256"},
+      {{"--jobs", "257", "/data"}, std::nullopt, "--jobs needs a number from 1 to 256"},
+      {{"--jobs", "-2", "/data"}, std::nullopt, "--jobs needs a number from 1 to 256"},
+      {{"--jobs", "2x", "/data"}, std::nullopt, "--jobs needs a number from 1 to 256"},
+      {{"/data", "--jobs"}, std::nullopt, "--jobs needs a number from 1 to 256"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const Qrw32Arguments parsed = ParseQrw32Arguments(c.args, IsFolder);
+    EXPECT_EQ(parsed.error, c.error);
+    if (!*c.error) {
+      EXPECT_EQ(parsed.jobs, c.jobs);
+    }
+  }
+}
+
 TEST(Qrw32Arguments, EngineCommandLineKeepsTheForm) {
   EXPECT_EQ(EngineCommandLine("/a", Form::kDateRun), "/a&");
   EXPECT_EQ(EngineCommandLine("/a", Form::kRightClickRun), "/a /R");

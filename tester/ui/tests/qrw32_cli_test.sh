@@ -69,21 +69,25 @@ if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
   sed -n 2p "$work/locked/program/Quarrow.log" | grep -qx " 1 tested"$'\r' || fail "unreadable archive counted"
 fi
 
-# A reader that goes away early does not stop the run: it completes, is
-# recorded, cleans up and exits with its status.
-mkdir "$work/piped"
-cp -r "$work/tree/damaged" "$work/piped/"
-for f in "$work"/piped/damaged/*.zip.bad; do mv "$f" "${f%.bad}"; done
-# The pipe's read end is closed before qrw32 starts, so its first write fails.
-status=$(QUARROW_PROGRAM_FOLDER="$work/program" python3 -c '
+# A reader that goes away early does not stop the run, with one job or
+# several: it completes, is recorded, cleans up and exits with its status.
+runs=1
+for jobs in 1 4; do
+  rm -rf "$work/piped" && mkdir "$work/piped"
+  cp -r "$work/tree/damaged" "$work/piped/"
+  for f in "$work"/piped/damaged/*.zip.bad; do mv "$f" "${f%.bad}"; done
+  # The pipe's read end is closed before qrw32 starts, so its first write fails.
+  status=$(QUARROW_PROGRAM_FOLDER="$work/program" python3 -c '
 import os, subprocess, sys
 r, w = os.pipe()
 os.close(r)
-print(subprocess.run(sys.argv[1:], stdout=w).returncode)' "$qrw32" "$work/piped")
-[ "$status" = 1 ] || fail "with its reader gone: exit status $status"
-[ "$(grep -c 'Path tested' "$log")" = 2 ] || fail "a run whose reader went away was not logged"
-[ -z "$(ls "$work"/piped/damaged/*.zip 2>/dev/null)" ] || fail "not every bad archive was renamed"
-[ -z "$(find "$work/program" -iname '*.diz')" ] || fail "description files left behind"
+print(subprocess.run(sys.argv[1:], stdout=w).returncode)' "$qrw32" --jobs "$jobs" "$work/piped")
+  runs=$((runs + 1))
+  [ "$status" = 1 ] || fail "with its reader gone (--jobs $jobs): exit status $status"
+  [ "$(grep -c 'Path tested' "$log")" = "$runs" ] || fail "a run whose reader went away was not logged (--jobs $jobs)"
+  [ -z "$(ls "$work"/piped/damaged/*.zip 2>/dev/null)" ] || fail "not every bad archive was renamed (--jobs $jobs)"
+  [ -z "$(find "$work/program" -iname '*.diz')" ] || fail "description files left behind (--jobs $jobs)"
+done
 
 # A relative start folder is recorded as the absolute folder it names.
 (cd "$work" && QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" --no-rename piped >/dev/null) || true
@@ -106,5 +110,5 @@ status=0
 QUARROW_PROGRAM_FOLDER="$work/program" "$qrw32" "$work/missing" >/dev/null 2>"$work/err.txt" || status=$?
 [ "$status" = 2 ] || fail "missing folder: exit status $status"
 grep -q "the start folder $work/missing does not exist" "$work/err.txt" || fail "message: $(cat "$work/err.txt")"
-[ "$(grep -c 'Path tested' "$log")" = 5 ] || fail "a run over a missing folder was logged"
+[ "$(grep -c 'Path tested' "$log")" = 6 ] || fail "a run over a missing folder was logged"
 echo "qrw32 command line: ok ($bad bad archives renamed)"

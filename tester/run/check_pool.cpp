@@ -1,0 +1,86 @@
+#include "check_pool.h"
+
+namespace quarrow::run {
+namespace {
+
+ArchiveVerdict Aborted() { return ArchiveVerdict{kResultAborted, std::nullopt, 0}; }
+
+}  // namespace
+
+CheckPool::CheckPool(size_t workers, const ComponentFactory& make) {
+  workers_.resize(workers > 0 ? workers : 1);
+  for (Worker& worker : workers_) {
+    worker.component = make();
+    // A worker's component is touched by its own thread only: a stop
+    // reaches an operation in progress at its next progress event (each
+    // entry's start and every MiB of output), which aborts it.
+    ArchiveComponent& component = *worker.component;
+    component.SetStatusHandler([this, &component](const ArchiveStatus&) {
+      if (stopping_.load()) component.SetAbort(true);
+    });
+  }
+  for (Worker& worker : workers_) worker.thread = std::thread([this, &worker] { Serve(*worker.component); });
+}
+
+CheckPool::~CheckPool() {
+  Stop();
+  {
+    std::lock_guard lock(mutex_);
+    closing_ = true;
+  }
+  queued_.notify_all();
+  for (Worker& worker : workers_) worker.thread.join();
+}
+
+std::future<ArchiveVerdict> CheckPool::Check(std::string path) {
+  Job job{std::move(path), {}};
+  std::future<ArchiveVerdict> verdict = job.verdict.get_future();
+  {
+    std::lock_guard lock(mutex_);
+    jobs_.push_back(std::move(job));
+  }
+  queued_.notify_one();
+  return verdict;
+}
+
+void CheckPool::Stop() {
+  std::unique_lock lock(mutex_);
+  stopping_.store(true);
+  for (Job& job : jobs_) job.verdict.set_value(Aborted());
+  jobs_.clear();
+  idle_.wait(lock, [this] { return busy_ == 0; });
+  stopping_.store(false);
+}
+
+void CheckPool::Serve(ArchiveComponent& component) {
+  for (;;) {
+    Job job;
+    {
+      std::unique_lock lock(mutex_);
+      queued_.wait(lock, [this] { return closing_ || !jobs_.empty(); });
+      if (jobs_.empty()) return;
+      job = std::move(jobs_.front());
+      jobs_.pop_front();
+      ++busy_;
+    }
+    job.verdict.set_value(CheckOne(component, job.path));
+    {
+      std::lock_guard lock(mutex_);
+      --busy_;
+    }
+    idle_.notify_all();
+  }
+}
+
+// Description files are checked but not written here: the run writes them
+// into the program folder itself, in its own order, as it applies the verdict.
+ArchiveVerdict CheckPool::CheckOne(ArchiveComponent& component, const std::string& path) {
+  try {
+    if (stopping_.load()) return Aborted();
+    return CheckArchive(component, path, /*destination=*/"", [this] { return stopping_.load(); });
+  } catch (...) {
+    return ArchiveVerdict{kResultCannotRead, std::nullopt, 0};
+  }
+}
+
+}  // namespace quarrow::run
