@@ -93,12 +93,11 @@ ControlObject::~ControlObject() {
   const HWND host = site_.host_window();
   if (host && GetPropW(host, kControlProperty) == static_cast<IMzToolBarControl*>(this))
     RemovePropW(host, kControlProperty);
-  if (tracker_) DestroyWindow(tracker_);
   ControlListLock lock;
   ThreadControlList& record = thread_controls();
   std::erase(record.controls, static_cast<HookClient*>(this));
   // The last control of the thread takes the thread's hooks with it.
-  if (record.controls.empty()) remove_thread_hooks(record);
+  if (record.controls.empty()) menus::remove_thread_hooks(record);
 }
 
 // A control that no container initialises (a script's CreateObject) serves
@@ -304,7 +303,7 @@ HRESULT ControlObject::put_Enabled(VARIANT_BOOL value) {
     if (!design_time() && has_window()) {
       {
         ControlListLock lock;
-        remove_thread_hooks(thread_controls());
+        menus::remove_thread_hooks(thread_controls());
       }
       Sleep(100);
       set_up_windows(false);

@@ -26,7 +26,10 @@
 #include "deck.h"
 #include "dispatch.h"
 #include "error_info.h"
+#include "hooks_win32.h"
+#include "hover_worker_win32.h"
 #include "module.h"
+#include "tracker_window_win32.h"
 #include "variant_args.h"
 #include "toolbars/model/record_control_stream.h"
 
@@ -43,7 +46,8 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
                             public IOleControl,
                             public IControlDiagnostics,
                             private DeckEvents,
-                            private HookClient,
+                            private menus::HookClient,
+                            private menus::TrackerClient,
                             private DownloadClient {
  public:
   static HRESULT create(REFIID iid, void** out);
@@ -205,8 +209,16 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
 
   // HookClient
   HWND host_window() const override { return site_.host_window(); }
+  HWND tracker_window() const override { return tracker_.handle(); }
   void mouse_message_for_host() override;
+  void activation_changed(bool active) override { active_ = active; }
+  void native_menu_loop(bool running) override { native_menu_active_ = running; }
+
+  // TrackerClient
   void hover_lost() override;
+  void refresh_colours() override;
+  std::optional<std::wstring> tooltip_text(const std::wstring& tool) override;
+  Constants_WhereIs where_is(POINT screen) override;
 
   // DeckEvents
   void toolbar_modified(Modified change, const std::shared_ptr<Toolbar>& toolbar,
@@ -299,8 +311,12 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   int frozen_events_ = 0;
 
   ControlSite site_;
-  HWND tracker_ = nullptr;
-  std::shared_ptr<HoverWorker> hover_;
+  menus::TrackerWindow tracker_{*this};
+  std::shared_ptr<menus::HoverWorker> hover_;
+  // The host is active (its frame or its application); the platform's own
+  // menu loop runs in the host's window tree.
+  bool active_ = false;
+  bool native_menu_active_ = false;
   // Downloads through the container's bind host, and the sound whose
   // download is pending with whether to play it once it is there.
   Downloads downloads_;
