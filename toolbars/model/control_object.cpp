@@ -192,8 +192,12 @@ void ControlObject::fire(DISPID dispid, std::initializer_list<VARIANT> args) {
 }
 
 void ControlObject::fire_in_event(DISPID dispid, std::initializer_list<VARIANT> args) {
+  const bool outer = in_event_;
   ScopedValue in_event(in_event_, true);
+  // The hot-tool worker leaves the hot tool alone while a handler runs.
+  tracker_.set_raising_event(true);
   fire(dispid, args);
+  tracker_.set_raising_event(outer);
 }
 
 // The host hears of toolbar changes at run time; a designer's changes are
