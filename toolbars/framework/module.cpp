@@ -7,6 +7,7 @@
 #include "class_factory.h"
 #include "error_info.h"
 #include "process_state.h"
+#include "tracker_window_win32.h"
 #include "type_library.h"
 
 namespace mz::com {
@@ -45,6 +46,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     case DLL_PROCESS_ATTACH:
       mz::com::instance = instance;
       create_process_state();
+      mz::menus::register_tracker_classes(instance);
       break;
     case DLL_THREAD_DETACH:
       release_thread_record();
@@ -54,6 +56,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       // only a library that is unloaded on its own gives back what it holds.
       if (!reserved) {
         release_type_library();
+        mz::menus::unregister_tracker_classes(instance);
         release_process_state();
       }
       break;

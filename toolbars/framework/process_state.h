@@ -7,23 +7,14 @@
 #include <array>
 #include <vector>
 
+// A live control as the thread's hooks see it (toolbars/menus/hooks_win32.h).
+namespace mz::menus {
+class HookClient;
+}
+
 namespace mz::com {
 
-// What the thread's hooks, the tracker window and the host hover worker
-// need of a live control.
-class HookClient {
- public:
-  // The window the control lives in: the attached one, else its site's.
-  virtual HWND host_window() const = 0;
-  // A mouse message for the host window passed the thread's mouse hook.
-  virtual void mouse_message_for_host() = 0;
-  // The hover worker saw the pointer over the host window without the mouse
-  // hook seeing it: the hooks are installed afresh.
-  virtual void hover_lost() = 0;
-
- protected:
-  ~HookClient() = default;
-};
+using menus::HookClient;
 
 enum class HookKind { get_message = 0, call_window_procedure = 1, mouse = 2, keyboard = 3 };
 constexpr size_t kHookCount = 4;

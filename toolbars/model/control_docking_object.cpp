@@ -43,14 +43,22 @@ HRESULT ControlObject::Refresh() {
   });
 }
 
+// Only the host window shows docked toolbars; the control's floating frames
+// and popup menus come with their own windows.
+DeckHit ControlObject::hit_in(HWND window, POINT screen) const {
+  if (!window || window != dock_frame_.host()) return {};
+  RECT frame{};
+  if (!GetWindowRect(window, &frame)) return {};
+  return docked_.hit({screen.x - frame.left, screen.y - frame.top});
+}
+
 DeckHit ControlObject::hit_at(float x, float y) const {
   const ControlSite::WindowAt found = site_.window_at(x, y);
-  // Only the host window shows docked toolbars; the control's floating
-  // frames and popup menus come with their own windows.
-  if (!found.window || found.window != dock_frame_.host()) return {};
-  RECT frame{};
-  if (!GetWindowRect(found.window, &frame)) return {};
-  return docked_.hit({found.screen.x - frame.left, found.screen.y - frame.top});
+  return hit_in(found.window, found.screen);
+}
+
+Constants_WhereIs ControlObject::where_is(POINT screen) {
+  return static_cast<Constants_WhereIs>(hit_in(WindowFromPoint(screen), screen).where);
 }
 
 HRESULT ControlObject::ToolBarFromPosition(float x, float y, IMzToolBar** toolbar) {

@@ -93,12 +93,11 @@ ControlObject::~ControlObject() {
   const HWND host = site_.host_window();
   if (host && GetPropW(host, kControlProperty) == static_cast<IMzToolBarControl*>(this))
     RemovePropW(host, kControlProperty);
-  if (tracker_) DestroyWindow(tracker_);
   ControlListLock lock;
   ThreadControlList& record = thread_controls();
   std::erase(record.controls, static_cast<HookClient*>(this));
   // The last control of the thread takes the thread's hooks with it.
-  if (record.controls.empty()) remove_thread_hooks(record);
+  if (record.controls.empty()) menus::remove_thread_hooks(record);
 }
 
 // A control that no container initialises (a script's CreateObject) serves
@@ -193,8 +192,12 @@ void ControlObject::fire(DISPID dispid, std::initializer_list<VARIANT> args) {
 }
 
 void ControlObject::fire_in_event(DISPID dispid, std::initializer_list<VARIANT> args) {
+  const bool outer = in_event_;
   ScopedValue in_event(in_event_, true);
+  // The hot-tool worker leaves the hot tool alone while a handler runs.
+  tracker_.set_raising_event(true);
   fire(dispid, args);
+  tracker_.set_raising_event(outer);
 }
 
 // The host hears of toolbar changes at run time; a designer's changes are
@@ -307,7 +310,7 @@ HRESULT ControlObject::put_Enabled(VARIANT_BOOL value) {
     if (!design_time() && has_window()) {
       {
         ControlListLock lock;
-        remove_thread_hooks(thread_controls());
+        menus::remove_thread_hooks(thread_controls());
       }
       Sleep(100);
       set_up_windows(false);

@@ -28,7 +28,10 @@
 #include "dock_frame_win32.h"
 #include "dispatch.h"
 #include "error_info.h"
+#include "hooks_win32.h"
+#include "hover_worker_win32.h"
 #include "module.h"
+#include "tracker_window_win32.h"
 #include "variant_args.h"
 #include "toolbars/model/record_control_stream.h"
 
@@ -45,7 +48,8 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
                             public IOleControl,
                             public IControlDiagnostics,
                             private DeckEvents,
-                            private HookClient,
+                            private menus::HookClient,
+                            private menus::TrackerClient,
                             private DockFrame::Client,
                             private DownloadClient {
  public:
@@ -208,16 +212,26 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
 
   // HookClient
   HWND host_window() const override { return site_.host_window(); }
+  HWND tracker_window() const override { return tracker_.handle(); }
   void mouse_message_for_host() override;
+  void activation_changed(bool active) override { active_ = active; }
+  void native_menu_loop(bool running) override { native_menu_active_ = running; }
+
+  // TrackerClient
   void hover_lost() override;
+  void refresh_colours() override;
+  std::optional<std::wstring> tooltip_text(const std::wstring& tool) override;
+  Constants_WhereIs where_is(POINT screen) override;
 
   // DockFrame::Client
   Rect lay_out_docks(Rect inner) override;
   const DockCut& dock_cut() const override { return docked_.cut(); }
   // Lays the docked toolbars out again, unless redrawing is off or a load runs.
   void refresh_layout();
-  // What of the docked toolbars lies under a point in container units.
+  // What of the docked toolbars lies under a point in container units, or
+  // under a point on the screen in a window.
   DeckHit hit_at(float x, float y) const;
+  DeckHit hit_in(HWND window, POINT screen) const;
 
   // DeckEvents
   void toolbar_modified(Modified change, const std::shared_ptr<Toolbar>& toolbar,
@@ -315,8 +329,12 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   DeckLayout docked_;
   CaptionCache captions_;
   DockFrame dock_frame_{*this};
-  HWND tracker_ = nullptr;
-  std::shared_ptr<HoverWorker> hover_;
+  menus::TrackerWindow tracker_{*this};
+  std::shared_ptr<menus::HoverWorker> hover_;
+  // The host is active (its frame or its application); the platform's own
+  // menu loop runs in the host's window tree.
+  bool active_ = false;
+  bool native_menu_active_ = false;
   // Downloads through the container's bind host, and the sound whose
   // download is pending with whether to play it once it is there.
   Downloads downloads_;

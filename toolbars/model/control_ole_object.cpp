@@ -50,13 +50,13 @@ HRESULT ControlObject::apply_one_control_rule() {
 void ControlObject::set_up_windows(bool refresh) {
   const HWND host_window = site_.host_window();
   if (!host_window) return;
-  if (!tracker_) tracker_ = create_tracker_window(static_cast<HookClient&>(*this));
-  if (!hover_) hover_ = HoverWorker::start(host_window, tracker_);
+  const HWND tracker = tracker_.window(host_window);
+  if (!hover_) hover_ = menus::HoverWorker::start(host_window, tracker);
   if (!GetPropW(host_window, kControlProperty))
     SetPropW(host_window, kControlProperty, static_cast<IMzToolBarControl*>(this));
   {
     ControlListLock lock;
-    install_thread_hooks(thread_controls());
+    menus::install_thread_hooks(thread_controls());
   }
   dock_frame_.attach(host_window);
   if (redraw_ && refresh && site_.placeholder())
@@ -67,7 +67,7 @@ void ControlObject::set_up_windows(bool refresh) {
 void ControlObject::remove_hooks_for_load() {
   if (design_time() || !has_window()) return;
   ControlListLock lock;
-  remove_thread_hooks(thread_controls());
+  menus::remove_thread_hooks(thread_controls());
 }
 
 HRESULT ControlObject::activate_in_place() {
