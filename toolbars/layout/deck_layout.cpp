@@ -8,15 +8,6 @@ namespace mz {
 
 namespace {
 
-// Rows and columns as the bands numbered them, for the toolbars the bands hold.
-void write_places(Deck& deck, const DockBands& bands) {
-  for (const DockedToolbar& place : bands.places()) {
-    Toolbar& toolbar = *deck.toolbars().at(static_cast<size_t>(place.id));
-    toolbar.docked_row = static_cast<int16_t>(place.row);
-    toolbar.docked_column = static_cast<int16_t>(place.column);
-  }
-}
-
 void write_toolbar(Toolbar& toolbar, const LaidOutToolbar& laid_out, Point area_origin) {
   DockedPlace& place = toolbar.place;
   place.left = laid_out.rect.left - area_origin.x;
@@ -52,7 +43,6 @@ Rect DeckLayout::lay_out(Deck& deck, const DeckLook& look, const CaptionCache& c
     if (!toolbar.floating()) docked.push_back(docked_toolbar_of(toolbar, static_cast<int>(i)));
   }
   const DockBands bands = DockBands::of(docked);
-  write_places(deck, bands);
 
   entries_.assign(deck.toolbars().size(), {});
   std::vector<ModelToolbar> models(deck.toolbars().size());

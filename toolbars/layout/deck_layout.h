@@ -25,8 +25,9 @@ class DeckLayout {
  public:
   // Lays out the deck in `inner`, the host's client rectangle in host window
   // coordinates before the cut, and returns the client rectangle left. The
-  // bands' numbers are written back as the toolbars' rows and columns, so
-  // gaps close and a toolbar that must sit alone gets a band of its own.
+  // bands follow the toolbars' rows and columns with gaps closed, and a
+  // toolbar that must sit alone gets a band of its own; the rows and
+  // columns themselves stay as the host set them.
   Rect lay_out(Deck& deck, const DeckLook& look, const CaptionCache& captions, Rect inner);
 
   const DockCut& cut() const { return cut_; }

@@ -8,11 +8,16 @@ namespace mz::com {
 
 namespace {
 
-// The height of the control's font, which combo-box and edit windows take.
-int font_height(IFontDisp* font_disp) {
+// The control's font, or the platform's when it has none.
+HFONT font_handle(IFontDisp* font_disp) {
   ComPtr<IFont> font = ComPtr<IFontDisp>(font_disp).query<IFont>();
   HFONT handle = nullptr;
-  if (!font || FAILED(font->get_hFont(&handle)) || !handle) return 0;
+  if (!font || FAILED(font->get_hFont(&handle)) || !handle) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return handle;
+}
+
+// The height of the font, which combo-box and edit windows take.
+int font_height(HFONT handle) {
   HDC screen = GetDC(nullptr);
   HGDIOBJ old = SelectObject(screen, handle);
   TEXTMETRICW metrics{};
@@ -25,10 +30,12 @@ int font_height(IFontDisp* font_disp) {
 }  // namespace
 
 Rect ControlObject::lay_out_docks(Rect inner) {
+  const HFONT font = font_handle(font_.get());
+  caption_measure_.measure(deck_, font, captions_);
   const DeckLook look{.style = properties_.style,
                       .large_icons = properties_.large_icons,
                       .customizing = deck_.modes.customizing,
-                      .font_height = font_height(font_.get())};
+                      .font_height = font_height(font)};
   return docked_.lay_out(deck_, look, captions_, inner);
 }
 

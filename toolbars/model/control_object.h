@@ -24,6 +24,7 @@
 #include "control_properties.h"
 #include "control_site.h"
 #include "deck.h"
+#include "caption_measure_win32.h"
 #include "deck_layout.h"
 #include "dock_frame_win32.h"
 #include "dispatch.h"
@@ -328,6 +329,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   // host window's frame that cuts and draws the dock areas.
   DeckLayout docked_;
   CaptionCache captions_;
+  CaptionMeasure caption_measure_;
   DockFrame dock_frame_{*this};
   menus::TrackerWindow tracker_{*this};
   std::shared_ptr<menus::HoverWorker> hover_;

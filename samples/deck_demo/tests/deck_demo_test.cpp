@@ -1,6 +1,7 @@
 // The demo host as a person starts it: the program comes up with its window,
 // builds the control (the log shows the toolbars the control reported
-// created) and ends with status 0 when its window is closed.
+// created), the toolbars take their room from the window's client area, and
+// the program ends with status 0 when its window is closed.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -52,6 +53,17 @@ TEST(DeckDemo, ComesUpWithItsToolbarsAndEndsWhenClosed) {
   ASSERT_NE(window, nullptr) << "the demo window did not come up";
   // One "created" report (change 1) for each of the four toolbars.
   EXPECT_EQ(count_starting_with(lines, L"ToolBarModified  1, "), 4u);
+
+  // The dock areas sit between the window's frame and its client area: the
+  // menu bar and two rows of toolbars above it, a column of toolbars left.
+  RECT frame{}, bare{};
+  GetWindowRect(window, &frame);
+  AdjustWindowRectEx(&bare, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+  POINT client{};
+  ClientToScreen(window, &client);
+  EXPECT_GE((client.y - frame.top) - (-bare.top), 3 * 22) << "the menu bar and two rows above the client area";
+  EXPECT_GE((client.x - frame.left) - (-bare.left), 22) << "a column left of the client area";
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);

@@ -1,4 +1,4 @@
-// The deck's docked toolbars laid out from the object model: rows closed up,
+// The deck's docked toolbars laid out from the object model: bands closed up,
 // floating and hidden toolbars left out, positions written into the model
 // relative to their dock area, and hit testing that finds model objects.
 #include "deck_layout.h"
@@ -48,7 +48,7 @@ TEST_F(DeckLayoutTest, DockedToolbarsAreLaidOutAndTheirPlacesWrittenIntoTheModel
 
   // Two bands on top (27 + 26 thick with the area's pixel), one column left.
   EXPECT_EQ(client, (Rect{31, 83, 404, 330}));
-  EXPECT_EQ(second->docked_row, 2) << "a row past the last band closes up";
+  EXPECT_EQ(second->docked_row, 5) << "the row stays as set; its band closes up";
   EXPECT_EQ(layout.area_size(DockCode::top), (Size{400, 53}));
   EXPECT_EQ(layout.area_size(DockCode::left), (Size{27, 247}));
   EXPECT_EQ(layout.area_size(DockCode::bottom), (Size{})) << "an empty area reports nothing";
@@ -58,7 +58,7 @@ TEST_F(DeckLayoutTest, DockedToolbarsAreLaidOutAndTheirPlacesWrittenIntoTheModel
   EXPECT_EQ(first->place.top, 1);
   EXPECT_EQ(first->place.width, 58);
   EXPECT_EQ(first->place.height, 26);
-  EXPECT_EQ(second->place.top, 27);
+  EXPECT_EQ(second->place.top, 27) << "in the second band";
   const PlacedTool& a = *first->tools.at(0);
   EXPECT_EQ((Rect{a.left, a.top, a.left + a.width, a.top + a.height}), (Rect{11, 3, 33, 25}));
   EXPECT_FALSE(a.overflow);
@@ -102,6 +102,28 @@ TEST_F(DeckLayoutTest, HitsFindToolbarsAndToolsOfTheModel) {
   deck.remove_toolbar(first);
   first.reset();
   EXPECT_EQ(layout.hit({4 + 3, 30 + 4}).toolbar, nullptr);
+}
+
+// A host builds its toolbars one by one, each added (top, row 1) and then
+// given its row, with a layout pass after every step.
+TEST_F(DeckLayoutTest, RowsGivenAfterEachPassKeepTheirBands) {
+  const std::wstring menu_name = L"Menu";
+  auto menu = deck.add_toolbar(&menu_name, 1).value();
+  lay_out();
+  auto standard = toolbar(L"Standard", DockCode::top, 1, {L"A"});
+  lay_out();
+  ASSERT_EQ(deck.set_docked_row(*standard, 2), ErrorCode::none);
+  lay_out();
+  auto format = toolbar(L"Format", DockCode::top, 1, {L"B"});
+  lay_out();
+  ASSERT_EQ(deck.set_docked_row(*format, 3), ErrorCode::none);
+  lay_out();
+  EXPECT_EQ(menu->docked_row, 1);
+  EXPECT_EQ(standard->docked_row, 2);
+  EXPECT_EQ(format->docked_row, 3);
+  EXPECT_EQ(format->docked_column, 1);
+  EXPECT_LT(menu->place.top, standard->place.top);
+  EXPECT_LT(standard->place.top, format->place.top);
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+// Measures the captions of the tools on the deck's toolbars into the caption
+// cache that layout reads. Each distinct text is measured once per font.
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+
+#include "caption_cache.h"
+#include "toolbars/model/deck.h"
+
+namespace mz {
+
+class CaptionMeasure {
+ public:
+  void measure(Deck& deck, HFONT font, CaptionCache& captions);
+
+ private:
+  Size extent_of(const std::wstring& text, HDC dc);
+
+  HFONT font_ = nullptr;
+  std::unordered_map<std::wstring, Size> extents_;
+};
+
+}  // namespace mz
