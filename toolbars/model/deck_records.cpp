@@ -348,6 +348,10 @@ void load_tools(Deck& deck, const records::ToolsStream& stream, bool run_time, c
       if (auto tool = deck.tools().find(wide)) deck.remove_tool(tool);
     deck.note_removed_tool(wide);
   }
+  // Leaving out a sub-tool above can leave a separator first, last or next to
+  // another one in its menu; the menus come out as load_placed_list makes them.
+  for (const auto& tool : deck.tools())
+    if (PlacedToolList* menu = tool->menu()) menu->take_stray_separators();
 }
 
 void load_toolbars(Deck& deck, const std::vector<records::ToolbarRecord>& toolbars, const RecordPlatform& platform) {

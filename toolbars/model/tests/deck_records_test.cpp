@@ -73,6 +73,32 @@ TEST_F(DeckRecords, MenusThatWouldContainThemselvesLoseTheClosingSubTool) {
   EXPECT_EQ(error_of(deck.add_placed(*deck.tools().find(L"B")->menu(), L"D", 0, -1)), ErrorCode::cannot_perform);
 }
 
+TEST_F(DeckRecords, SubToolsLeftOutOfAMenuTakeTheirStraySeparatorsWithThem) {
+  struct Case {
+    const char* name;
+    std::vector<records::ToolRecord> tools;
+    std::vector<std::string> removed;
+    const wchar_t* menu;
+    const wchar_t* expected;
+  } cases[] = {
+      {"loop closed last", {menu("A", {"x", "B"}), menu("B", {"y", "separator", "A"})}, {}, L"B", L"y"},
+      {"loop closed first", {menu("A", {"B"}), menu("B", {"A", "separator", "y"})}, {}, L"B", L"y"},
+      {"loop closed between separators",
+       {menu("A", {"B"}), menu("B", {"y", "separator", "A", "separator", "z"})}, {}, L"B", L"y,-,z"},
+      {"removed tool last", {tool("Gone"), menu("M", {"x", "separator", "Gone"})}, {"Gone"}, L"M", L"x"},
+      {"removed tool first", {tool("Gone"), menu("M", {"Gone", "separator", "x"})}, {"Gone"}, L"M", L"x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    deck.discard_all();
+    records::ToolsStream stream;
+    stream.Tools = c.tools;
+    stream.RemovedToolIDs = c.removed;
+    load_tools(deck, stream, true, platform);
+    EXPECT_EQ(menu_of(c.menu), c.expected);
+  }
+}
+
 TEST_F(DeckRecords, MenusSharingSubMenusAtDepthAreWalkedOnce) {
   // M0 holds M1 twice, M1 holds M2 twice, ...: 2^24 paths to the bottom menu.
   constexpr int kDepth = 24;
