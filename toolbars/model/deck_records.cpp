@@ -1,5 +1,6 @@
 #include "deck_records.h"
 
+#include <algorithm>
 #include <array>
 #include <unordered_map>
 #include <unordered_set>
@@ -250,6 +251,24 @@ void break_menu_cycles(const ToolCollection& tools) {
   }
 }
 
+// The top-left `width` x `height` of an image. A tool's record holds one
+// picture size, its first picture's, and every picture of the tool is read
+// back at that size; a strip holds no more of a picture than that.
+records::PixelImage cropped(records::PixelImage image, int width, int height) {
+  // An image whose pixels do not match its size is left for the strip
+  // builder to refuse.
+  const bool consistent = image.Width >= 0 && image.Height >= 0 &&
+                          image.Pixels.size() == static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height);
+  if (!consistent || (image.Width <= width && image.Height <= height)) return image;
+  records::PixelImage part{std::min(image.Width, width), std::min(image.Height, height), {}};
+  part.Pixels.reserve(static_cast<std::size_t>(part.Width) * static_cast<std::size_t>(part.Height));
+  for (int y = 0; y < part.Height; ++y) {
+    const auto row = image.Pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.Width;
+    part.Pixels.insert(part.Pixels.end(), row, row + part.Width);
+  }
+  return part;
+}
+
 }  // namespace
 
 bool save_tools(const Deck& deck, const RecordPlatform& platform, std::uint32_t fill, records::ToolsStream& out) {
@@ -268,7 +287,7 @@ bool save_tools(const Deck& deck, const RecordPlatform& platform, std::uint32_t 
         record.PictureHeight = static_cast<int16_t>(pixels->Height);
         sized = true;
       }
-      cells[kind].push_back(std::move(*pixels));
+      cells[kind].push_back(cropped(std::move(*pixels), record.PictureWidth, record.PictureHeight));
     }
     out.Tools.push_back(std::move(record));
   }

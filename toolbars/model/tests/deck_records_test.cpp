@@ -246,6 +246,29 @@ TEST_F(DeckRecords, SavingLeavesAPictureWithoutAnImageOnItsTool) {
   EXPECT_NE(deck.tools().at(0)->pictures[0], nullptr);
 }
 
+TEST_F(DeckRecords, PicturesOfOneToolAreSavedAtTheOneSizeItsRecordHolds) {
+  // The record keeps one picture size, the first picture's; a larger
+  // PictureDown is saved as it will be read back, so a second save of what
+  // was loaded writes the same strips.
+  load({tool("A")});
+  deck.tools().at(0)->pictures[static_cast<size_t>(PictureSlot::normal)] = std::make_shared<PixelPicture>(records::PixelImage{2, 1, {0x010101, 0x020202}});
+  deck.tools().at(0)->pictures[static_cast<size_t>(PictureSlot::down)] = std::make_shared<PixelPicture>(
+      records::PixelImage{3, 2, {0x111111, 0x121212, 0x131313, 0x212121, 0x222222, 0x232323}});
+  records::ToolsStream first;
+  ASSERT_TRUE(save_tools(deck, platform, 0xC0C0C0, first));
+  ASSERT_EQ(first.Tools[0].PictureWidth, 2);
+  ASSERT_EQ(first.Tools[0].PictureHeight, 1);
+
+  deck.discard_all();
+  load_tools(deck, first, true, platform);
+  records::ToolsStream second;
+  ASSERT_TRUE(save_tools(deck, platform, 0xC0C0C0, second));
+  EXPECT_EQ(second, first);
+  auto down = records::CutStripCell(first.Strips[1], 0, 3, 2);
+  ASSERT_TRUE(down);
+  EXPECT_EQ(down->Pixels, (std::vector<uint32_t>{0x111111, 0x121212, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0}));
+}
+
 TEST_F(DeckRecords, RemovedToolsGoAgainOnlyAtRunTime) {
   records::ToolsStream stream;
   stream.Tools = {tool("A"), tool("B")};
