@@ -86,6 +86,7 @@ DeckHit DeckLayout::hit(Point point) const {
   hit.toolbar = entry.toolbar.lock();
   if (!hit.toolbar || !hit.toolbar->in_collection) return {};
   if (found.where != WhereIs::tool) return hit;
+  hit.tool_rect = found.tool_rect;
   if (found.more_tools) {
     if (hit.toolbar->more_tools_button.get() == entry.more_tools) hit.tool = hit.toolbar->more_tools_button;
   } else {

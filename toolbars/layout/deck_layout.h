@@ -19,6 +19,7 @@ struct DeckHit {
   WhereIs where = WhereIs::none;
   std::shared_ptr<Toolbar> toolbar;
   std::shared_ptr<PlacedTool> tool;  // also the toolbar's More Tools button
+  Rect tool_rect;                    // the tool's rectangle in host window coordinates
 };
 
 class DeckLayout {

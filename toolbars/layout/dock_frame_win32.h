@@ -1,13 +1,34 @@
 #pragma once
 // The dock areas in the host window: a subclass of the host window cuts them
-// out of its client area when the host computes its non-client size, and
-// draws them in its non-client area after the host's own frame. What is cut
-// and drawn comes from the control's last layout pass.
+// out of its client area when the host computes its non-client size, draws
+// them in its non-client area after the host's own frame, and hands the
+// control the mouse messages of its frame (and every mouse message while the
+// control holds the capture) before the host sees them. What is cut and drawn
+// comes from the control's last layout pass.
 #include <windows.h>
+
+#include <cstdint>
+#include <optional>
 
 #include "dock_layout.h"
 
 namespace mz {
+
+// A mouse message of the host window's frame, or of the host window while the
+// control holds the capture.
+struct FrameMouse {
+  enum class Kind : uint8_t { move, press, double_click, release };
+  Kind kind = Kind::move;
+  uint16_t button = 0;  // of a press or release: 1 left, 2 right, 4 middle
+  POINT screen{};
+};
+
+// What the placeholder painting marks on the tools: the hot tool raised, or
+// sunken while it shows pressed (host window coordinates).
+struct FrameMarks {
+  std::optional<Rect> hot;
+  bool pressed = false;
+};
 
 class DockFrame {
  public:
@@ -17,6 +38,11 @@ class DockFrame {
     // client rectangle the host computed) and returns the client rectangle left.
     virtual Rect lay_out_docks(Rect inner) = 0;
     virtual const DockCut& dock_cut() const = 0;
+    virtual FrameMarks frame_marks() const = 0;
+    // True when the control took the message, which the host then does not see.
+    virtual bool frame_mouse(const FrameMouse& mouse) = 0;
+    // The capture the control took went to another window.
+    virtual void frame_capture_lost() = 0;
 
    protected:
     ~Client() = default;
@@ -33,16 +59,24 @@ class DockFrame {
   // Makes the host compute its non-client area again, which lays out again.
   void recompute() const;
   HWND host() const { return host_; }
+  // Draws the areas again at once.
+  void repaint() const;
+  // The host window holds the mouse capture for the control until released
+  // or lost; meanwhile its mouse messages go to the control.
+  void take_capture();
+  void release_capture();
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                     DWORD_PTR self);
   static void recompute_frame(HWND host);
   void calc_size(LPARAM lparam, const RECT& window);
-  void paint() const;
+  // A mouse message for the control, or nothing when it is not one.
+  std::optional<FrameMouse> mouse_of(UINT message, LPARAM lparam) const;
 
   Client& client_;
   HWND host_ = nullptr;
+  bool capturing_ = false;
 };
 
 }  // namespace mz

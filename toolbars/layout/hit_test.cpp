@@ -17,11 +17,13 @@ DockHit hit_on_toolbar(const LaidOutToolbar& toolbar, Point point) {
   for (size_t i = 0; i < spots.size(); ++i) {
     if (spots[i].fate == ToolFate::shown && holds(spots[i].rect, point)) {
       hit.tool = i;
+      hit.tool_rect = spots[i].rect;
       return hit;
     }
   }
   if (toolbar.placement.more_tools && holds(*toolbar.placement.more_tools, point)) {
     hit.more_tools = true;
+    hit.tool_rect = *toolbar.placement.more_tools;
     return hit;
   }
   hit.where = WhereIs::toolbar;

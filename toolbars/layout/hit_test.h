@@ -26,6 +26,7 @@ struct DockHit {
   int toolbar = 0;                  // the toolbar's id, on a toolbar or tool
   std::optional<size_t> tool;       // the index of the tool in its toolbar's input
   bool more_tools = false;          // on the toolbar's More Tools button
+  Rect tool_rect;                   // the tool's rectangle, on a tool
 };
 
 // An area holds the points of its rectangle with its right and bottom edges;

@@ -8,6 +8,7 @@
 #include "colour.h"
 #include "dispatch_ids.h"
 #include "error_info.h"
+#include "event_args.h"
 #include "return_value_object.h"
 #include "scoped_value.h"
 #include "string_ids.h"
@@ -25,22 +26,6 @@ namespace {
 constexpr wchar_t kSource[] = L"ToolDeck.MzToolDeck";
 
 bool to_bool(VARIANT_BOOL value) { return value != VARIANT_FALSE; }
-
-VARIANT dispatch_argument(IDispatch* object) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_DISPATCH;
-  V_DISPATCH(&v) = object;  // borrowed for the duration of the call
-  return v;
-}
-
-VARIANT int32_variant(int32_t value) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_I4;
-  V_I4(&v) = value;
-  return v;
-}
 
 // Whether Customize's Reserved argument is the external designer's 1997,
 // which a host may pass by value or by reference.
@@ -345,6 +330,7 @@ HRESULT ControlObject::store_font(IFontDisp* font) {
   font_ = ComPtr<IFontDisp>(font);
   properties_.font_set_explicitly = true;
   property_changed(DISPID_FONT);
+  refresh_layout();
   return S_OK;
 }
 HRESULT ControlObject::put_Font(IFontDisp* value) {
@@ -388,7 +374,10 @@ HRESULT ControlObject::get_Style(Constants_Style* value) {
 }
 HRESULT ControlObject::put_Style(Constants_Style value) {
   return guarded([&]() -> HRESULT {
-    return put_ranged(properties_.style, value, kStyleRange, DISPID_IMzToolBarControl_Style);
+    const uint8_t before = properties_.style;
+    const HRESULT hr = put_ranged(properties_.style, value, kStyleRange, DISPID_IMzToolBarControl_Style);
+    if (properties_.style != before) refresh_layout();
+    return hr;
   });
 }
 
@@ -507,6 +496,8 @@ HRESULT ControlObject::put_LargeIcons(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
     if (properties_.large_icons == to_bool(value)) return S_OK;
     put_field(properties_.large_icons, to_bool(value), DISPID_IMzToolBarControl_LargeIcons);
+    // The tools are measured again before the host hears of it.
+    refresh_layout();
     fire(DISPID_DMzToolBarsEvents_IconSizeChanged);
     return S_OK;
   });

@@ -31,6 +31,7 @@
 #include "error_info.h"
 #include "hooks_win32.h"
 #include "hover_worker_win32.h"
+#include "bar_mouse.h"
 #include "module.h"
 #include "tracker_window_win32.h"
 #include "variant_args.h"
@@ -223,10 +224,17 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   void refresh_colours() override;
   std::optional<std::wstring> tooltip_text(const std::wstring& tool) override;
   Constants_WhereIs where_is(POINT screen) override;
+  void hot_tool_left() override;
 
   // DockFrame::Client
   Rect lay_out_docks(Rect inner) override;
   const DockCut& dock_cut() const override { return docked_.cut(); }
+  FrameMarks frame_marks() const override;
+  bool frame_mouse(const FrameMouse& mouse) override;
+  void frame_capture_lost() override;
+  // Carries out what the mouse over the bars decided (control_mouse_object.cpp).
+  void perform(const menus::BarActions& actions);
+  void fire_mouse_event(DISPID dispid, const menus::BarAction& action);
   // Lays the docked toolbars out again, unless redrawing is off or a load runs.
   void refresh_layout();
   // What of the docked toolbars lies under a point in container units, or
@@ -331,6 +339,8 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   CaptionCache captions_;
   CaptionMeasure caption_measure_;
   DockFrame dock_frame_{*this};
+  // The mouse over the docked toolbars: hot and pressed tools.
+  menus::BarMouse bar_mouse_;
   menus::TrackerWindow tracker_{*this};
   std::shared_ptr<menus::HoverWorker> hover_;
   // The host is active (its frame or its application); the platform's own

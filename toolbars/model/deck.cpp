@@ -352,6 +352,18 @@ ErrorCode Deck::set_state(const ToolRef& ref, int state) {
   return ErrorCode::none;
 }
 
+void Deck::click(const std::shared_ptr<PlacedTool>& placed) {
+  const std::shared_ptr<Tool> tool = tool_of(*placed);
+  if (!tool || tool->type() == ToolType::menu) return;
+  const ToolRef ref{nullptr, placed};
+  const bool toggles = tool->type() == ToolType::state_button || tool->type() == ToolType::drop_down_state;
+  if (!toggles || (tool->state == 1 && !tool->group_allow_all_up)) {
+    events_.tool_click(ref);
+    return;
+  }
+  set_state(ref, tool->state == 1 ? 0 : 1);
+}
+
 ErrorCode Deck::set_shortcut(const ToolRef& ref, int shortcut) {
   auto target = write_tool(ref);
   if (!target.ok()) return target.error();

@@ -117,6 +117,11 @@ class Deck {
   ErrorCode set_group(const ToolRef& ref, std::wstring_view group);
   ErrorCode set_group_allow_all_up(const ToolRef& ref, bool allow);
   ErrorCode set_state(const ToolRef& ref, int state);
+  // A placed button, state button or drop-down tool clicked by the user: a
+  // state button toggles (a checked one stays checked when its group must
+  // keep one checked) and ToolClick fires. Opening a menu tool belongs to
+  // the menus.
+  void click(const std::shared_ptr<PlacedTool>& placed);
   ErrorCode set_shortcut(const ToolRef& ref, int shortcut);
   ErrorCode set_type(const ToolRef& ref, int type);
   ErrorCode set_picture_size(const ToolRef& ref, int size);

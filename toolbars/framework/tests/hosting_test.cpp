@@ -13,19 +13,12 @@
 #include "com_test_support.h"
 #include "control_diagnostics.h"
 #include "deck_builder_win32.h"
+#include "dispatch_ids.h"
+#include "hosting_support.h"
 #include "test_container.h"
 
 namespace mz::test {
 namespace {
-
-void on_fresh_thread(const std::function<void()>& scenario) {
-  std::thread thread([&] {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    scenario();
-    CoUninitialize();
-  });
-  thread.join();
-}
 
 // How many of the calling thread's four hooks are installed, as the control sees them.
 int installed_hooks(IDispatch* control) {
@@ -37,13 +30,6 @@ int installed_hooks(IDispatch* control) {
   int count = 0;
   for (HHOOK hook : hooks) count += hook != nullptr;
   return count;
-}
-
-void* control_interface(IDispatch* control) {
-  IMzToolBarControl* named = nullptr;
-  control->QueryInterface(IID_IMzToolBarControl, reinterpret_cast<void**>(&named));
-  named->Release();
-  return named;
 }
 
 TEST(Hosting, RunTimeSiteActivatesInvisiblyInstallsHooksAndNamesTheControl) {
@@ -301,18 +287,6 @@ TEST(Hosting, EnabledAtRunTimeInstallsTheHooksAfresh) {
   });
 }
 
-// Pumps the thread's messages until `done` holds or ten seconds pass.
-bool pump_until(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
 // Over a child window of the host the mouse hook sees messages for the
 // child, never for the host: the hover worker must not take that for lost
 // hooks and have them installed afresh.
@@ -450,7 +424,7 @@ TEST(Hosting, DockedToolbarsAreCutOutOfTheHostsClientAreaAndHitTested) {
     const client::ToolEntry tools[] = {{L"A", mzTypeButton, L""}, {L"B", mzTypeButton, L""}};
     const client::Placement placed[] = {{L"A"}, {L"B"}};
     const client::ToolbarEntry bars[] = {{L"Bar", mzStandard, mzDockedTop, 1, placed}};
-    IMzToolBarControl* named = static_cast<IMzToolBarControl*>(control_interface(form.control));
+    IMzToolBarControl* named = control_interface(form.control);
     ASSERT_TRUE(client::build_deck(named, {tools, {}, bars}).ok());
 
     RECT docked{};
@@ -492,6 +466,40 @@ TEST(Hosting, DockedToolbarsAreCutOutOfTheHostsClientAreaAndHitTested) {
     EXPECT_EQ(call(form.control, L"WhereIs", {Var(12.0), Var(-23.0)}).value.as_long(), mzWhereIsNone);
     bar->Release();
     toolbars->Release();
+  });
+}
+
+TEST(Hosting, LargeIconsLaysOutAgainBeforeIconSizeChanged) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    const client::ToolEntry tools[] = {{L"A", mzTypeButton, L""}};
+    const client::Placement placed[] = {{L"A"}};
+    const client::ToolbarEntry bars[] = {{L"Bar", mzStandard, mzDockedTop, 1, placed}};
+    ASSERT_TRUE(client::build_deck(control_interface(form.control), {tools, {}, bars}).ok());
+    auto dock_height = [&] { return call(form.control, L"GetDockHeight", {Var(mzDockedTop)}).value.as_long(); };
+    const long small = dock_height();
+
+    EventSink sink;
+    sink.connect(form.control);
+    long seen_in_event = 0;
+    sink.on_event = [&](const FiredEvent& event) {
+      if (event.dispid == DISPID_DMzToolBarsEvents_IconSizeChanged) seen_in_event = dock_height();
+    };
+    ASSERT_TRUE(put(form.control, L"LargeIcons", Var(true)).ok());
+    const long large = seen_in_event;
+    EXPECT_GT(large, small);
+    EXPECT_EQ(dock_height(), large);
+
+    // Back to small icons, the client area grows back at once.
+    RECT before{};
+    GetClientRect(form.window, &before);
+    ASSERT_TRUE(put(form.control, L"LargeIcons", Var(false)).ok());
+    RECT after{};
+    GetClientRect(form.window, &after);
+    EXPECT_EQ(after.bottom - before.bottom, large - small);
+    EXPECT_EQ(seen_in_event, small);
+    sink.disconnect();
   });
 }
 

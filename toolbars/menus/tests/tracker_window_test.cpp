@@ -16,6 +16,7 @@
 #include "hover_worker_win32.h"
 #include "process_state.h"
 #include "tooltip_rules.h"
+#include "toolbars/framework/tests/hosting_support.h"
 #include "tracker_window_win32.h"
 
 namespace mz::com {
@@ -43,17 +44,7 @@ void on_fresh_thread(const std::function<void()>& scenario) {
   thread.join();
 }
 
-// Pumps the thread's messages until `done` holds or ten seconds pass.
-bool pump_until(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
+using test::pump_until;
 
 // Dispatches what is in the thread's queue now.
 void pump_pending() {

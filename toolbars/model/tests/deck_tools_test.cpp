@@ -1,6 +1,9 @@
 // The rules of tools and placed tools in the object model.
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <map>
+
 #include "deck.h"
 #include "deck_test_support.h"
 
@@ -347,6 +350,45 @@ TEST_F(DeckTools, StateOnPlacedToolsFiresByType) {
     EXPECT_EQ(events.clicks, c.clicks) << "type " << c.type;
     EXPECT_EQ(deck.tools().find(L"X")->state, c.state_after) << "type " << c.type;
     deck.remove_tool(deck.tools().find(L"X"));
+  }
+}
+
+TEST_F(DeckTools, AClickOnAPlacedToolTogglesStateButtonsAndKeepsAGroupsCheck) {
+  auto bar = toolbar(L"T");
+  auto a = add(L"A", 1);
+  auto b = add(L"B", 1);
+  auto free = add(L"F", 3);
+  add(L"P", 0);
+  add(L"M", 7);
+  deck.set_group({a, nullptr}, L"G");
+  deck.set_group({b, nullptr}, L"G");
+  deck.set_group_allow_all_up({a, nullptr}, false);
+  std::map<std::wstring, std::shared_ptr<PlacedTool>> placed;
+  for (const wchar_t* id : {L"A", L"B", L"F", L"P", L"M"}) placed[id] = deck.add_placed(bar->tools, id, 0, -1).value();
+  events.clicks.clear();
+
+  struct Step {
+    const wchar_t* clicked;
+    const char* states;  // A, B, F afterwards
+    bool fires;
+  } steps[] = {
+      {L"A", "100", true},  // checks A
+      {L"B", "010", true},  // B takes the group's check
+      {L"B", "010", true},  // the group must keep one checked: B stays checked, yet the click is reported
+      {L"F", "011", true},  // a drop-down state tool toggles on
+      {L"F", "010", true},  // and off
+      {L"P", "010", true},  // a button only fires
+      {L"M", "010", false}, // a menu tool opens its menu instead
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(std::string(step.clicked, step.clicked + wcslen(step.clicked)));
+    events.clicks.clear();
+    deck.click(placed[step.clicked]);
+    const std::string states{static_cast<char>('0' + a->state), static_cast<char>('0' + b->state),
+                             static_cast<char>('0' + free->state)};
+    EXPECT_EQ(states, step.states);
+    EXPECT_EQ(events.clicks, step.fires ? std::vector<std::wstring>{L"placed:" + std::wstring(step.clicked)}
+                                        : std::vector<std::wstring>{});
   }
 }
 

@@ -44,7 +44,9 @@ TEST_F(InternalTools, AToolbarShowsTheMoreToolsButtonAtRunTimeWhenAskedUnlessItI
     fresh.modes.design_time = c.design_time;
     PlacedTool* button = fresh.more_tools_button(*bar);
     EXPECT_EQ(button != nullptr, c.shown) << c.name;
-    if (button) EXPECT_EQ(fresh.tool_of(*button), fresh.internal().more_tools()) << c.name;
+    if (button) {
+      EXPECT_EQ(fresh.tool_of(*button), fresh.internal().more_tools()) << c.name;
+    }
   }
 }
 

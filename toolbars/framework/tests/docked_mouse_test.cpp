@@ -1,0 +1,214 @@
+// The mouse over docked toolbars, with real input: the pointer entering and
+// leaving tools and toolbars, clicks that activate a tool only when pressed
+// and released over it, state buttons, a lost capture, double clicks, the
+// control's own mouse events and the tooltip of the hot tool.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "com_test_support.h"
+#include "deck_builder_win32.h"
+#include "dispatch_ids.h"
+#include "hosting_support.h"
+#include "test_container.h"
+
+namespace mz::test {
+namespace {
+
+// Event names as the sequences below spell them; MouseMove is left out, it
+// comes with every move.
+std::wstring name_of(const FiredEvent& event) {
+  auto object_name = [&](const wchar_t* property) {
+    IDispatch* object = event.args.at(0).object();
+    return object ? get(object, property).value.as_text() : std::wstring(L"?");
+  };
+  switch (event.dispid) {
+    case DISPID_DMzToolBarsEvents_ToolBarEnter: return L"ToolBarEnter " + object_name(L"Name");
+    case DISPID_DMzToolBarsEvents_ToolBarExit: return L"ToolBarExit " + object_name(L"Name");
+    case DISPID_DMzToolBarsEvents_ToolEnter: return L"ToolEnter " + object_name(L"ID");
+    case DISPID_DMzToolBarsEvents_ToolExit: return L"ToolExit " + object_name(L"ID");
+    case DISPID_DMzToolBarsEvents_ToolClick: return L"ToolClick " + object_name(L"ID");
+    case DISPID_DMzToolBarsEvents_ToolDblClick: return L"ToolDblClick " + object_name(L"ID");
+    case DISPID_DMzToolBarsEvents_MouseDown:
+      return L"MouseDown " + std::to_wstring(event.args.at(0).as_long());
+    case DISPID_DMzToolBarsEvents_MouseUp: return L"MouseUp " + std::to_wstring(event.args.at(0).as_long());
+    case DISPID_DMzToolBarsEvents_Click: return L"Click";
+    case DISPID_DMzToolBarsEvents_DblClick: return L"DblClick";
+    default: return L"";
+  }
+}
+
+class DockedMouse {
+ public:
+  explicit DockedMouse(Form& form) : form_(form) { sink_.connect(form.control); }
+  ~DockedMouse() { sink_.disconnect(); }
+
+  // The point of the host's client area (x, y) on the screen.
+  POINT screen(int x, int y) const {
+    POINT point{x, y};
+    ClientToScreen(form_.window, &point);
+    return point;
+  }
+
+  void move(int x, int y) { send(screen(x, y), MOUSEEVENTF_MOVE); }
+  void press(int x, int y) { send(screen(x, y), MOUSEEVENTF_LEFTDOWN); }
+  void release(int x, int y) { send(screen(x, y), MOUSEEVENTF_LEFTUP); }
+  void click(int x, int y) {
+    press(x, y);
+    release(x, y);
+  }
+
+  // The events fired since the last call, up to the first `last`.
+  std::vector<std::wstring> events_until(const std::wstring& last) {
+    std::vector<std::wstring> names;
+    EXPECT_TRUE(pump_until([&] {
+      while (seen_ < sink_.events.size()) {
+        const std::wstring name = name_of(sink_.events[seen_++]);
+        if (name.empty()) continue;
+        names.push_back(name);
+        if (name == last) return true;
+      }
+      return false;
+    })) << "waiting for " << std::string(last.begin(), last.end());
+    return names;
+  }
+
+  const std::vector<FiredEvent>& all_events() const { return sink_.events; }
+
+ private:
+  // Moves the pointer to `at` and, with `flags`, presses or releases there.
+  void send(POINT at, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = static_cast<LONG>((at.x * 65536 + width / 2) / width);
+    input.mi.dy = static_cast<LONG>((at.y * 65536 + height / 2) / height);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(INPUT));
+  }
+
+  Form& form_;
+  EventSink sink_;
+  size_t seen_ = 0;
+};
+
+using Names = std::vector<std::wstring>;
+
+TEST(DockedMouse, ToolsArePressedOnThePressAndActivatedOnAReleaseOverThem) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    form.site.scale_units = L"Pixels";
+    SetWindowPos(form.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(form.window);
+    const client::ToolEntry tools[] = {
+        {L"A", mzTypeButton, L""}, {L"S", mzTypeStateButton, L""}, {L"B", mzTypeButton, L""}};
+    const client::Placement placed[] = {{L"A"}, {L"S"}, {L"B"}};
+    const client::ToolbarEntry bars[] = {{L"Bar", mzStandard, mzDockedTop, 1, placed}};
+    ASSERT_TRUE(client::build_deck(control_interface(form.control), {tools, {}, bars}).ok());
+    ASSERT_TRUE(put(form.control, L"ShowToolTips", Var(false)).ok());
+
+    // The three tools sit 23 pixels apart in the top area, above the client area.
+    const int a = 12, s = 35, b = 58, y = -23;
+    for (auto [x, id] : {std::pair{a, L"A"}, std::pair{s, L"S"}, std::pair{b, L"B"}}) {
+      const CallResult found = call(form.control, L"ToolFromPosition", {Var(double(x)), Var(double(y))});
+      IDispatch* tool = found.value.object();
+      ASSERT_TRUE(tool && get(tool, L"ID").value.as_text() == id) << "no tool at " << x;
+    }
+    DockedMouse mouse(form);
+
+    mouse.move(a, y);
+    EXPECT_EQ(mouse.events_until(L"ToolEnter A"), (Names{L"ToolBarEnter Bar", L"ToolEnter A"}));
+    mouse.click(a, y);
+    EXPECT_EQ(mouse.events_until(L"ToolClick A"), (Names{L"MouseDown 1", L"MouseUp 1", L"ToolClick A"}));
+
+    // A state button toggles with each click.
+    IDispatch* all_tools = get_object(form.control, L"Tools");
+    IDispatch* state_tool = get_object(all_tools, L"Item", {Var(L"S")});
+    all_tools->Release();
+    mouse.click(s, y);
+    EXPECT_EQ(mouse.events_until(L"ToolClick S"),
+              (Names{L"ToolExit A", L"ToolEnter S", L"MouseDown 1", L"MouseUp 1", L"ToolClick S"}));
+    EXPECT_EQ(get(state_tool, L"State").value.as_long(), 1);
+    mouse.release(s, y);  // a stray release clicks nothing
+    mouse.click(s + 6, y);  // beside the first click, so not a double click
+    EXPECT_EQ(mouse.events_until(L"ToolClick S"), (Names{L"MouseUp 1", L"MouseDown 1", L"MouseUp 1", L"ToolClick S"}));
+    EXPECT_EQ(get(state_tool, L"State").value.as_long(), 0);
+    state_tool->Release();
+
+    // Pressed on A, released over B: nothing is clicked.
+    mouse.press(a, y);
+    mouse.move(b, y);
+    mouse.release(b, y);
+    EXPECT_EQ(mouse.events_until(L"MouseUp 1"),
+              (Names{L"ToolExit S", L"ToolEnter A", L"MouseDown 1", L"ToolExit A", L"ToolEnter B", L"MouseUp 1"}));
+
+    // Another window takes the capture while A is pressed: the press is over.
+    mouse.press(a + 5, y);  // beside the last press, so not a double click
+    EXPECT_EQ(mouse.events_until(L"MouseDown 1"), (Names{L"ToolExit B", L"ToolEnter A", L"MouseDown 1"}));
+    ASSERT_EQ(GetCapture(), form.window);
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SetCapture(other);
+    ReleaseCapture();
+    DestroyWindow(other);
+    mouse.release(a, y);
+    mouse.click(300, -10);  // on the area, off the toolbar
+    EXPECT_EQ(mouse.events_until(L"Click"),
+              (Names{L"MouseUp 1", L"ToolExit A", L"ToolBarExit Bar", L"MouseDown 1", L"MouseUp 1", L"Click"}));
+
+    // A double click on a tool clicks it twice and reports the double click.
+    mouse.click(b, y);
+    mouse.click(b, y);
+    EXPECT_EQ(mouse.events_until(L"ToolClick B"),
+              (Names{L"ToolBarEnter Bar", L"ToolEnter B", L"MouseDown 1", L"MouseUp 1", L"ToolClick B"}));
+    EXPECT_EQ(mouse.events_until(L"ToolClick B"), (Names{L"DblClick", L"ToolDblClick B", L"MouseUp 1", L"ToolClick B"}));
+
+    // Into the client area: the hot-tool worker notices the pointer left.
+    mouse.move(100, 100);
+    EXPECT_EQ(mouse.events_until(L"ToolBarExit Bar"), (Names{L"ToolExit B", L"ToolBarExit Bar"}));
+
+    // Every mouse event reports host client coordinates.
+    const FiredEvent& up = *std::find_if(mouse.all_events().rbegin(), mouse.all_events().rend(),
+                                         [](const FiredEvent& e) { return e.dispid == DISPID_DMzToolBarsEvents_MouseUp; });
+    EXPECT_EQ(up.args.at(2).as_long(), b);
+    EXPECT_EQ(up.args.at(3).as_long(), y);
+  });
+}
+
+TEST(DockedMouse, TheHotToolShowsItsTooltipAfterTheDelay) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    SetWindowPos(form.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(form.window);
+    const client::ToolEntry tools[] = {{L"A", mzTypeButton, L"&Open"}};
+    const client::Placement placed[] = {{L"A"}};
+    const client::ToolbarEntry bars[] = {{L"Bar", mzStandard, mzDockedTop, 1, placed}};
+    ASSERT_TRUE(client::build_deck(control_interface(form.control), {tools, {}, bars}).ok());
+    ASSERT_TRUE(put(form.control, L"ToolTipDelay", Var(short{1})).ok());
+    DockedMouse mouse(form);
+
+    mouse.move(12, -23);
+    mouse.events_until(L"ToolEnter A");
+    HWND tip = nullptr;
+    EXPECT_TRUE(pump_until([&] {
+      tip = FindWindowW(L"MzToolTip", nullptr);
+      return tip && IsWindowVisible(tip);
+    }));
+    wchar_t text[32] = {};
+    GetWindowTextW(tip, text, 32);
+    EXPECT_STREQ(text, L"Open");
+
+    // Pressing the tool hides it.
+    mouse.press(12, -23);
+    mouse.events_until(L"MouseDown 1");
+    EXPECT_FALSE(IsWindowVisible(tip));
+    mouse.release(12, -23);
+    mouse.events_until(L"ToolClick A");
+  });
+}
+
+}  // namespace
+}  // namespace mz::test

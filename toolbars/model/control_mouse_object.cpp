@@ -1,0 +1,129 @@
+// The mouse over the control's docked toolbars: the host window's frame hands
+// its mouse messages here; what lies under the pointer goes to the bars'
+// mouse rules, and their decisions become events, clicks, the capture, the
+// tooltip, the hot-tool worker and the marks the placeholder painting shows.
+#include "control_object.h"
+#include "dispatch_ids.h"
+#include "event_args.h"
+
+namespace mz::com {
+
+namespace {
+
+using Kind = menus::BarAction::Kind;
+
+uint16_t held(int key, uint16_t bit) { return (GetKeyState(key) & 0x8000) ? bit : 0; }
+
+// Shift 1, Ctrl 2, Alt 4, as the mouse events report them.
+uint16_t shift_state() { return held(VK_SHIFT, 1) | held(VK_CONTROL, 2) | held(VK_MENU, 4); }
+
+uint16_t buttons_held() { return held(VK_LBUTTON, 1) | held(VK_RBUTTON, 2) | held(VK_MBUTTON, 4); }
+
+bool edits(const Deck& deck, PlacedTool& placed) {
+  const std::shared_ptr<Tool> tool = deck.tool_of(placed);
+  return tool && (tool->type() == ToolType::edit || tool->type() == ToolType::combo_box);
+}
+
+}  // namespace
+
+bool ControlObject::frame_mouse(const FrameMouse& mouse) {
+  const HWND host = dock_frame_.host();
+  RECT frame{};
+  if (design_time() || !properties_.enabled || !host || !GetWindowRect(host, &frame)) return false;
+  const Point at{mouse.screen.x - frame.left, mouse.screen.y - frame.top};
+  POINT client = mouse.screen;
+  ScreenToClient(host, &client);
+
+  menus::BarMouseInput input;
+  input.spot = menus::bar_spot(deck_, docked_.hit(at), at, properties_.large_icons);
+  input.client = {client.x, client.y};
+  input.button = static_cast<menus::MouseButton>(mouse.button);
+  input.buttons = buttons_held();
+  input.shift = shift_state();
+  input.host_active = GetActiveWindow() == GetAncestor(host, GA_ROOT);
+
+  // Messages away from the bars only move the hot tool off them, and stay
+  // the host's.
+  const bool taken = input.spot.over_bars() || bar_mouse_.capturing();
+  if (!taken || mouse.kind == FrameMouse::Kind::move) {
+    perform(bar_mouse_.move(input));
+    return taken;
+  }
+  perform(mouse.kind == FrameMouse::Kind::release ? bar_mouse_.release(input)
+                                                  : bar_mouse_.press(input, mouse.kind == FrameMouse::Kind::double_click));
+  return true;
+}
+
+void ControlObject::frame_capture_lost() { perform(bar_mouse_.capture_lost()); }
+
+void ControlObject::hot_tool_left() { perform(bar_mouse_.left()); }
+
+FrameMarks ControlObject::frame_marks() const {
+  FrameMarks marks;
+  const std::shared_ptr<PlacedTool>& tool = bar_mouse_.hot_tool();
+  const std::shared_ptr<Toolbar>& toolbar = bar_mouse_.hot_toolbar();
+  if (!tool || !toolbar || toolbar->floating() || tool->width == 0) return marks;
+  const Point origin = docked_.cut().areas[area_index(toolbar->docked_status)].origin();
+  const int left = origin.x + tool->left, top = origin.y + tool->top;
+  marks.hot = Rect{left, top, left + tool->width, top + tool->height};
+  marks.pressed = bar_mouse_.shows_pressed(*tool);
+  return marks;
+}
+
+void ControlObject::fire_mouse_event(DISPID dispid, const menus::BarAction& action) {
+  const uint16_t button = dispid == DISPID_DMzToolBarsEvents_MouseMove ? action.buttons
+                                                                        : static_cast<uint16_t>(action.button);
+  fire(dispid, {int16_variant(static_cast<int16_t>(button)), int16_variant(static_cast<int16_t>(action.shift)),
+                int32_variant(action.point.x), int32_variant(action.point.y)});
+}
+
+void ControlObject::perform(const menus::BarActions& actions) {
+  // A handler may release the host's last reference to the control.
+  ComPtr<IMzToolBarControl> keep_alive(this);
+  const HWND host = dock_frame_.host();
+  for (const menus::BarAction& action : actions) {
+    switch (action.kind) {
+      case Kind::tool_exit:
+        fire(DISPID_DMzToolBarsEvents_ToolExit, {dispatch_argument(tool_object({nullptr, action.tool}).get())});
+        break;
+      case Kind::toolbar_exit:
+        fire(DISPID_DMzToolBarsEvents_ToolBarExit, {dispatch_argument(toolbar_object(action.toolbar).get())});
+        break;
+      case Kind::toolbar_enter:
+        fire(DISPID_DMzToolBarsEvents_ToolBarEnter, {dispatch_argument(toolbar_object(action.toolbar).get())});
+        break;
+      case Kind::tool_enter:
+        tracker_.set_hot_tool_edits(edits(deck_, *action.tool));
+        fire(DISPID_DMzToolBarsEvents_ToolEnter, {dispatch_argument(tool_object({nullptr, action.tool}).get())});
+        break;
+      case Kind::mouse_move: fire_mouse_event(DISPID_DMzToolBarsEvents_MouseMove, action); break;
+      case Kind::mouse_down: fire_mouse_event(DISPID_DMzToolBarsEvents_MouseDown, action); break;
+      case Kind::mouse_up: fire_mouse_event(DISPID_DMzToolBarsEvents_MouseUp, action); break;
+      case Kind::click: fire(DISPID_DMzToolBarsEvents_Click); break;
+      case Kind::dbl_click: fire(DISPID_DMzToolBarsEvents_DblClick); break;
+      case Kind::tool_dbl_click:
+        fire_in_event(DISPID_DMzToolBarsEvents_ToolDblClick,
+                      {dispatch_argument(tool_object({nullptr, action.tool}).get())});
+        break;
+      case Kind::activate: deck_.click(action.tool); break;
+      case Kind::repaint:
+        if (redraw_) dock_frame_.repaint();
+        break;
+      case Kind::take_capture: dock_frame_.take_capture(); break;
+      case Kind::release_capture: dock_frame_.release_capture(); break;
+      case Kind::start_tooltip:
+        tracker_.window(host);
+        tracker_.start_tooltip(action.tool->id, static_cast<UINT>(properties_.tooltip_delay));
+        break;
+      case Kind::cancel_tooltip: tracker_.cancel_tooltip(); break;
+      case Kind::start_hot_worker:
+        tracker_.window(host);
+        tracker_.start_hot_tool_worker();
+        break;
+      case Kind::stop_hot_worker: tracker_.stop_hot_tool_worker(); break;
+      case Kind::beep: MessageBeep(MB_OK); break;
+    }
+  }
+}
+
+}  // namespace mz::com
