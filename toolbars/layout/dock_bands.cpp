@@ -164,6 +164,23 @@ std::optional<bool> remove(AreaBands& area, int id) {
   return std::nullopt;
 }
 
+std::vector<DockedToolbar> reenter(std::span<const DockedToolbar> toolbars, const DockedToolbar& before) {
+  std::vector<DockedToolbar> as_before(toolbars.begin(), toolbars.end());
+  const auto moved = std::find_if(as_before.begin(), as_before.end(),
+                                  [&](const DockedToolbar& t) { return t.id == before.id; });
+  if (moved == as_before.end()) return DockBands::of(toolbars).places();
+  const DockedToolbar after = *moved;
+  *moved = before;
+  DockBands bands = DockBands::of(as_before);
+  if (before.visible && is_dock_area(before.dock)) remove(bands.area(before.dock), before.id);
+  if (after.visible && is_dock_area(after.dock)) {
+    AreaBands& area = bands.area(after.dock);
+    const Point wanted = row_column(after);
+    insert(area, {after.id, after.alone}, {perp(area.orientation, wanted), pick(area.orientation, wanted)}, false);
+  }
+  return bands.places();
+}
+
 BandSlot slot_at(std::span<const std::vector<Rect>> toolbars, Orientation o, Point point) {
   const int band = band_at(toolbars, o, perp(o, point));
   if (band > static_cast<int>(toolbars.size())) return {band, 1};

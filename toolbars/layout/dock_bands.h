@@ -85,6 +85,13 @@ BandSlot insert(AreaBands& area, BandMember member, BandSlot wanted, bool new_ba
 // whether it was alone in its band, or nothing when it is not in the area.
 std::optional<bool> remove(AreaBands& area, int id);
 
+// The places of the visible docked toolbars after one of them changed its
+// dock, row, column or visibility: it is taken out of its band as `before`
+// (its old fields) had it, then, when it is still docked and visible, entered
+// at the band and position its new fields in `toolbars` ask for. Every other
+// toolbar keeps its band and position, renumbered densely.
+std::vector<DockedToolbar> reenter(std::span<const DockedToolbar> toolbars, const DockedToolbar& before);
+
 // The slot a point (in the coordinates of `toolbars`) asks for, given the
 // laid-out rectangles of each band's toolbars in band and position order. A
 // band spans all its toolbars across the area (wrapped lines included); a

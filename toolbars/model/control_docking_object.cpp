@@ -39,6 +39,36 @@ Rect ControlObject::lay_out_docks(Rect inner) {
   return docked_.lay_out(deck_, look, captions_, inner);
 }
 
+ErrorCode ControlObject::change_place(Toolbar& toolbar, const std::function<ErrorCode()>& change) {
+  const long id = deck_.toolbars().position_of(&toolbar);
+  const DockedToolbar before = docked_toolbar_of(toolbar, static_cast<int>(id));
+  const ErrorCode result = change();
+  if (result == ErrorCode::none && id >= 0 && docked_toolbar_of(toolbar, static_cast<int>(id)) != before)
+    reenter_band(before);
+  return result;
+}
+
+void ControlObject::enter_band(const Toolbar& toolbar) {
+  const long id = deck_.toolbars().position_of(&toolbar);
+  if (id < 0) return;
+  DockedToolbar before = docked_toolbar_of(toolbar, static_cast<int>(id));
+  before.visible = false;  // in no band yet
+  reenter_band(before);
+}
+
+void ControlObject::reenter_band(const DockedToolbar& before) {
+  if (loading_) return;
+  std::vector<DockedToolbar> now;
+  for (size_t i = 0; i < deck_.toolbars().size(); ++i)
+    now.push_back(docked_toolbar_of(*deck_.toolbars().at(i), static_cast<int>(i)));
+  for (const DockedToolbar& place : reenter(now, before)) {
+    Toolbar& placed = *deck_.toolbars().at(static_cast<size_t>(place.id));
+    placed.docked_row = static_cast<int16_t>(place.row);
+    placed.docked_column = static_cast<int16_t>(place.column);
+  }
+  refresh_layout();
+}
+
 void ControlObject::refresh_layout() {
   if (redraw_ && !loading_) dock_frame_.recompute();
 }

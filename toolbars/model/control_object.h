@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -26,6 +27,7 @@
 #include "deck.h"
 #include "caption_measure_win32.h"
 #include "deck_layout.h"
+#include "dock_bands.h"
 #include "dock_frame_win32.h"
 #include "dispatch.h"
 #include "error_info.h"
@@ -67,6 +69,12 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   void forget_object(const void* key) { objects_.erase(key); }
   // The text of a combo-box tool changed at run time.
   void fire_tool_change(const ToolRef& ref);
+  // Changes a toolbar's dock, row, column or visibility: the toolbar leaves
+  // its band and is entered again where it now asks to be, renumbering the
+  // rows and columns of the others.
+  ErrorCode change_place(Toolbar& toolbar, const std::function<ErrorCode()>& change);
+  // A new toolbar enters the band its row and column ask for.
+  void enter_band(const Toolbar& toolbar);
 
 
   // --- IUnknown --------------------------------------------------------------
@@ -237,6 +245,9 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   void fire_mouse_event(DISPID dispid, const menus::BarAction& action);
   // Lays the docked toolbars out again, unless redrawing is off or a load runs.
   void refresh_layout();
+  // Takes a toolbar out of its band as `before` had it and enters it where it
+  // now asks to be, writing the renumbered rows and columns back.
+  void reenter_band(const DockedToolbar& before);
   // What of the docked toolbars lies under a point in container units, or
   // under a point on the screen in a window.
   DeckHit hit_at(float x, float y) const;

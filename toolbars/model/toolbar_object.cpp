@@ -94,20 +94,24 @@ HRESULT ToolbarObject::get_DockedColumn(short* value) {
   return guarded([&]() -> HRESULT { return give(value, deck().docked_column(*toolbar_)); });
 }
 HRESULT ToolbarObject::put_DockedColumn(short value) {
-  return guarded([&]() -> HRESULT { return outcome(deck().set_docked_column(*toolbar_, value)); });
+  return guarded([&]() -> HRESULT {
+    return outcome(control_->change_place(*toolbar_, [&] { return deck().set_docked_column(*toolbar_, value); }));
+  });
 }
 
 HRESULT ToolbarObject::get_DockedRow(short* value) {
   return guarded([&]() -> HRESULT { return give(value, deck().docked_row(*toolbar_)); });
 }
 HRESULT ToolbarObject::put_DockedRow(short value) {
-  return guarded([&]() -> HRESULT { return outcome(deck().set_docked_row(*toolbar_, value)); });
+  return guarded([&]() -> HRESULT {
+    return outcome(control_->change_place(*toolbar_, [&] { return deck().set_docked_row(*toolbar_, value); }));
+  });
 }
 
 HRESULT ToolbarObject::get_DockedStatus(Constants_DockedStatus* value) { return give(value, static_cast<Constants_DockedStatus>(toolbar_->docked_status)); }
 HRESULT ToolbarObject::put_DockedStatus(Constants_DockedStatus value) {
   return guarded([&]() -> HRESULT {
-    return outcome(deck().set_docked_status(*toolbar_, value));
+    return outcome(control_->change_place(*toolbar_, [&] { return deck().set_docked_status(*toolbar_, value); }));
   });
 }
 
@@ -175,7 +179,8 @@ HRESULT ToolbarObject::get_Visible(VARIANT_BOOL* value) { return give(value, to_
 HRESULT ToolbarObject::put_Visible(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
     ComPtr<IMzToolBar> keep_alive(this);
-    return outcome(deck().set_toolbar_visible(*toolbar_, to_bool(value)));
+    return outcome(
+        control_->change_place(*toolbar_, [&] { return deck().set_toolbar_visible(*toolbar_, to_bool(value)); }));
   });
 }
 

@@ -64,6 +64,7 @@ HRESULT ToolbarsCollectionObject::Add(VARIANT name, VARIANT style, IMzToolBar** 
     }
     auto added = control_->deck().add_toolbar(given ? &*given : nullptr, style_value);
     if (!added.ok()) return fail(added.error());
+    control_->enter_band(*added.value());
     *toolbar = control_->toolbar_object(added.value()).detach();
     return *toolbar ? S_OK : plain_failure(E_OUTOFMEMORY);
   });

@@ -150,6 +150,53 @@ TEST(DockBands, RenumberingReachesRowsAndColumns) {
                                 at(12, DockCode::left, 1, 2), at(7, DockCode::left, 1, 3)}));
 }
 
+// A change of one toolbar's dock fields takes it out of its band and enters
+// it again where its new fields ask; the others are renumbered densely.
+TEST(DockBands, ReenteringAToolbarAfterItsDockFieldsChange) {
+  // Top: band 1 {A1, B2}, band 2 {C3}, band 3 {D4}.
+  const std::vector<DockedToolbar> start{at(1, DockCode::top, 1, 1), at(2, DockCode::top, 1, 2),
+                                         at(3, DockCode::top, 2, 1), at(4, DockCode::top, 3, 1),
+                                         at(5, DockCode::top, 4, 1, true)};
+  struct Case {
+    const char* name;
+    DockedToolbar changed;  // the toolbar's new fields
+    std::vector<DockedToolbar> places;
+  } cases[] = {
+      {"a row beyond the last appends a band",
+       at(3, DockCode::top, 9, 1),
+       {at(1, DockCode::top, 1, 1), at(2, DockCode::top, 1, 2), at(4, DockCode::top, 2, 1),
+        at(5, DockCode::top, 3, 1, true), at(3, DockCode::top, 4, 1)}},
+      {"the only toolbar of band 2 leaves: band 3 becomes band 2",
+       at(3, DockCode::bottom, 1, 1),
+       {at(1, DockCode::top, 1, 1), at(2, DockCode::top, 1, 2), at(4, DockCode::top, 2, 1),
+        at(5, DockCode::top, 3, 1, true), at(3, DockCode::bottom, 1, 1)}},
+      {"a row holding a stretched toolbar gets a new band there; later bands move down",
+       at(1, DockCode::top, 4, 1),
+       {at(2, DockCode::top, 1, 1), at(3, DockCode::top, 2, 1), at(4, DockCode::top, 3, 1),
+        at(1, DockCode::top, 4, 1), at(5, DockCode::top, 5, 1, true)}},
+      {"into a band at a position: later toolbars move one on",
+       at(4, DockCode::top, 1, 1),
+       {at(4, DockCode::top, 1, 1), at(1, DockCode::top, 1, 2), at(2, DockCode::top, 1, 3),
+        at(3, DockCode::top, 2, 1), at(5, DockCode::top, 3, 1, true)}},
+      {"hidden: out of the bands",
+       at(2, DockCode::top, 1, 2, false, false),
+       {at(1, DockCode::top, 1, 1), at(3, DockCode::top, 2, 1), at(4, DockCode::top, 3, 1),
+        at(5, DockCode::top, 4, 1, true)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<DockedToolbar> now = start;
+    DockedToolbar before{};
+    for (DockedToolbar& t : now)
+      if (t.id == c.changed.id) {
+        before = t;
+        t = c.changed;
+      }
+    std::vector<DockedToolbar> places = reenter(now, before);
+    EXPECT_EQ(places, c.places);
+  }
+}
+
 TEST(DockBands, MenuBarSitsAloneOnlyInRows) {
   Toolbar menu(L"Menu", ToolbarStyle::menu_bar);
   Toolbar plain(L"Plain", ToolbarStyle::standard);

@@ -144,7 +144,7 @@ TEST_F(Files, LayoutRoundTripRestoresArrangementAndUsageOnly) {
   ASSERT_TRUE(call(control, L"SaveLayout", {text(file.path())}).ok());
 
   IDispatch* standard = toolbar(control, L"Standard");
-  put(standard, L"DockedRow", Var(7));
+  put(standard, L"DockedStatus", Var(mzDockedTop));
   put(tool(control, L"ID_Button"), L"RecentlyUsed", Var(true));
   ASSERT_TRUE(call(get_object(control, L"ToolBars"), L"Remove", {Var(L"Floating")}).ok());
   ASSERT_TRUE(call(tools_of(control), L"Remove", {Var(L"ID_Combo")}).ok());
@@ -152,7 +152,8 @@ TEST_F(Files, LayoutRoundTripRestoresArrangementAndUsageOnly) {
   ASSERT_TRUE(call(control, L"LoadLayout", {text(file.path())}).ok());
   EXPECT_EQ(count(get_object(control, L"ToolBars")), 3);
   standard = toolbar(control, L"Standard");
-  EXPECT_EQ(get(standard, L"DockedRow").value.as_long(), 3);
+  EXPECT_EQ(get(standard, L"DockedStatus").value.as_long(), mzDockedBottom);
+  EXPECT_EQ(get(standard, L"DockedRow").value.as_long(), 1);
   EXPECT_EQ(get(toolbar(control, L"Floating"), L"FloatingLeft").value.as_long(), 200);
   EXPECT_EQ(get(tool(control, L"ID_Button"), L"RecentlyUsed").value.as_long(), 0);
   // The removed tool stays removed; its placed tool comes back without it.

@@ -96,7 +96,10 @@ TEST_F(Toolbars, ItemByNameOrPosition) {
 
 TEST_F(Toolbars, NewToolbarDefaults) {
   IDispatch* bar = call_object(toolbars, L"Add", {Var(L"Standard")});
+  EXPECT_EQ(get(bar, L"DockedRow").value.as_long(), 1);
+  // A new menu bar takes row 1, in a band of its own: the others move down.
   IDispatch* menu = call_object(toolbars, L"Add", {Var(L"Menu"), Var(1)});
+  EXPECT_EQ(get(menu, L"DockedRow").value.as_long(), 1);
   struct Case {
     IDispatch* toolbar;
     const wchar_t* name;
@@ -104,7 +107,7 @@ TEST_F(Toolbars, NewToolbarDefaults) {
   } cases[] = {
       {bar, L"AllowCustomize", -1},  {bar, L"AllowHiding", -1},      {bar, L"CaptionAlignment", 3},
       {bar, L"DisplayGrabHandles", -1}, {bar, L"DisplayMoreToolsButton", 0}, {bar, L"DockedColumn", 1},
-      {bar, L"DockedRow", 1},        {bar, L"DockedStatus", 1},      {bar, L"DockFlags", 31},
+      {bar, L"DockedRow", 2},        {bar, L"DockedStatus", 1},      {bar, L"DockFlags", 31},
       {bar, L"FloatingHeight", -1},  {bar, L"FloatingLeft", -1},     {bar, L"FloatingTop", -1},
       {bar, L"FloatingWidth", -1},   {bar, L"Font3D", 0},            {bar, L"Stock", 0},
       {bar, L"Style", 0},            {bar, L"Visible", -1},          {menu, L"Style", 1},
@@ -149,6 +152,34 @@ TEST_F(Toolbars, PropertyRules) {
   EXPECT_EQ(put(menu, L"AllowHiding", Var(true)).description, L"Property is read-only");
   bar->Release();
   menu->Release();
+}
+
+// Changing where a docked toolbar sits takes it out of its band and enters
+// it again: the rows of the others close up or move down.
+TEST_F(Toolbars, DockFieldChangesRenumberTheBands) {
+  IDispatch* bars[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    bars[i] = call_object(toolbars, L"Add", {Var(L"Bar" + std::to_wstring(i + 1))});
+    ASSERT_NE(bars[i], nullptr);
+    ASSERT_TRUE(put(bars[i], L"DockedRow", Var(short(i + 1))).ok());
+  }
+  auto rows = [&] {
+    std::wstring text;
+    for (IDispatch* bar : bars) text += std::to_wstring(get(bar, L"DockedRow").value.as_long());
+    return text;
+  };
+  EXPECT_EQ(rows(), L"123");
+  ASSERT_TRUE(put(bars[1], L"DockedRow", Var(short{9})).ok());
+  EXPECT_EQ(rows(), L"132") << "beyond the last band: appended, band 3 closes up to 2";
+  ASSERT_TRUE(put(bars[2], L"DockedStatus", Var(int32_t{mzDockedBottom})).ok());
+  EXPECT_EQ(rows(), L"121") << "the only toolbar of a band leaves it";
+  ASSERT_TRUE(put(bars[0], L"Visible", Var(false)).ok());
+  EXPECT_EQ(rows(), L"111");
+  ASSERT_TRUE(put(bars[0], L"Visible", Var(true)).ok());
+  EXPECT_EQ(rows(), L"111") << "shown again in band 1, which it asks for";
+  EXPECT_EQ(get(bars[0], L"DockedColumn").value.as_long(), 1);
+  EXPECT_EQ(get(bars[1], L"DockedColumn").value.as_long(), 2);
+  for (IDispatch* bar : bars) bar->Release();
 }
 
 TEST_F(Toolbars, EventsOfToolbarChanges) {
