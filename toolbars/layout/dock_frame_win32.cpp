@@ -97,7 +97,11 @@ void DockFrame::detach() {
 }
 
 void DockFrame::recompute() const {
-  if (host_) recompute_frame(host_);
+  if (!host_) return;
+  // The control's menu bar stands in for a native menu, which the host loses;
+  // the menu itself stays the host's to destroy.
+  if (GetMenu(host_) && !(GetWindowLongW(host_, GWL_STYLE) & WS_CHILD)) SetMenu(host_, nullptr);
+  recompute_frame(host_);
 }
 
 void DockFrame::recompute_frame(HWND host) {

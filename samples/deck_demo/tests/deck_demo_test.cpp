@@ -1,12 +1,15 @@
 // The demo host as a person starts it: the program comes up with its window,
 // builds the control (the log shows the toolbars the control reported
 // created), the toolbars take their room from the window's client area, and
-// the program ends with status 0 when its window is closed.
+// the program ends with status 0 when its window is closed. A screenshot of
+// the window is kept for reviewers.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "screenshot_win32.h"
 
 namespace {
 
@@ -35,7 +38,8 @@ TEST(DeckDemo, ComesUpWithItsToolbarsAndEndsWhenClosed) {
   GetModuleFileNameW(nullptr, program, MAX_PATH);
   std::wstring path(program);
   path = path.substr(0, path.find_last_of(L'\\') + 1) + L"deck_demo.exe";
-  STARTUPINFOW startup{sizeof(startup)};
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
   ASSERT_TRUE(CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
 
@@ -64,6 +68,7 @@ TEST(DeckDemo, ComesUpWithItsToolbarsAndEndsWhenClosed) {
   ClientToScreen(window, &client);
   EXPECT_GE((client.y - frame.top) - (-bare.top), 3 * 22) << "the menu bar and two rows above the client area";
   EXPECT_GE((client.x - frame.left) - (-bare.left), 22) << "a column left of the client area";
+  EXPECT_TRUE(quarrow::test::SaveScreenshot(window, quarrow::test::ScreenshotFolder() + "\\deck_demo.bmp"));
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);

@@ -469,6 +469,19 @@ TEST(Hosting, DockedToolbarsAreCutOutOfTheHostsClientAreaAndHitTested) {
   });
 }
 
+TEST(Hosting, AHostsNativeMenuGivesWayToTheDockAreas) {
+  on_fresh_thread([] {
+    Form form;
+    HMENU menu = CreateMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"&File");
+    ASSERT_TRUE(SetMenu(form.window, menu));
+    ASSERT_EQ(form.host(), S_OK);
+    EXPECT_EQ(GetMenu(form.window), nullptr);
+    EXPECT_TRUE(IsMenu(menu)) << "the menu stays the host's";
+    DestroyMenu(menu);
+  });
+}
+
 TEST(Hosting, LargeIconsLaysOutAgainBeforeIconSizeChanged) {
   on_fresh_thread([] {
     Form form;

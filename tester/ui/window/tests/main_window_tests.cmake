@@ -5,7 +5,7 @@
 # <build>/artifacts/screenshots for reviewers.
 quarrow_add_test(quarrow_window_tests
   SOURCES main_window_test.cpp window_test_support.cpp ${CMAKE_BINARY_DIR}/tester/ui/window/Qrw32.rc
-  LIBS quarrow_window quarrow_fixtures
+  LIBS quarrow_window quarrow_fixtures quarrow_screenshots
   GUI)
 target_include_directories(quarrow_window_tests PRIVATE ${PROJECT_SOURCE_DIR}/tester/ui/tests)
 add_dependencies(quarrow_window_tests MzDeck2 record_command quarrow_assets)

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "screenshot_win32.h"
+
 namespace quarrow::ui::test {
 
 // Pumps this thread's messages until `done` holds; false after `timeoutMs`.
@@ -59,7 +61,6 @@ class CreatedWindows {
   HHOOK hook_;
 };
 
-// Saves what the screen shows of `window` as a 24-bit BMP file.
-bool SaveScreenshot(HWND window, const std::string& path);
+using quarrow::test::SaveScreenshot;
 
 }  // namespace quarrow::ui::test
