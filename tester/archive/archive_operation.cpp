@@ -41,7 +41,7 @@ int16_t SavedPercent(uint64_t compressed, uint64_t size) {
 
 uint32_t Low32(uint64_t value) { return static_cast<uint32_t>(value); }
 
-class Operation final : public OutputListener {
+class Operation final : public OutputListener, private EntryTaker {
  public:
   Operation(ByteSource& source, const OperationSettings& settings,
             const std::atomic<bool>& abort, const ArchiveTester::StatusHandler& status,
@@ -69,7 +69,11 @@ class Operation final : public OutputListener {
   bool Shared() const;
   // The selected entries checked on several threads, decided in order.
   ResultCode RunShared();
-  bool DeliverRecord(size_t index, const EntryRecord& record, ResultCode& result);
+  // The entries' checks as the share tells them: the same events, the same
+  // abort checks between them and the same decision as ProcessEntry.
+  bool Begin(size_t index) override;
+  bool Progress(size_t index, const ProgressPoint& point) override;
+  bool End(size_t index, const EntryRecord& record) override;
   ResultCode Finish();
   void NoteSkipped(ResultCode skipped, const CentralEntry& entry);
   ResultCode ProcessEntry(const CentralEntry& entry);
@@ -92,6 +96,7 @@ class Operation final : public OutputListener {
   ResultCode notice_ = kOk;          // first unsupported or encrypted entry (test only)
   size_t writtenFiles_ = 0;          // extracted files written so far
   uint64_t writtenBytes_ = 0;        // ... and their bytes
+  ResultCode sharedResult_ = kOk;    // what ended a shared test early
 
   // The entry in progress.
   const CentralEntry* current_ = nullptr;
@@ -149,35 +154,37 @@ bool Operation::Shared() const {
 }
 
 ResultCode Operation::RunShared() {
-  ResultCode result = kOk;
   EntryShare share(source_, directory_, selected_, settings_.engine, abort_);
-  share.Run(reader_, checker_, settings_.help,
-            [&](size_t index, const EntryRecord& record) { return DeliverRecord(index, record, result); });
-  return result != kOk ? result : Finish();
+  share.Run(reader_, checker_, settings_.help, *this);
+  return sharedResult_ != kOk ? sharedResult_ : Finish();
 }
 
-// Takes an entry's record as ProcessEntry would have found it: the same
-// events, the same abort checks between them, the same decision. False,
-// with `result` set, once the entry decides the operation.
-bool Operation::DeliverRecord(size_t index, const EntryRecord& record, ResultCode& result) {
-  const CentralEntry& entry = directory_.entries[selected_[index]];
-  result = kAborted;
+bool Operation::Begin(size_t index) {
+  sharedResult_ = kAborted;
   if (Aborted()) return false;
-  current_ = &entry;
+  current_ = &directory_.entries[selected_[index]];
   RaiseStatus(0, Completion(doneCompressed_));
   if (Aborted()) return false;
-  for (const ProgressPoint& point : record.progress) {
-    RaiseStatus(point.produced, Completion(doneCompressed_ + point.consumed));
-    if (Aborted()) return false;
-  }
+  sharedResult_ = kOk;
+  return true;
+}
+
+bool Operation::Progress(size_t /*index*/, const ProgressPoint& point) {
+  RaiseStatus(point.produced, Completion(doneCompressed_ + point.consumed));
+  if (!Aborted()) return true;
+  sharedResult_ = kAborted;
+  return false;
+}
+
+bool Operation::End(size_t index, const EntryRecord& record) {
+  const CentralEntry& entry = directory_.entries[selected_[index]];
   if (record.result == kEncrypted || record.result == kUnsupportedMethod) {
     NoteSkipped(record.result, entry);
   } else if (record.result != kOk) {
-    result = record.result;
+    sharedResult_ = record.result;
     detail_.structure = record.fault;
     return false;
   }
-  result = kOk;
   produced_ = record.produced;
   doneCompressed_ += entry.compressedSize;
   return true;

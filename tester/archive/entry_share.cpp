@@ -29,28 +29,6 @@ bool IsFault(ResultCode result) {
   return result != kOk && result != kEncrypted && result != kUnsupportedMethod;
 }
 
-// Keeps the progress points an entry's check passes, counted the way the
-// operation counts them when it raises Status as it goes.
-class ProgressRecorder final : public OutputListener {
- public:
-  ProgressRecorder(EntryRecord& record, std::function<bool()> goOn)
-      : record_(record), goOn_(std::move(goOn)) {}
-
-  bool OnOutput(std::span<const uint8_t> bytes, uint64_t consumed) override {
-    const uint64_t before = record_.produced;
-    record_.produced += bytes.size();
-    if (record_.produced / kStatusInterval != before / kStatusInterval) {
-      record_.progress.push_back({record_.produced, consumed});
-    }
-    return goOn_();
-  }
-  void OnRestart() override { record_.produced = 0; }
-
- private:
-  EntryRecord& record_;
-  std::function<bool()> goOn_;
-};
-
 }  // namespace
 
 struct EntryShare::State {
@@ -68,10 +46,11 @@ struct EntryShare::State {
         needed(selected.size()) {}
 
   size_t Take();
+  EntryRecord Check(size_t index, BufferedReader& reader, EntryChecker& checker, bool telling);
+  void AddPoint(size_t index, const ProgressPoint& point);
   void Finish(size_t index, EntryRecord record);
-  EntryRecord Check(size_t index, BufferedReader& reader, EntryChecker& checker);
-  void CheckEntries(BufferedReader& reader, EntryChecker& checker, size_t* delivered, const Deliver* deliver);
-  bool DeliverReady(size_t& delivered, const Deliver& deliver, bool wait);
+  void CheckEntries(BufferedReader& reader, EntryChecker& checker, bool telling);
+  bool Tell(bool wait);
   void Help();
   void Close();
 
@@ -86,15 +65,22 @@ struct EntryShare::State {
   size_t outputCapacity = 0;
 
   std::mutex mutex;
-  std::condition_variable changed;  // an entry was checked, or a helper left
+  std::condition_variable changed;  // a progress point, an entry checked, or a helper left
   std::vector<Slot> slots;
-  std::vector<EntryRecord> records;  // a record is the checking thread's until its slot is done
-  size_t next = 0;                   // the next entry to take
+  std::vector<EntryRecord> records;
+  size_t next = 0;  // the next entry to take
   // Entries from this index on need no check: one before is damaged, or
   // the share is closed. Checks in progress beyond it stop.
   std::atomic<size_t> needed;
   bool closed = false;
   size_t helping = 0;
+
+  // The thread that runs the share tells the taker; these are its own.
+  EntryTaker* taker = nullptr;
+  size_t told = 0;        // entries told to their end
+  bool begun = false;     // entry `told` has been told its turn
+  size_t toldPoints = 0;  // ... and this many of its progress points
+  bool decided = false;   // the taker ended the test
 };
 
 size_t EntryShare::State::Take() {
@@ -104,27 +90,74 @@ size_t EntryShare::State::Take() {
   return next++;
 }
 
+void EntryShare::State::AddPoint(size_t index, const ProgressPoint& point) {
+  {
+    std::lock_guard lock(mutex);
+    records[index].progress.push_back(point);
+  }
+  changed.notify_all();
+}
+
 void EntryShare::State::Finish(size_t index, EntryRecord record) {
   {
     std::lock_guard lock(mutex);
     if (IsFault(record.result) && index + 1 < needed.load()) needed.store(index + 1);
+    std::vector<ProgressPoint> progress = std::move(records[index].progress);
     records[index] = std::move(record);
+    records[index].progress = std::move(progress);
     slots[index] = Slot::kDone;
   }
   changed.notify_all();
 }
 
-EntryRecord EntryShare::State::Check(size_t index, BufferedReader& reader, EntryChecker& checker) {
+namespace {
+
+// Counts an entry's output the way the operation does when it raises
+// Status as it goes, and hands on each progress point as it is passed.
+class ProgressCounter final : public OutputListener {
+ public:
+  ProgressCounter(std::function<bool(const ProgressPoint&)> point, std::function<bool()> goOn)
+      : point_(std::move(point)), goOn_(std::move(goOn)) {}
+
+  uint64_t Produced() const { return produced_; }
+
+  bool OnOutput(std::span<const uint8_t> bytes, uint64_t consumed) override {
+    const uint64_t before = produced_;
+    produced_ += bytes.size();
+    if (produced_ / kStatusInterval != before / kStatusInterval && !point_({produced_, consumed})) return false;
+    return goOn_();
+  }
+  void OnRestart() override { produced_ = 0; }
+
+ private:
+  uint64_t produced_ = 0;
+  std::function<bool(const ProgressPoint&)> point_;
+  std::function<bool()> goOn_;
+};
+
+}  // namespace
+
+EntryRecord EntryShare::State::Check(size_t index, BufferedReader& reader, EntryChecker& checker, bool telling) {
   const CentralEntry& entry = directory.entries[selected[index]];
   EntryRecord record;
   try {
     uint64_t dataOffset = 0;
     record.result = OpenEntry(reader, directory, entry, dataOffset, record.fault);
     if (record.result != kOk) return record;
-    ProgressRecorder recorder(record, [this, index] {
-      return !abort.load(std::memory_order_relaxed) && index < needed.load(std::memory_order_relaxed);
-    });
-    record.result = checker.Check(reader, entry, dataOffset, recorder);
+    // The thread that tells the taker tells what is ready at each point it
+    // passes itself, so events keep coming while it checks.
+    ProgressCounter counter(
+        [this, index, telling](const ProgressPoint& point) {
+          AddPoint(index, point);
+          if (!telling) return true;
+          if (!Tell(/*wait=*/false)) decided = true;
+          return !decided;
+        },
+        [this, index] {
+          return !abort.load(std::memory_order_relaxed) && index < needed.load(std::memory_order_relaxed);
+        });
+    record.result = checker.Check(reader, entry, dataOffset, counter);
+    record.produced = counter.Produced();
   } catch (...) {
     // An entry that cannot be given memory (or whose check fails otherwise)
     // makes the archive unreadable, as it does when checked alone; the
@@ -134,36 +167,50 @@ EntryRecord EntryShare::State::Check(size_t index, BufferedReader& reader, Entry
   return record;
 }
 
-// Checks entries until none is left to take; with `deliver`, hands on the
-// records ready after each one, and stops when it says so.
-void EntryShare::State::CheckEntries(BufferedReader& reader, EntryChecker& checker, size_t* delivered,
-                                     const Deliver* deliver) {
-  for (size_t index; (index = Take()) != kNoEntry;) {
-    Finish(index, Check(index, reader, checker));
-    if (deliver && !DeliverReady(*delivered, *deliver, /*wait=*/false)) return;
+// Checks entries until none is left to take; the telling thread tells what
+// is ready after each one, then waits for the rest.
+void EntryShare::State::CheckEntries(BufferedReader& reader, EntryChecker& checker, bool telling) {
+  for (size_t index; !(telling && decided) && (index = Take()) != kNoEntry;) {
+    Finish(index, Check(index, reader, checker, telling));
+    if (telling && !decided && !Tell(/*wait=*/false)) decided = true;
   }
-  if (deliver) DeliverReady(*delivered, *deliver, /*wait=*/true);
+  if (telling && !decided && !Tell(/*wait=*/true)) decided = true;
 }
 
-// Delivers the records from `delivered` on, in order, as long as they are
-// done (waiting for those being checked when `wait` is set). False once
-// `deliver` ended the check.
-bool EntryShare::State::DeliverReady(size_t& delivered, const Deliver& deliver, bool wait) {
+// Tells the taker what is ready from entry `told` on, in order (with
+// `wait`, waiting for the rest until every entry is told). False once the
+// taker ended the test.
+bool EntryShare::State::Tell(bool wait) {
   const EntryRecord unchecked;  // result kAborted
-  while (delivered < records.size()) {
-    const EntryRecord* record = &unchecked;
+  while (told < records.size()) {
+    std::vector<ProgressPoint> points;
+    bool over = false;
     {
       std::unique_lock lock(mutex);
-      if (wait) changed.wait(lock, [&] { return slots[delivered] != Slot::kChecking; });
-      if (slots[delivered] == Slot::kDone) {
-        record = &records[delivered];
-      } else if (!wait) {
-        return true;
-      }
+      const auto ready = [this] { return slots[told] != Slot::kChecking || records[told].progress.size() > toldPoints; };
+      if (wait) changed.wait(lock, ready);
+      if (slots[told] == Slot::kWaiting && !wait) return true;
+      const std::vector<ProgressPoint>& progress = records[told].progress;
+      points.assign(progress.begin() + static_cast<std::ptrdiff_t>(toldPoints), progress.end());
+      over = slots[told] != Slot::kChecking;
     }
-    if (!deliver(delivered, *record)) return false;
-    records[delivered] = EntryRecord{};  // its progress points are no longer needed
-    ++delivered;
+    if (!begun && !taker->Begin(told)) return false;
+    begun = true;
+    for (const ProgressPoint& point : points) {
+      if (!taker->Progress(told, point)) return false;
+      ++toldPoints;
+    }
+    if (!over) {
+      if (!wait) return true;
+      continue;
+    }
+    // Nothing writes a slot that is over; nobody checked one still waiting.
+    const bool checked = slots[told] == Slot::kDone;
+    if (!taker->End(told, checked ? records[told] : unchecked)) return false;
+    records[told] = EntryRecord{};
+    ++told;
+    begun = false;
+    toldPoints = 0;
   }
   return true;
 }
@@ -182,7 +229,7 @@ void EntryShare::State::Help() {
       BufferedReader reader(*own, buffer);
       EntryChecker checker(outputCapacity);
       checker.SetEngine(engine);
-      CheckEntries(reader, checker, nullptr, nullptr);
+      CheckEntries(reader, checker, /*telling=*/false);
     }
   } catch (...) {
     // A helper that cannot set up (no memory) leaves its share to the others.
@@ -205,20 +252,19 @@ EntryShare::EntryShare(ByteSource& source, const ZipDirectory& directory, std::s
                        InflateEngine engine, const std::atomic<bool>& abort)
     : state_(std::make_shared<State>(source, directory, selected, engine, abort)) {}
 
-void EntryShare::Run(BufferedReader& reader, EntryChecker& checker, const HelpOffer& help,
-                     const Deliver& deliver) {
+void EntryShare::Run(BufferedReader& reader, EntryChecker& checker, const HelpOffer& help, EntryTaker& taker) {
   State& state = *state_;
   state.readCapacity = reader.Capacity();
   state.outputCapacity = checker.OutputCapacity();
-  // However this ends (even by an exception from `deliver`), no helper is
+  state.taker = &taker;
+  // However this ends (even by an exception from the taker), no helper is
   // left using the caller's directory and source.
   struct Closer {
     State& state;
     ~Closer() { state.Close(); }
   } closer{state};
   if (help) help([shared = state_] { shared->Help(); });
-  size_t delivered = 0;
-  state.CheckEntries(reader, checker, &delivered, &deliver);
+  state.CheckEntries(reader, checker, /*telling=*/true);
 }
 
 }  // namespace quarrow::archive

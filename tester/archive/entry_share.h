@@ -1,9 +1,10 @@
 #pragma once
 // Checks the entries of one archive on several threads at once. Each thread
 // streams the entries it takes through its own file handle and buffers; what
-// a check finds is kept per entry (its result and the progress points the
-// operation raises Status at) and handed back on the calling thread in entry
-// order, so the caller decides exactly as if it had checked them one by one.
+// a check finds (the progress points the operation raises Status at, then
+// its result) is handed to the calling thread in entry order, as soon as the
+// entries before are over, so the caller decides exactly as if it had
+// checked them one by one.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -47,22 +48,32 @@ struct EntryRecord {
   uint64_t produced = 0;  // output counted when the check ended
 };
 
+// Told about the entries in order, on the thread that runs the share: an
+// entry's turn, each of its progress points, its end. Each returns false
+// to end the test there.
+class EntryTaker {
+ public:
+  virtual ~EntryTaker() = default;
+  virtual bool Begin(size_t index) = 0;
+  virtual bool Progress(size_t index, const ProgressPoint& point) = 0;
+  virtual bool End(size_t index, const EntryRecord& record) = 0;
+};
+
 class EntryShare {
  public:
-  // Told each entry's record, in order; false ends the check there.
-  using Deliver = std::function<bool(size_t index, const EntryRecord& record)>;
-
   // The entries `selected` (indexes into `directory`) of the archive in
   // `source`. Entry checks stop when `abort` is set.
   EntryShare(ByteSource& source, const ZipDirectory& directory, std::span<const size_t> selected,
              InflateEngine engine, const std::atomic<bool>& abort);
 
   // Offers the work to `help`, checks entries on this thread with `reader`
-  // and `checker` too, and delivers every record in order until `deliver`
-  // says stop or all are delivered. An entry nobody checked (the check was
-  // aborted first) is delivered with result kAborted. Returns once no other
-  // thread is working on the archive.
-  void Run(BufferedReader& reader, EntryChecker& checker, const HelpOffer& help, const Deliver& deliver);
+  // and `checker` too, and tells `taker` about every entry in order until
+  // it says stop or all are told. Progress is told while this thread checks
+  // and while it waits, so a taker that aborts at an event stops the test
+  // within a few buffers of work. An entry nobody checked (the test was
+  // aborted first) ends with result kAborted. Returns once no other thread
+  // is working on the archive.
+  void Run(BufferedReader& reader, EntryChecker& checker, const HelpOffer& help, EntryTaker& taker);
 
  private:
   struct State;

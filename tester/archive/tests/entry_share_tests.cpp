@@ -205,7 +205,7 @@ TEST(EntryShare, AbortAtAnyEventStopsWhereOneThreadStops) {
     ASSERT_GT(events, kEntries);
     for (size_t abortAt = 0; abortAt < events; ++abortAt) {
       const Outcome alone = TestArchive(path, std::nullopt, abortAt);
-      for (const Helpers helpers : {Helpers::kFirst, Helpers::kThread}) {
+      for (const Helpers helpers : {Helpers::kFirst, Helpers::kThread, Helpers::kNever}) {
         SCOPED_TRACE(path + " abort at event " + std::to_string(abortAt));
         EXPECT_EQ(TestArchive(path, helpers, abortAt), alone);
       }
