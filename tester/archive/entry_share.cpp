@@ -1,5 +1,6 @@
 #include "entry_share.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 
@@ -43,7 +44,16 @@ struct EntryShare::State {
         abort(abort),
         slots(selected.size(), Slot::kWaiting),
         records(selected.size()),
-        needed(selected.size()) {}
+        order(selected.size()),
+        needed(selected.size()) {
+    // Largest first: the entries taken last are the short ones, so the
+    // thread that runs the share rarely waits long for a helper's entry
+    // once none is left to take.
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+      return directory.entries[selected[a]].uncompressedSize > directory.entries[selected[b]].uncompressedSize;
+    });
+  }
 
   size_t Take();
   EntryRecord Check(size_t index, BufferedReader& reader, EntryChecker& checker, bool telling);
@@ -68,7 +78,8 @@ struct EntryShare::State {
   std::condition_variable changed;  // a progress point, an entry checked, or a helper left
   std::vector<Slot> slots;
   std::vector<EntryRecord> records;
-  size_t next = 0;  // the next entry to take
+  std::vector<size_t> order;  // the entries in the order they are taken
+  size_t next = 0;            // position in `order` of the next entry to take
   // Entries from this index on need no check: one before is damaged, or
   // the share is closed. Checks in progress beyond it stop.
   std::atomic<size_t> needed;
@@ -85,9 +96,13 @@ struct EntryShare::State {
 
 size_t EntryShare::State::Take() {
   std::lock_guard lock(mutex);
-  if (closed || abort.load(std::memory_order_relaxed) || next >= needed.load()) return kNoEntry;
-  slots[next] = Slot::kChecking;
-  return next++;
+  if (closed || abort.load(std::memory_order_relaxed)) return kNoEntry;
+  // Entries after a damaged one are never told: they need no check.
+  while (next < order.size() && order[next] >= needed.load()) ++next;
+  if (next == order.size()) return kNoEntry;
+  const size_t index = order[next++];
+  slots[index] = Slot::kChecking;
+  return index;
 }
 
 void EntryShare::State::AddPoint(size_t index, const ProgressPoint& point) {
