@@ -8,9 +8,9 @@
 #include "checked_math.h"
 #include "compression_method.h"
 #include "entry_checker.h"
+#include "entry_share.h"
 #include "extract_name.h"
 #include "extract_writer.h"
-#include "local_header.h"
 #include "name_mask.h"
 #include "zip_directory.h"
 #include "zip_format.h"
@@ -22,9 +22,6 @@ namespace {
 // reads that keep the disk streaming.
 constexpr size_t kReadBufferSize = 256 * 1024;
 constexpr size_t kOutputBufferSize = 256 * 1024;
-// A long entry raises Status again each time its output passes a multiple of
-// this many bytes.
-constexpr uint64_t kStatusInterval = 1024 * 1024;
 // Extraction inflates into memory before writing, so it is limited to
 // description-sized files; larger entries are checked but never written.
 constexpr uint64_t kMaxExtractSize = 1024 * 1024;
@@ -44,7 +41,7 @@ int16_t SavedPercent(uint64_t compressed, uint64_t size) {
 
 uint32_t Low32(uint64_t value) { return static_cast<uint32_t>(value); }
 
-class Operation final : public OutputListener {
+class Operation final : public OutputListener, private EntryTaker {
  public:
   Operation(ByteSource& source, const OperationSettings& settings,
             const std::atomic<bool>& abort, const ArchiveTester::StatusHandler& status,
@@ -69,6 +66,16 @@ class Operation final : public OutputListener {
   bool Aborted() const { return abort_.load(std::memory_order_relaxed); }
   bool Extracting() const { return settings_.kind == OperationKind::kExtract; }
   void SelectEntries();
+  bool Shared() const;
+  // The selected entries checked on several threads, decided in order.
+  ResultCode RunShared();
+  // The entries' checks as the share tells them: the same events, the same
+  // abort checks between them and the same decision as ProcessEntry.
+  bool Begin(size_t index) override;
+  bool Progress(size_t index, const ProgressPoint& point) override;
+  bool End(size_t index, const EntryRecord& record) override;
+  ResultCode Finish();
+  void NoteSkipped(ResultCode skipped, const CentralEntry& entry);
   ResultCode ProcessEntry(const CentralEntry& entry);
   bool OnOutput(std::span<const uint8_t> bytes, uint64_t consumed) override;
   void OnRestart() override;
@@ -89,6 +96,7 @@ class Operation final : public OutputListener {
   ResultCode notice_ = kOk;          // first unsupported or encrypted entry (test only)
   size_t writtenFiles_ = 0;          // extracted files written so far
   uint64_t writtenBytes_ = 0;        // ... and their bytes
+  ResultCode sharedResult_ = kOk;    // what ended a shared test early
 
   // The entry in progress.
   const CentralEntry* current_ = nullptr;
@@ -122,17 +130,72 @@ ResultCode Operation::RunEntries() {
   if (result != kOk) return result;
   SelectEntries();
   if (selected_.empty()) return Extracting() ? kNothingMatched : kOk;
+  if (Shared()) return RunShared();
   for (const size_t index : selected_) {
     if (Aborted()) return kAborted;
     result = ProcessEntry(directory_.entries[index]);
     if (result != kOk) return result;
     doneCompressed_ += directory_.entries[index].compressedSize;
   }
+  return Finish();
+}
+
+// The last event, after every entry was good or skipped.
+ResultCode Operation::Finish() {
   RaiseStatus(produced_, 100);
   // An abort given at the last event still stops the operation: the caller
   // asked for it before the operation had returned.
   if (Aborted()) return kAborted;
   return notice_;
+}
+
+bool Operation::Shared() const {
+  return !Extracting() && settings_.help && selected_.size() >= 2 && totalCompressed_ >= settings_.shareFrom;
+}
+
+ResultCode Operation::RunShared() {
+  EntryShare share(source_, directory_, selected_, settings_.engine, abort_);
+  share.Run(reader_, checker_, settings_.help, *this);
+  return sharedResult_ != kOk ? sharedResult_ : Finish();
+}
+
+bool Operation::Begin(size_t index) {
+  sharedResult_ = kAborted;
+  if (Aborted()) return false;
+  current_ = &directory_.entries[selected_[index]];
+  RaiseStatus(0, Completion(doneCompressed_));
+  if (Aborted()) return false;
+  sharedResult_ = kOk;
+  return true;
+}
+
+bool Operation::Progress(size_t /*index*/, const ProgressPoint& point) {
+  RaiseStatus(point.produced, Completion(doneCompressed_ + point.consumed));
+  if (!Aborted()) return true;
+  sharedResult_ = kAborted;
+  return false;
+}
+
+bool Operation::End(size_t index, const EntryRecord& record) {
+  const CentralEntry& entry = directory_.entries[selected_[index]];
+  if (record.result == kEncrypted || record.result == kUnsupportedMethod) {
+    NoteSkipped(record.result, entry);
+  } else if (record.result != kOk) {
+    sharedResult_ = record.result;
+    detail_.structure = record.fault;
+    return false;
+  }
+  produced_ = record.produced;
+  doneCompressed_ += entry.compressedSize;
+  return true;
+}
+
+// Entries that cannot be checked are noted by the test (the first decides
+// which note) and skipped by the extraction, where they still count as matched.
+void Operation::NoteSkipped(ResultCode skipped, const CentralEntry& entry) {
+  if (Extracting() || notice_ != kOk) return;
+  notice_ = skipped;
+  if (skipped == kUnsupportedMethod) detail_.method = entry.method;
 }
 
 ResultCode Operation::ProcessEntry(const CentralEntry& entry) {
@@ -143,28 +206,12 @@ ResultCode Operation::ProcessEntry(const CentralEntry& entry) {
   if (Aborted()) return kAborted;
 
   uint64_t dataOffset = 0;
-  const ResultCode header =
-      ReadLocalHeader(reader_, entry, directory_.Name(entry), dataOffset, detail_.structure);
-  if (header != kOk) return header;
-  // A method number the format never assigned is no method at all: the
-  // entry cannot be read by anyone, so the archive is damaged.
-  if (!IsDefinedMethod(entry.method)) return Reject(detail_.structure, StructureCheck::kUndefinedMethod);
-
-  // Entries that cannot be checked are noted by the test and skipped by the
-  // extraction, where they still count as matched.
-  ResultCode skipped = kOk;
-  if (entry.flags & zip::kFlagEncrypted) {
-    skipped = kEncrypted;
-  } else if (!CanDecompress(entry.method)) {
-    skipped = kUnsupportedMethod;
-  }
-  if (skipped != kOk) {
-    if (!Extracting() && notice_ == kOk) {
-      notice_ = skipped;
-      if (skipped == kUnsupportedMethod) detail_.method = entry.method;
-    }
+  const ResultCode opened = OpenEntry(reader_, directory_, entry, dataOffset, detail_.structure);
+  if (opened == kEncrypted || opened == kUnsupportedMethod) {
+    NoteSkipped(opened, entry);
     return kOk;
   }
+  if (opened != kOk) return opened;
 
   std::optional<std::vector<std::string>> path;
   if (Extracting() && entry.uncompressedSize <= kMaxExtractSize &&

@@ -23,6 +23,8 @@ struct OperationSettings {
   std::string destination;      // extract only
   bool keepFolderNames = false;  // extract only
   InflateEngine engine = DefaultInflateEngine();
+  HelpOffer help;                          // test only: threads that check entries too
+  uint64_t shareFrom = kShareEntriesFrom;  // ... for archives of this many compressed bytes
 };
 
 // Buffers and inflate state kept from one operation to the next, so that

@@ -38,7 +38,7 @@ int16_t ArchiveTester::Test() {
 int16_t ArchiveTester::Run(OperationKind kind) {
   // The status handler may change the properties (or the handler itself)
   // while the operation runs; the operation keeps what it started with.
-  const OperationSettings settings{kind, fileMask_, destination_, keepFolderNames_, engine_};
+  const OperationSettings settings{kind, fileMask_, destination_, keepFolderNames_, engine_, help_, shareFrom_};
   const StatusHandler status = status_;
   detail_ = ResultDetail{};
   bool denied = false;

@@ -104,6 +104,15 @@ struct StatusEvent {
   std::string Comment;      // entry comment
 };
 
+// Hands `task` to the caller's other threads; each idle one may run it once,
+// at any time, or never. The operation's result does not depend on it.
+using HelpOffer = std::function<void(const std::function<void()>& task)>;
+
+// Tests of archives whose selected entries hold at least this many compressed
+// bytes share their entries with the helping threads: below it, opening the
+// file again and setting up another inflater cost more than they save.
+constexpr uint64_t kShareEntriesFrom = 4 * 1024 * 1024;
+
 class ArchiveTester {
  public:
   using StatusHandler = std::function<void(const StatusEvent&)>;
@@ -142,6 +151,16 @@ class ArchiveTester {
   // (the build's default until set). Results do not depend on it.
   InflateEngine Engine() const { return engine_; }
   void SetEngine(InflateEngine engine) { engine_ = engine; }
+
+  // Threads that help test one archive: its entries are checked on them
+  // too, and the result, detail and Status events are those of a check on
+  // the caller's thread alone (events are raised on the caller's thread, in
+  // entry order, once the entries before have been checked). Only tests of
+  // at least `fromBytes` compressed bytes and two entries are shared.
+  void SetEntryHelp(HelpOffer offer, uint64_t fromBytes = kShareEntriesFrom) {
+    help_ = std::move(offer);
+    shareFrom_ = fromBytes;
+  }
 
   // Status event.
   void OnStatus(StatusHandler handler) { status_ = std::move(handler); }
@@ -182,6 +201,8 @@ class ArchiveTester {
   std::string fileMask_;
   InflateEngine engine_ = DefaultInflateEngine();
   StatusHandler status_;
+  HelpOffer help_;
+  uint64_t shareFrom_ = kShareEntriesFrom;
   std::unique_ptr<OperationWorkspace> workspace_;  // buffers reused by every operation
 };
 

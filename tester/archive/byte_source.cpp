@@ -52,6 +52,10 @@ bool MemoryByteSource::ReadAt(uint64_t offset, std::span<uint8_t> out) {
   return true;
 }
 
+std::unique_ptr<ByteSource> MemoryByteSource::OpenAnother() const {
+  return std::make_unique<MemoryByteSource>(bytes_);
+}
+
 std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path, bool* denied) {
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -72,10 +76,18 @@ std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path, bo
     return nullptr;
   }
   AdviseSequential(file);
-  return std::unique_ptr<FileByteSource>(new FileByteSource(file, static_cast<uint64_t>(size)));
+  return std::unique_ptr<FileByteSource>(new FileByteSource(file, static_cast<uint64_t>(size), path));
 }
 
 FileByteSource::~FileByteSource() { std::fclose(file_); }
+
+// The file may have been replaced since: a source of another size is not
+// the same bytes.
+std::unique_ptr<ByteSource> FileByteSource::OpenAnother() const {
+  std::unique_ptr<FileByteSource> other = Open(path_);
+  if (other && other->Size() != size_) other.reset();
+  return other;
+}
 
 bool FileByteSource::SeekTo(uint64_t offset) {
   if (offset == position_) return true;

@@ -1,9 +1,26 @@
 #include "entry_checker.h"
 
+#include <algorithm>
+
 #include "compression_method.h"
 #include "zip_format.h"
 
 namespace quarrow::archive {
+namespace {
+
+// The piece of an entry's data from `done` bytes on, up to the next multiple
+// of the reader's capacity counted from the data's start. The pieces a
+// decoder is given, and so the output steps it takes and the progress told,
+// are the same whatever the reader held before: an entry checked on its own
+// reports as it does in the middle of an archive.
+std::optional<std::span<const uint8_t>> NextPiece(BufferedReader& reader, uint64_t dataOffset, uint64_t done,
+                                                  uint64_t total) {
+  const uint64_t capacity = reader.Capacity();
+  const uint64_t length = std::min(total - done, capacity - done % capacity);
+  return reader.Read(dataOffset + done, static_cast<size_t>(length));
+}
+
+}  // namespace
 
 EntryChecker::EntryChecker(size_t outputCapacity) : output_(outputCapacity) {}
 
@@ -50,7 +67,7 @@ ResultCode EntryChecker::CheckStored(BufferedReader& reader, const CentralEntry&
   uint32_t crc = UpdateCrc(0, {});
   uint64_t done = 0;
   while (done < entry.compressedSize) {
-    const auto chunk = reader.ReadSome(dataOffset + done, entry.compressedSize - done);
+    const auto chunk = NextPiece(reader, dataOffset, done, entry.compressedSize);
     if (!chunk) return kCannotRead;
     crc = UpdateCrc(crc, *chunk);
     done += chunk->size();
@@ -71,7 +88,7 @@ std::optional<ResultCode> EntryChecker::CheckDecoded(EntryDecoder& decoder, Buff
 
   for (;;) {
     if (pending.empty() && unread > 0) {
-      const auto chunk = reader.ReadSome(dataOffset + (entry.compressedSize - unread), unread);
+      const auto chunk = NextPiece(reader, dataOffset, entry.compressedSize - unread, entry.compressedSize);
       if (!chunk) return kCannotRead;
       pending = *chunk;
       unread -= chunk->size();

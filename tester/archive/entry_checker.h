@@ -43,6 +43,7 @@ class EntryChecker {
   // The engine of the checks that follow (the build's default until set).
   InflateEngine Engine() const { return engine_; }
   void SetEngine(InflateEngine engine);
+  size_t OutputCapacity() const { return output_.size(); }
 
   // Checks the data of `entry` (stored, or of a method CanDecompress
   // accepts), which starts at `dataOffset` and lies inside the file. Output

@@ -32,6 +32,8 @@ struct ArchiveStatus {
 class ArchiveComponent {
  public:
   using StatusHandler = std::function<void(const ArchiveStatus&)>;
+  // Hands a task to other threads; each idle one may run it once.
+  using HelpOffer = std::function<void(const std::function<void()>& task)>;
 
   virtual ~ArchiveComponent() = default;
 
@@ -56,6 +58,11 @@ class ArchiveComponent {
 
   // Called on the caller's thread during Extract and Test.
   virtual void SetStatusHandler(StatusHandler handler) = 0;
+
+  // Threads that may check the entries of one large archive alongside the
+  // caller's; the results are the same with them as without. A component
+  // that checks on the caller's thread only ignores them.
+  virtual void SetEntryHelp(HelpOffer offer) { (void)offer; }
 };
 
 }  // namespace quarrow::run

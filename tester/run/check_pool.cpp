@@ -18,6 +18,7 @@ CheckPool::CheckPool(size_t workers, const ComponentFactory& make) {
     component.SetStatusHandler([this, &component](const ArchiveStatus&) {
       if (stopping_.load()) component.SetAbort(true);
     });
+    if (workers_.size() > 1) component.SetEntryHelp([this](const std::function<void()>& task) { Offer(task); });
   }
   for (Worker& worker : workers_) worker.thread = std::thread([this, &worker] { Serve(*worker.component); });
 }
@@ -43,11 +44,21 @@ std::future<ArchiveVerdict> CheckPool::Check(std::string path) {
   return verdict;
 }
 
+// Every other worker may help once.
+void CheckPool::Offer(const std::function<void()>& task) {
+  {
+    std::lock_guard lock(mutex_);
+    for (size_t i = 1; i < workers_.size(); ++i) helps_.push_back(task);
+  }
+  queued_.notify_all();
+}
+
 void CheckPool::Stop() {
   std::unique_lock lock(mutex_);
   stopping_.store(true);
   for (Job& job : jobs_) job.verdict.set_value(Aborted());
   jobs_.clear();
+  helps_.clear();
   idle_.wait(lock, [this] { return busy_ == 0; });
   stopping_.store(false);
 }
@@ -55,15 +66,28 @@ void CheckPool::Stop() {
 void CheckPool::Serve(ArchiveComponent& component) {
   for (;;) {
     Job job;
+    std::function<void()> help;
     {
       std::unique_lock lock(mutex_);
-      queued_.wait(lock, [this] { return closing_ || !jobs_.empty(); });
-      if (jobs_.empty()) return;
-      job = std::move(jobs_.front());
-      jobs_.pop_front();
+      queued_.wait(lock, [this] { return closing_ || !jobs_.empty() || !helps_.empty(); });
+      // Helping first: the run applies verdicts in walk order, so the
+      // archive in progress is wanted before the next one.
+      if (!helps_.empty()) {
+        help = std::move(helps_.front());
+        helps_.pop_front();
+      } else if (!jobs_.empty()) {
+        job = std::move(jobs_.front());
+        jobs_.pop_front();
+      } else {
+        return;
+      }
       ++busy_;
     }
-    job.verdict.set_value(CheckOne(component, job.path));
+    if (help) {
+      help();
+    } else {
+      job.verdict.set_value(CheckOne(component, job.path));
+    }
     {
       std::lock_guard lock(mutex_);
       --busy_;

@@ -1,8 +1,10 @@
 #pragma once
 // Worker threads that check archives, each with an archive component of its
 // own. A check only reads the archive (description files are checked, not
-// written), so checks of different archives never touch the same file; the
-// run applies their verdicts on its own thread, in its own order.
+// written), so checks never change a file; the run applies their verdicts on
+// its own thread, in its own order. A worker checking a large archive offers
+// its entries to the others: an idle worker helps with those before it takes
+// the next archive, so a few large archives keep every worker busy too.
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
@@ -52,13 +54,15 @@ class CheckPool {
     std::thread thread;
   };
 
+  void Offer(const std::function<void()>& task);
   void Serve(ArchiveComponent& component);
   ArchiveVerdict CheckOne(ArchiveComponent& component, const std::string& path);
 
   std::mutex mutex_;
-  std::condition_variable queued_;  // a job arrived, or the pool closes
+  std::condition_variable queued_;  // a job or help arrived, or the pool closes
   std::condition_variable idle_;    // a worker finished a job
   std::deque<Job> jobs_;
+  std::deque<std::function<void()>> helps_;  // entries of archives in progress
   size_t busy_ = 0;
   bool closing_ = false;
   std::atomic<bool> stopping_{false};

@@ -20,6 +20,7 @@ class ArchiveComponentAdapter : public run::ArchiveComponent {
   int16_t Test() override { return tester_.Test(); }
   uint16_t UnverifiedMethod() const override { return tester_.UnverifiedMethod(); }
   void SetStatusHandler(StatusHandler handler) override;
+  void SetEntryHelp(HelpOffer offer) override { tester_.SetEntryHelp(std::move(offer)); }
 
  private:
   archive::ArchiveTester& tester_;

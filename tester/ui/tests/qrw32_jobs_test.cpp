@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-enum class Kind { kGood, kWithDiz, kBadCrc, kTruncated };
+enum class Kind { kGood, kWithDiz, kBadCrc, kTruncated, kLarge, kLargeBadFirst, kLargeBadLate };
 
 struct Placed {
   const char* path;  // below the tree's root
@@ -32,6 +32,9 @@ std::vector<uint8_t> Bytes(Kind kind, const std::string& path) {
     case Kind::kWithDiz: return fixtures::SmallGoodArchive("description of " + path + "\r\n");
     case Kind::kBadCrc: return fixtures::BadCrcArchive();
     case Kind::kTruncated: return fixtures::TruncatedArchive();
+    case Kind::kLarge: return fixtures::LargeArchive();
+    case Kind::kLargeBadFirst: return fixtures::LargeArchive(0);
+    case Kind::kLargeBadLate: return fixtures::LargeArchive(5);
   }
   return {};
 }
@@ -128,6 +131,10 @@ TEST(Qrw32Jobs, OneJobAndFourJobsGiveTheSameRun) {
       {"nested with description files and folders named like archives",
        {{"a.zip", kWithDiz}, {"s/b.zip", kWithDiz}, {"s/x.zip/c.zip", kBadCrc}, {"s/x.zip/d.zip", kWithDiz},
         {"s/deep/e.zip", kGood}, {"s/deep/f.zip", kTruncated}, {"t/g.zip", kGood}, {"t/u/v/h.zip", kWithDiz}}},
+      // Archives large enough that their entries are shared among the jobs.
+      {"large archives, damaged late and early",
+       {{"a.zip", kLargeBadLate}, {"b.zip", kGood}, {"c.zip", kLarge}, {"s/d.zip", kLargeBadFirst},
+        {"s/e.zip", kBadCrc}, {"s/f.zip", kLargeBadLate}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
