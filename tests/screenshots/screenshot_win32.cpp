@@ -1,5 +1,6 @@
 #include "screenshot_win32.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace quarrow::test {
@@ -44,7 +45,8 @@ bool SaveScreenshot(HWND window, const std::string& path) {
 std::string ScreenshotFolder() {
   std::string folder = std::string("Z:") + QUARROW_SCREENSHOT_DIR;
   for (char& c : folder) c = c == '/' ? '\\' : c;
-  CreateDirectoryA(folder.c_str(), nullptr);
+  std::error_code ignored;  // a folder that cannot be made fails the save
+  std::filesystem::create_directories(folder, ignored);
   return folder;
 }
 
