@@ -4,7 +4,7 @@
 // tooltip, the hot-tool worker and the marks the placeholder painting shows.
 #include "control_object.h"
 #include "dispatch_ids.h"
-#include "event_args.h"
+#include "event_args_win32.h"
 
 namespace mz::com {
 

@@ -8,7 +8,7 @@
 #include "colour.h"
 #include "dispatch_ids.h"
 #include "error_info.h"
-#include "event_args.h"
+#include "event_args_win32.h"
 #include "return_value_object.h"
 #include "scoped_value.h"
 #include "string_ids.h"
