@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "class_factory.h"
+#include "dock_window_win32.h"
 #include "error_info.h"
 #include "process_state.h"
 #include "tracker_window_win32.h"
@@ -47,6 +48,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       mz::com::instance = instance;
       create_process_state();
       mz::menus::register_tracker_classes(instance);
+      mz::register_dock_window_class(instance);
       break;
     case DLL_THREAD_DETACH:
       release_thread_record();
@@ -57,6 +59,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       if (!reserved) {
         release_type_library();
         mz::menus::unregister_tracker_classes(instance);
+        mz::unregister_dock_window_class(instance);
         release_process_state();
       }
       break;

@@ -46,8 +46,8 @@ void paint_outlines(HDC dc, const DockCut& cut, const FrameMarks& marks) {
   }
 }
 
-// Mouse messages of the frame carry screen points; those of the window
-// itself, while it holds the capture, client points.
+// The mouse messages the control takes: of the host's frame, or of an area
+// window's client area while it holds the capture.
 struct MouseMessage {
   UINT message;
   FrameMouse::Kind kind;
@@ -91,6 +91,7 @@ void DockFrame::detach() {
   if (!host_) return;
   const HWND host = host_;
   release_capture();
+  for (DockWindow& window : windows_) window.destroy();
   host_ = nullptr;
   RemoveWindowSubclass(host, procedure, kSubclassId);
   if (IsWindow(host)) recompute_frame(host);
@@ -127,28 +128,71 @@ void DockFrame::repaint() const {
   ReleaseDC(host_, dc);
 }
 
-void DockFrame::take_capture() {
-  if (!host_) return;
-  capturing_ = true;
-  SetCapture(host_);
+void DockFrame::cover_areas() const {
+  RECT frame{};
+  if (!host_ || !GetWindowRect(host_, &frame)) return;
+  const DockCut& cut = client_.dock_cut();
+  for (size_t i = 0; i < windows_.size(); ++i) {
+    const Rect& area = cut.areas[i];
+    windows_[i].cover({frame.left + area.left, frame.top + area.top, frame.left + area.right, frame.top + area.bottom});
+  }
+}
+
+void DockFrame::take_capture(int area) {
+  if (!host_ || area < 0 || area >= static_cast<int>(windows_.size())) return;
+  const HWND window = windows_[static_cast<size_t>(area)].window(host_, 1 << area);
+  if (!window) return;
+  cover_areas();
+  capture_ = window;
+  SetCapture(window);
 }
 
 void DockFrame::release_capture() {
-  if (!capturing_) return;
+  if (!capture_) return;
   // Cleared first: the capture change this causes is no loss.
-  capturing_ = false;
-  if (GetCapture() == host_) ReleaseCapture();
+  const HWND window = capture_;
+  capture_ = nullptr;
+  if (GetCapture() == window) ReleaseCapture();
 }
 
-std::optional<FrameMouse> DockFrame::mouse_of(UINT message, LPARAM lparam) const {
+bool DockFrame::shows_docks(HWND window) const {
+  if (window && window == host_) return true;
+  for (const DockWindow& area : windows_)
+    if (window && area.handle() == window) return true;
+  return false;
+}
+
+// The host's frame messages carry screen points; those of the area window
+// holding the capture, points of its client area.
+std::optional<FrameMouse> DockFrame::mouse_of(HWND window, UINT message, LPARAM lparam) const {
+  const bool frame = window == host_;
+  if (!frame && window != capture_) return std::nullopt;
   for (const MouseMessage& known : kMouseMessages) {
-    if (known.message != message) continue;
-    if (!known.frame && !capturing_) return std::nullopt;
+    if (known.message != message || known.frame != frame) continue;
     POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-    if (!known.frame) ClientToScreen(host_, &point);
+    if (!frame) ClientToScreen(window, &point);
     return FrameMouse{known.kind, known.button, point};
   }
   return std::nullopt;
+}
+
+bool DockFrame::pass_mouse(HWND window, UINT message, LPARAM lparam) {
+  const std::optional<FrameMouse> mouse = mouse_of(window, message, lparam);
+  if (!mouse) return false;
+  bool taken = false;
+  com::quietly([&] { taken = client_.frame_mouse(*mouse); });
+  return taken;
+}
+
+bool DockFrame::dock_window_message(HWND window, UINT message, WPARAM, LPARAM lparam, LRESULT& result) {
+  if (message == WM_CAPTURECHANGED && window == capture_ && reinterpret_cast<HWND>(lparam) != window) {
+    capture_ = nullptr;
+    com::quietly([&] { client_.frame_capture_lost(); });
+  } else if (message == WM_NCDESTROY && window == capture_) {
+    capture_ = nullptr;
+  }
+  result = 0;
+  return pass_mouse(window, message, lparam);
 }
 
 LRESULT CALLBACK DockFrame::procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
@@ -178,23 +222,18 @@ LRESULT CALLBACK DockFrame::procedure(HWND window, UINT message, WPARAM wparam, 
       if (in_dock_area(frame.client_.dock_cut(), at)) return HTBORDER;
       break;
     }
-    case WM_CAPTURECHANGED:
-      if (frame.capturing_ && reinterpret_cast<HWND>(lparam) != window) {
-        frame.capturing_ = false;
-        com::quietly([&] { frame.client_.frame_capture_lost(); });
-      }
-      break;
+    case WM_WINDOWPOSCHANGED: {
+      const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+      com::quietly([&] { frame.cover_areas(); });
+      return result;
+    }
     case WM_NCDESTROY:
-      frame.capturing_ = false;
+      // The areas' windows, owned by the host, go with it.
       RemoveWindowSubclass(window, procedure, kSubclassId);
       frame.host_ = nullptr;
       break;
   }
-  if (const std::optional<FrameMouse> mouse = frame.mouse_of(message, lparam)) {
-    bool taken = false;
-    com::quietly([&] { taken = frame.client_.frame_mouse(*mouse); });
-    if (taken) return 0;
-  }
+  if (frame.pass_mouse(window, message, lparam)) return 0;
   return DefSubclassProc(window, message, wparam, lparam);
 }
 

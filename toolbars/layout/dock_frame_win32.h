@@ -3,19 +3,21 @@
 // out of its client area when the host computes its non-client size, draws
 // them in its non-client area after the host's own frame, and hands the
 // control the mouse messages of its frame (and every mouse message while the
-// control holds the capture) before the host sees them. What is cut and drawn
-// comes from the control's last layout pass.
+// control holds the capture with an area's own window) before the host sees
+// them. What is cut and drawn comes from the control's last layout pass.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
 #include "dock_layout.h"
+#include "dock_window_win32.h"
 
 namespace mz {
 
-// A mouse message of the host window's frame, or of the host window while the
-// control holds the capture.
+// A mouse message of the host window's frame, or of the dock area's window
+// that holds the capture for the control.
 struct FrameMouse {
   enum class Kind : uint8_t { move, press, double_click, release };
   Kind kind = Kind::move;
@@ -30,7 +32,7 @@ struct FrameMarks {
   bool pressed = false;
 };
 
-class DockFrame {
+class DockFrame : private DockWindow::Owner {
  public:
   class Client {
    public:
@@ -61,22 +63,31 @@ class DockFrame {
   HWND host() const { return host_; }
   // Draws the areas again at once.
   void repaint() const;
-  // The host window holds the mouse capture for the control until released
-  // or lost; meanwhile its mouse messages go to the control.
-  void take_capture();
+  // The window of the area with index `area` (top 0 ... right 3) holds the
+  // mouse capture for the control until released or lost; meanwhile the
+  // mouse messages go to the control.
+  void take_capture(int area);
   void release_capture();
+  // The host window or the window of one of its dock areas.
+  bool shows_docks(HWND window) const;
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                     DWORD_PTR self);
   static void recompute_frame(HWND host);
   void calc_size(LPARAM lparam, const RECT& window);
-  // A mouse message for the control, or nothing when it is not one.
-  std::optional<FrameMouse> mouse_of(UINT message, LPARAM lparam) const;
+  // Keeps the areas' windows over their areas on the screen.
+  void cover_areas() const;
+  // A mouse message of `window` for the control, or nothing when it is not one.
+  std::optional<FrameMouse> mouse_of(HWND window, UINT message, LPARAM lparam) const;
+  // Hands a mouse message of `window` to the control: true when it took it.
+  bool pass_mouse(HWND window, UINT message, LPARAM lparam);
+  bool dock_window_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
   Client& client_;
   HWND host_ = nullptr;
-  bool capturing_ = false;
+  std::array<DockWindow, 4> windows_{{DockWindow(*this), DockWindow(*this), DockWindow(*this), DockWindow(*this)}};
+  HWND capture_ = nullptr;  // the area window holding the capture for the control
 };
 
 }  // namespace mz

@@ -116,6 +116,7 @@ BarActions BarMouse::press(const BarMouseInput& input, bool double_click) {
     out.push_back(action(Kind::take_capture));
     out.push_back(about(Kind::repaint, pressed_));
   }
+  if (input.button == MouseButton::right && input.spot.over_bars()) out.push_back(mouse_event(Kind::context_menu, input));
   return out;
 }
 

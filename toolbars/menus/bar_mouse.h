@@ -9,8 +9,9 @@
 // either is reported (tool exit, toolbar exit, toolbar enter, tool enter); a
 // press of the left button on a tool that can be pressed presses it and takes
 // the capture, and its release over the same tool activates it; a release
-// elsewhere, or a lost capture, only un-presses it. A tooltip is started for
-// a hot tool while no button is held and nothing is pressed.
+// elsewhere, or a lost capture, only un-presses it. A press of the right
+// button asks for the toolbars' context menu. A tooltip is started for a hot
+// tool while no button is held and nothing is pressed.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -75,6 +76,7 @@ struct BarAction {
     start_hot_worker,  // something is hot: watch for the pointer leaving it
     stop_hot_worker,
     beep,
+    context_menu,      // the right button was pressed over the bars, at `point`
   };
   Kind kind = Kind::repaint;
   std::shared_ptr<Toolbar> toolbar;

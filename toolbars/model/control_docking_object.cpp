@@ -3,6 +3,7 @@
 // methods (WhereIs, ToolBarFromPosition, ToolFromPosition).
 #include "control_object.h"
 #include "error_info.h"
+#include "scoped_value.h"
 
 namespace mz::com {
 
@@ -42,9 +43,17 @@ Rect ControlObject::lay_out_docks(Rect inner) {
 ErrorCode ControlObject::change_place(Toolbar& toolbar, const std::function<ErrorCode()>& change) {
   const long id = deck_.toolbars().position_of(&toolbar);
   const DockedToolbar before = docked_toolbar_of(toolbar, static_cast<int>(id));
-  const ErrorCode result = change();
-  if (result == ErrorCode::none && id >= 0 && docked_toolbar_of(toolbar, static_cast<int>(id)) != before)
+  ErrorCode result = ErrorCode::none;
+  {
+    // The change and the band re-entry are laid out once, after both.
+    const ScopedValue hold(layout_held_, true);
+    result = change();
+  }
+  if (result != ErrorCode::none) return result;
+  if (id >= 0 && docked_toolbar_of(toolbar, static_cast<int>(id)) != before)
     reenter_band(before);
+  else
+    refresh_layout();
   return result;
 }
 
@@ -70,7 +79,7 @@ void ControlObject::reenter_band(const DockedToolbar& before) {
 }
 
 void ControlObject::refresh_layout() {
-  if (redraw_ && !loading_) dock_frame_.recompute();
+  if (redraw_ && !loading_ && !layout_held_) dock_frame_.recompute();
 }
 
 HRESULT ControlObject::Refresh() {
@@ -80,12 +89,13 @@ HRESULT ControlObject::Refresh() {
   });
 }
 
-// Only the host window shows docked toolbars; the control's floating frames
-// and popup menus come with their own windows.
+// Only the host window shows docked toolbars (its dock areas' own windows
+// stand over them); the control's floating frames and popup menus come with
+// their own windows.
 DeckHit ControlObject::hit_in(HWND window, POINT screen) const {
-  if (!window || window != dock_frame_.host()) return {};
+  if (!dock_frame_.shows_docks(window)) return {};
   RECT frame{};
-  if (!GetWindowRect(window, &frame)) return {};
+  if (!GetWindowRect(dock_frame_.host(), &frame)) return {};
   return docked_.hit({screen.x - frame.left, screen.y - frame.top});
 }
 

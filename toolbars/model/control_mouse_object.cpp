@@ -1,7 +1,8 @@
 // The mouse over the control's docked toolbars: the host window's frame hands
 // its mouse messages here; what lies under the pointer goes to the bars'
 // mouse rules, and their decisions become events, clicks, the capture, the
-// tooltip, the hot-tool worker and the marks the placeholder painting shows.
+// tooltip, the hot-tool worker, the request for the context menu and the
+// marks the placeholder painting shows.
 #include "control_object.h"
 #include "dispatch_ids.h"
 #include "event_args_win32.h"
@@ -109,7 +110,10 @@ void ControlObject::perform(const menus::BarActions& actions) {
       case Kind::repaint:
         if (redraw_) dock_frame_.repaint();
         break;
-      case Kind::take_capture: dock_frame_.take_capture(); break;
+      case Kind::take_capture:
+        if (const std::shared_ptr<Toolbar>& toolbar = bar_mouse_.hot_toolbar())
+          dock_frame_.take_capture(area_index(toolbar->docked_status));
+        break;
       case Kind::release_capture: dock_frame_.release_capture(); break;
       case Kind::start_tooltip:
         tracker_.window(host);
@@ -122,6 +126,13 @@ void ControlObject::perform(const menus::BarActions& actions) {
         break;
       case Kind::stop_hot_worker: tracker_.stop_hot_tool_worker(); break;
       case Kind::beep: MessageBeep(MB_OK); break;
+      case Kind::context_menu: {
+        POINT screen{action.point.x, action.point.y};
+        ClientToScreen(host, &screen);
+        PostMessageW(tracker_.window(host), static_cast<UINT>(menus::TrackerMessage::toolbar_context_menu), 0,
+                     MAKELPARAM(screen.x, screen.y));
+        break;
+      }
     }
   }
 }

@@ -336,6 +336,9 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   // While set, no events fire and changes of the object model are not
   // reported one by one.
   bool loading_ = false;
+  // While set, a change does not lay the docked toolbars out: the caller does
+  // once it is complete.
+  bool layout_held_ = false;
   // The configuration file named while the external designer customizes.
   std::wstring designer_configuration_;
   // Version of the state loaded last; layouts are read with it.

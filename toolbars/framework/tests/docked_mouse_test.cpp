@@ -3,6 +3,8 @@
 // and released over it, state buttons, a lost capture, double clicks, the
 // control's own mouse events and the tooltip of the hot tool.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
@@ -55,6 +57,10 @@ class DockedMouse {
   void move(int x, int y) { send(screen(x, y), MOUSEEVENTF_MOVE); }
   void press(int x, int y) { send(screen(x, y), MOUSEEVENTF_LEFTDOWN); }
   void release(int x, int y) { send(screen(x, y), MOUSEEVENTF_LEFTUP); }
+  void right_click(int x, int y) {
+    send(screen(x, y), MOUSEEVENTF_RIGHTDOWN);
+    send(screen(x, y), MOUSEEVENTF_RIGHTUP);
+  }
   void click(int x, int y) {
     press(x, y);
     release(x, y);
@@ -96,100 +102,133 @@ class DockedMouse {
 
 using Names = std::vector<std::wstring>;
 
+// Hosts the control in a form brought to the front, where real input reaches it.
+bool host_in_front(Form& form) {
+  if (form.host() != S_OK) return false;
+  SetWindowPos(form.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(form.window);
+  return true;
+}
+
+// One toolbar "Bar", docked top, with one button "A" captioned `caption`.
+bool build_one_button(Form& form, const wchar_t* caption) {
+  const client::ToolEntry tools[] = {{L"A", mzTypeButton, caption}};
+  const client::Placement placed[] = {{L"A"}};
+  const client::ToolbarEntry bars[] = {{L"Bar", mzStandard, mzDockedTop, 1, placed}};
+  return client::build_deck(control_interface(form.control), {tools, {}, bars}).ok();
+}
+
 TEST(DockedMouse, ToolsArePressedOnThePressAndActivatedOnAReleaseOverThem) {
   on_fresh_thread([] {
-    Form form;
-    ASSERT_EQ(form.host(), S_OK);
-    form.site.scale_units = L"Pixels";
-    SetWindowPos(form.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetForegroundWindow(form.window);
-    const client::ToolEntry tools[] = {
-        {L"A", mzTypeButton, L""}, {L"S", mzTypeStateButton, L""}, {L"B", mzTypeButton, L""}};
-    const client::Placement placed[] = {{L"A"}, {L"S"}, {L"B"}};
-    const client::ToolbarEntry bars[] = {{L"Bar", mzStandard, mzDockedTop, 1, placed}};
-    ASSERT_TRUE(client::build_deck(control_interface(form.control), {tools, {}, bars}).ok());
-    ASSERT_TRUE(put(form.control, L"ShowToolTips", Var(false)).ok());
+    HWND holder = nullptr;  // the window that held the capture
+    {
+      Form form;
+      form.site.scale_units = L"Pixels";
+      ASSERT_TRUE(host_in_front(form));
+      const client::ToolEntry tools[] = {
+          {L"A", mzTypeButton, L""}, {L"S", mzTypeStateButton, L""}, {L"B", mzTypeButton, L""}};
+      const client::Placement placed[] = {{L"A"}, {L"S"}, {L"B"}};
+      const client::ToolbarEntry bars[] = {{L"Bar", mzStandard, mzDockedTop, 1, placed}};
+      ASSERT_TRUE(client::build_deck(control_interface(form.control), {tools, {}, bars}).ok());
+      ASSERT_TRUE(put(form.control, L"ShowToolTips", Var(false)).ok());
 
-    // The three tools sit 23 pixels apart in the top area, above the client area.
-    const int a = 12, s = 35, b = 58, y = -23;
-    for (auto [x, id] : {std::pair{a, L"A"}, std::pair{s, L"S"}, std::pair{b, L"B"}}) {
-      const CallResult found = call(form.control, L"ToolFromPosition", {Var(double(x)), Var(double(y))});
-      IDispatch* tool = found.value.object();
-      ASSERT_TRUE(tool && get(tool, L"ID").value.as_text() == id) << "no tool at " << x;
+      // The three tools sit 23 pixels apart in the top area, above the client area.
+      const int a = 12, s = 35, b = 58, y = -23;
+      for (auto [x, id] : {std::pair{a, L"A"}, std::pair{s, L"S"}, std::pair{b, L"B"}}) {
+        const CallResult found = call(form.control, L"ToolFromPosition", {Var(double(x)), Var(double(y))});
+        IDispatch* tool = found.value.object();
+        ASSERT_TRUE(tool && get(tool, L"ID").value.as_text() == id) << "no tool at " << x;
+      }
+      DockedMouse mouse(form);
+
+      mouse.move(a, y);
+      EXPECT_EQ(mouse.events_until(L"ToolEnter A"), (Names{L"ToolBarEnter Bar", L"ToolEnter A"}));
+      mouse.click(a, y);
+      EXPECT_EQ(mouse.events_until(L"ToolClick A"), (Names{L"MouseDown 1", L"MouseUp 1", L"ToolClick A"}));
+
+      // A state button toggles with each click.
+      IDispatch* all_tools = get_object(form.control, L"Tools");
+      IDispatch* state_tool = get_object(all_tools, L"Item", {Var(L"S")});
+      all_tools->Release();
+      mouse.click(s, y);
+      EXPECT_EQ(mouse.events_until(L"ToolClick S"),
+                (Names{L"ToolExit A", L"ToolEnter S", L"MouseDown 1", L"MouseUp 1", L"ToolClick S"}));
+      EXPECT_EQ(get(state_tool, L"State").value.as_long(), 1);
+      mouse.release(s, y);  // a stray release clicks nothing
+      mouse.click(s + 6, y);  // beside the first click, so not a double click
+      EXPECT_EQ(mouse.events_until(L"ToolClick S"), (Names{L"MouseUp 1", L"MouseDown 1", L"MouseUp 1", L"ToolClick S"}));
+      EXPECT_EQ(get(state_tool, L"State").value.as_long(), 0);
+      state_tool->Release();
+
+      // Pressed on A, released over B: nothing is clicked.
+      mouse.press(a, y);
+      mouse.move(b, y);
+      mouse.release(b, y);
+      EXPECT_EQ(mouse.events_until(L"MouseUp 1"),
+                (Names{L"ToolExit S", L"ToolEnter A", L"MouseDown 1", L"ToolExit A", L"ToolEnter B", L"MouseUp 1"}));
+
+      // Another window takes the capture while A is pressed: the press is over.
+      mouse.press(a + 5, y);  // beside the last press, so not a double click
+      EXPECT_EQ(mouse.events_until(L"MouseDown 1"), (Names{L"ToolExit B", L"ToolEnter A", L"MouseDown 1"}));
+      // The top area's own window holds the capture: hidden, owned by the host,
+      // over the area, naming the area and the control.
+      holder = GetCapture();
+      ASSERT_NE(holder, nullptr);
+      wchar_t class_name[16] = {};
+      GetClassNameW(holder, class_name, 16);
+      EXPECT_STREQ(class_name, L"MzDock");
+      EXPECT_FALSE(IsWindowVisible(holder));
+      EXPECT_EQ(GetWindow(holder, GW_OWNER), form.window);
+      EXPECT_EQ(GetPropW(holder, L"MzDockProp"), reinterpret_cast<HANDLE>(1));
+      EXPECT_EQ(GetPropW(holder, L"MzControlProp"), GetPropW(form.window, L"MzControlProp"));
+      RECT covered{}, client{};
+      GetWindowRect(holder, &covered);
+      GetClientRect(form.window, &client);
+      const POINT client_origin = mouse.screen(0, 0);
+      const long top_height = call(form.control, L"GetDockHeight", {Var(short{mzDockedTop})}).value.as_long();
+      EXPECT_EQ(covered.left, client_origin.x);
+      EXPECT_EQ(covered.bottom, client_origin.y);
+      EXPECT_EQ(covered.right - covered.left, client.right);
+      EXPECT_EQ(covered.bottom - covered.top, top_height);
+      HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+      SetCapture(other);
+      ReleaseCapture();
+      DestroyWindow(other);
+      mouse.release(a, y);
+      mouse.click(300, -10);  // on the area, off the toolbar
+      EXPECT_EQ(mouse.events_until(L"Click"),
+                (Names{L"MouseUp 1", L"ToolExit A", L"ToolBarExit Bar", L"MouseDown 1", L"MouseUp 1", L"Click"}));
+
+      // A double click on a tool clicks it twice and reports the double click.
+      mouse.click(b, y);
+      mouse.click(b, y);
+      EXPECT_EQ(mouse.events_until(L"ToolClick B"),
+                (Names{L"ToolBarEnter Bar", L"ToolEnter B", L"MouseDown 1", L"MouseUp 1", L"ToolClick B"}));
+      EXPECT_EQ(mouse.events_until(L"ToolClick B"), (Names{L"DblClick", L"ToolDblClick B", L"MouseUp 1", L"ToolClick B"}));
+      POINT released{};  // where the pointer was let go, in host client coordinates
+      GetCursorPos(&released);
+      ScreenToClient(form.window, &released);
+
+      // Into the client area: the hot-tool worker notices the pointer left.
+      mouse.move(100, 100);
+      EXPECT_EQ(mouse.events_until(L"ToolBarExit Bar"), (Names{L"ToolExit B", L"ToolBarExit Bar"}));
+
+      // Mouse events report host client coordinates.
+      const FiredEvent& up = *std::find_if(mouse.all_events().rbegin(), mouse.all_events().rend(),
+                                           [](const FiredEvent& e) { return e.dispid == DISPID_DMzToolBarsEvents_MouseUp; });
+      EXPECT_EQ(up.args.at(2).as_long(), released.x);
+      EXPECT_EQ(up.args.at(3).as_long(), released.y);
     }
-    DockedMouse mouse(form);
-
-    mouse.move(a, y);
-    EXPECT_EQ(mouse.events_until(L"ToolEnter A"), (Names{L"ToolBarEnter Bar", L"ToolEnter A"}));
-    mouse.click(a, y);
-    EXPECT_EQ(mouse.events_until(L"ToolClick A"), (Names{L"MouseDown 1", L"MouseUp 1", L"ToolClick A"}));
-
-    // A state button toggles with each click.
-    IDispatch* all_tools = get_object(form.control, L"Tools");
-    IDispatch* state_tool = get_object(all_tools, L"Item", {Var(L"S")});
-    all_tools->Release();
-    mouse.click(s, y);
-    EXPECT_EQ(mouse.events_until(L"ToolClick S"),
-              (Names{L"ToolExit A", L"ToolEnter S", L"MouseDown 1", L"MouseUp 1", L"ToolClick S"}));
-    EXPECT_EQ(get(state_tool, L"State").value.as_long(), 1);
-    mouse.release(s, y);  // a stray release clicks nothing
-    mouse.click(s + 6, y);  // beside the first click, so not a double click
-    EXPECT_EQ(mouse.events_until(L"ToolClick S"), (Names{L"MouseUp 1", L"MouseDown 1", L"MouseUp 1", L"ToolClick S"}));
-    EXPECT_EQ(get(state_tool, L"State").value.as_long(), 0);
-    state_tool->Release();
-
-    // Pressed on A, released over B: nothing is clicked.
-    mouse.press(a, y);
-    mouse.move(b, y);
-    mouse.release(b, y);
-    EXPECT_EQ(mouse.events_until(L"MouseUp 1"),
-              (Names{L"ToolExit S", L"ToolEnter A", L"MouseDown 1", L"ToolExit A", L"ToolEnter B", L"MouseUp 1"}));
-
-    // Another window takes the capture while A is pressed: the press is over.
-    mouse.press(a + 5, y);  // beside the last press, so not a double click
-    EXPECT_EQ(mouse.events_until(L"MouseDown 1"), (Names{L"ToolExit B", L"ToolEnter A", L"MouseDown 1"}));
-    ASSERT_EQ(GetCapture(), form.window);
-    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    SetCapture(other);
-    ReleaseCapture();
-    DestroyWindow(other);
-    mouse.release(a, y);
-    mouse.click(300, -10);  // on the area, off the toolbar
-    EXPECT_EQ(mouse.events_until(L"Click"),
-              (Names{L"MouseUp 1", L"ToolExit A", L"ToolBarExit Bar", L"MouseDown 1", L"MouseUp 1", L"Click"}));
-
-    // A double click on a tool clicks it twice and reports the double click.
-    mouse.click(b, y);
-    mouse.click(b, y);
-    EXPECT_EQ(mouse.events_until(L"ToolClick B"),
-              (Names{L"ToolBarEnter Bar", L"ToolEnter B", L"MouseDown 1", L"MouseUp 1", L"ToolClick B"}));
-    EXPECT_EQ(mouse.events_until(L"ToolClick B"), (Names{L"DblClick", L"ToolDblClick B", L"MouseUp 1", L"ToolClick B"}));
-    POINT released{};  // where the pointer was let go, in host client coordinates
-    GetCursorPos(&released);
-    ScreenToClient(form.window, &released);
-
-    // Into the client area: the hot-tool worker notices the pointer left.
-    mouse.move(100, 100);
-    EXPECT_EQ(mouse.events_until(L"ToolBarExit Bar"), (Names{L"ToolExit B", L"ToolBarExit Bar"}));
-
-    // Mouse events report host client coordinates.
-    const FiredEvent& up = *std::find_if(mouse.all_events().rbegin(), mouse.all_events().rend(),
-                                         [](const FiredEvent& e) { return e.dispid == DISPID_DMzToolBarsEvents_MouseUp; });
-    EXPECT_EQ(up.args.at(2).as_long(), released.x);
-    EXPECT_EQ(up.args.at(3).as_long(), released.y);
+    // The area's window goes with the control and its host.
+    EXPECT_FALSE(IsWindow(holder));
   });
 }
 
 TEST(DockedMouse, TheHotToolShowsItsTooltipAfterTheDelay) {
   on_fresh_thread([] {
     Form form;
-    ASSERT_EQ(form.host(), S_OK);
-    SetWindowPos(form.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetForegroundWindow(form.window);
-    const client::ToolEntry tools[] = {{L"A", mzTypeButton, L"&Open"}};
-    const client::Placement placed[] = {{L"A"}};
-    const client::ToolbarEntry bars[] = {{L"Bar", mzStandard, mzDockedTop, 1, placed}};
-    ASSERT_TRUE(client::build_deck(control_interface(form.control), {tools, {}, bars}).ok());
+    ASSERT_TRUE(host_in_front(form));
+    ASSERT_TRUE(build_one_button(form, L"&Open"));
     ASSERT_TRUE(put(form.control, L"ToolTipDelay", Var(short{1})).ok());
     DockedMouse mouse(form);
 
@@ -210,6 +249,41 @@ TEST(DockedMouse, TheHotToolShowsItsTooltipAfterTheDelay) {
     EXPECT_FALSE(IsWindowVisible(tip));
     mouse.release(12, -23);
     mouse.events_until(L"ToolClick A");
+  });
+}
+
+// Keeps the points of the context-menu requests the tracker window receives.
+LRESULT CALLBACK record_context_menu(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                     DWORD_PTR points) {
+  if (message == 4031) reinterpret_cast<std::vector<LPARAM>*>(points)->push_back(lparam);
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+TEST(DockedMouse, ARightPressOverTheBarsAsksTheTrackerForTheContextMenu) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_in_front(form));
+    ASSERT_TRUE(build_one_button(form, L""));
+    ASSERT_TRUE(put(form.control, L"ShowToolTips", Var(false)).ok());
+    DockedMouse mouse(form);
+    mouse.move(12, -23);
+    mouse.events_until(L"ToolEnter A");
+    const HWND tracker = FindWindowExW(form.window, nullptr, L"MzTracker", nullptr);
+    ASSERT_NE(tracker, nullptr);
+    std::vector<LPARAM> asked;
+    ASSERT_TRUE(SetWindowSubclass(tracker, record_context_menu, 1, reinterpret_cast<DWORD_PTR>(&asked)));
+
+    // Over a tool and in the host's client area (which is the host's own),
+    // then over the area beside the toolbar: two requests, at the pointer.
+    mouse.right_click(12, -23);
+    mouse.events_until(L"MouseUp 2");
+    mouse.right_click(100, 100);
+    mouse.right_click(300, -10);
+    mouse.events_until(L"Click");
+    EXPECT_TRUE(pump_until([&] { return asked.size() >= 2; }));
+    const POINT on_tool = mouse.screen(12, -23), on_area = mouse.screen(300, -10);
+    EXPECT_EQ(asked, (std::vector<LPARAM>{MAKELPARAM(on_tool.x, on_tool.y), MAKELPARAM(on_area.x, on_area.y)}));
+    RemoveWindowSubclass(tracker, record_context_menu, 1);
   });
 }
 

@@ -3,6 +3,8 @@
 // coordinates of the position methods. Each case runs on a thread of its own,
 // so that its thread's list of live controls starts empty.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 #include <atomic>
@@ -513,6 +515,44 @@ TEST(Hosting, LargeIconsLaysOutAgainBeforeIconSizeChanged) {
     EXPECT_EQ(after.bottom - before.bottom, large - small);
     EXPECT_EQ(seen_in_event, small);
     sink.disconnect();
+  });
+}
+
+// Counts the host window's frame computations, each of which lays the
+// docked toolbars out.
+LRESULT CALLBACK count_layouts(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR count) {
+  if (message == WM_NCCALCSIZE) ++*reinterpret_cast<int*>(count);
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+TEST(Hosting, AToolbarMovedToAnotherPlaceIsLaidOutOnce) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_EQ(form.host(), S_OK);
+    const client::ToolEntry tools[] = {{L"A", mzTypeButton, L""}};
+    const client::Placement placed[] = {{L"A"}};
+    const client::ToolbarEntry bars[] = {{L"One", mzStandard, mzDockedTop, 1, placed},
+                                         {L"Two", mzStandard, mzDockedTop, 2, placed}};
+    ASSERT_TRUE(client::build_deck(control_interface(form.control), {tools, {}, bars}).ok());
+    IDispatch* toolbars = get_object(form.control, L"ToolBars");
+    IDispatch* two = get_object(toolbars, L"Item", {Var(L"Two")});
+    int layouts = 0;
+    ASSERT_TRUE(SetWindowSubclass(form.window, count_layouts, 1, reinterpret_cast<DWORD_PTR>(&layouts)));
+    const std::pair<const wchar_t*, Var> puts[] = {{L"DockedRow", Var(short{1})},
+                                                  {L"DockedColumn", Var(short{1})},
+                                                  {L"DockedStatus", Var(int32_t{mzDockedLeft})},
+                                                  {L"Visible", Var(false)},
+                                                  {L"Visible", Var(true)}};
+    for (const auto& [name, value] : puts) {
+      layouts = 0;
+      ASSERT_TRUE(put(two, name, value).ok());
+      EXPECT_EQ(layouts, 1) << "after a put of " << std::string(name, name + wcslen(name));
+    }
+    EXPECT_GT(call(form.control, L"GetDockHeight", {Var(mzDockedTop)}).value.as_long(), 0);
+    EXPECT_GT(call(form.control, L"GetDockWidth", {Var(mzDockedLeft)}).value.as_long(), 0);
+    RemoveWindowSubclass(form.window, count_layouts, 1);
+    two->Release();
+    toolbars->Release();
   });
 }
 

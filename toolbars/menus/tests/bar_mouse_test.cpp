@@ -33,6 +33,7 @@ std::string name_of(BarAction::Kind kind) {
     case K::start_hot_worker: return "watch";
     case K::stop_hot_worker: return "unwatch";
     case K::beep: return "beep";
+    case K::context_menu: return "context_menu";
   }
   return "?";
 }
@@ -186,9 +187,14 @@ TEST_F(BarMouseTest, SequencesOfMouseMessages) {
       {"tools that are not pressed, and other buttons",
        {{Op::press, over(L"L"), L, "toolbar_enter:T,tool_enter:L,repaint:L,watch,no_tip,down"},
         {Op::release, over(L"L"), L, "up"},
-        {Op::press, over(L"B"), R, "no_tip,tool_exit:L,repaint:L,tool_enter:B,repaint:B,no_tip,down"},
+        {Op::press, over(L"B"), R, "no_tip,tool_exit:L,repaint:L,tool_enter:B,repaint:B,no_tip,down,context_menu"},
         {Op::release, over(L"B"), R, "up"},
         {Op::press, over(L"X"), L, "no_tip,tool_exit:B,repaint:B,tool_enter:X,repaint:X,no_tip,down"}}},
+      {"the right button asks for the context menu, the left one does not",
+       {{Op::press, over_area(), R, "no_tip,down,context_menu"},
+        {Op::release, over_area(), R, "up,click"},
+        {Op::press, over_toolbar(), R, "toolbar_enter:T,watch,no_tip,down,context_menu"},
+        {Op::press, over_toolbar(), L, "no_tip,down"}}},
       {"no tooltip while a button is held",
        {{Op::move, over(L"B"), L, "toolbar_enter:T,tool_enter:B,repaint:B,watch,move"}}},
   };
