@@ -193,7 +193,7 @@ TEST(ToolImages, LargeStretch) {
 
   // A 16 x 16 picture with a one-pixel transparent border: two pixels wide at 32.
   std::vector<std::string> rows(16, std::string(16, '.'));
-  for (int y = 1; y < 15; ++y) rows[y] = "." + std::string(14, 'R') + ".";
+  for (int y = 1; y < 15; ++y) rows[y].replace(1, 14, 14, 'R');
   const PixelBuffer sixteen = stretch_for_large(picture(rows));
   EXPECT_EQ(shape_rects(sixteen, bottom_left(sixteen)), (std::vector<Rect>{{2, 2, 30, 30}}));
 

@@ -64,7 +64,7 @@ PictureRef bitmap_picture(const std::vector<std::string>& rows) {
 // 16 x 16: a transparent border around red, with a one-pixel gap in row 5.
 std::vector<std::string> bordered_rows() {
   std::vector<std::string> rows(16, std::string(16, '.'));
-  for (int y = 1; y < 15; ++y) rows[y] = "." + std::string(14, 'R') + ".";
+  for (int y = 1; y < 15; ++y) rows[y].replace(1, 14, 14, 'R');
   rows[5][7] = '.';
   return rows;
 }
@@ -195,6 +195,73 @@ TEST_F(ToolImagesWin32, GrayImageOfATool) {
   // gray is black.
   EXPECT_EQ(colours_of(image->bitmap, 2, 2), (std::vector<std::uint32_t>{0x808080, kWhite, kBlack, kBlack}));
   EXPECT_EQ(rects_of(image->shape), (std::vector<Rect>{{0, 0, 2, 1}, {1, 1, 2, 2}}));
+}
+
+TEST_F(ToolImagesWin32, PaletteBitmapsCompareIndicesNotColours) {
+  // A 4-bit bitmap whose entries 0 and 1 are both white: only index 0, the
+  // bottom-left pixel's, is transparent.
+  struct {
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 4, -2, 1, 4, BI_RGB, 0, 0, 0, 16, 0};
+    RGBQUAD colours[16]{{255, 255, 255, 0}, {255, 255, 255, 0}, {0, 0, 255, 0}};
+  } info;
+  void* raw = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &raw, nullptr, 0);
+  ASSERT_NE(bitmap, nullptr);
+  auto* rows = static_cast<BYTE*>(raw);  // rows of 4 bytes, two pixels a byte
+  rows[0] = 0x01;                        // 0 1 2 0
+  rows[1] = 0x20;
+  rows[4] = 0x00;                        // 0 0 0 0
+  rows[5] = 0x00;
+  PICTDESC description{};
+  description.cbSizeofstruct = sizeof(description);
+  description.picType = PICTYPE_BITMAP;
+  description.bmp.hbitmap = bitmap;
+  IPictureDisp* picture = nullptr;
+  ASSERT_EQ(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture)), S_OK);
+  tool.pictures[0] = std::make_shared<const HeldPicture>(picture);
+  picture->Release();
+
+  const auto* image = cache.image(tool, kNormal, false);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(rects_of(image->shape), (std::vector<Rect>{{1, 0, 3, 1}}));
+  EXPECT_EQ(colours_of(image->bitmap, 4, 2),
+            (std::vector<std::uint32_t>{kWhite, kWhite, kRed, kWhite, kWhite, kWhite, kWhite, kWhite}));
+}
+
+TEST_F(ToolImagesWin32, IconsAreRenderedOverButtonFaceAtTheirSize) {
+  // A 16 x 16 icon: the left half masked out, the right half red.
+  std::vector<BYTE> mask(16 * 2), colour(16 * 16 * 4);
+  for (int y = 0; y < 16; ++y) {
+    mask[y * 2] = 0xFF;  // transparent
+    for (int x = 8; x < 16; ++x) colour[(y * 16 + x) * 4 + 2] = 0xFF;
+  }
+  HICON icon = CreateIcon(GetModuleHandleW(nullptr), 16, 16, 1, 32, mask.data(), colour.data());
+  ASSERT_NE(icon, nullptr);
+  PICTDESC description{};
+  description.cbSizeofstruct = sizeof(description);
+  description.picType = PICTYPE_ICON;
+  description.icon.hicon = icon;
+  IPictureDisp* picture = nullptr;
+  ASSERT_EQ(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture)), S_OK);
+  tool.pictures[0] = std::make_shared<const HeldPicture>(picture);
+  picture->Release();
+
+  const std::uint32_t face = system_colour(COLOR_BTNFACE);
+  const auto* natural = cache.image(tool, kNormal, false);
+  ASSERT_NE(natural, nullptr);
+  ASSERT_EQ(shape_of(natural->bitmap).bmWidth, 16);
+  auto pixels = colours_of(natural->bitmap, 16, 16);
+  EXPECT_EQ(pixels[0], face);
+  EXPECT_EQ(pixels[15 * 16 + 7], face);
+  EXPECT_EQ(pixels[15 * 16 + 8], kRed);
+  EXPECT_EQ(rects_of(natural->shape), (std::vector<Rect>{{8, 0, 16, 16}}));
+
+  const auto* large = cache.image(tool, kNormal, true);
+  ASSERT_NE(large, nullptr);
+  ASSERT_EQ(shape_of(large->bitmap).bmWidth, 32);
+  pixels = colours_of(large->bitmap, 32, 32);
+  EXPECT_EQ(pixels[31 * 32 + 15], face);
+  EXPECT_EQ(pixels[31 * 32 + 16], kRed);
 }
 
 TEST_F(ToolImagesWin32, CacheKeepsImagesUntilTheirInputsChange) {
