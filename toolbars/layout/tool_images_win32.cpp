@@ -125,6 +125,15 @@ std::optional<PixelBuffer> rendered_buffer(IPicture* picture, COLORREF face, std
   return result;
 }
 
+bool same_picture(const std::weak_ptr<const PictureObject>& kept, const PictureRef& current) {
+  return !kept.owner_before(current) && !current.owner_before(kept);
+}
+
+bool same_pictures(const std::array<std::weak_ptr<const PictureObject>, 4>& kept,
+                   const std::array<PictureRef, 4>& current) {
+  return std::equal(kept.begin(), kept.end(), current.begin(), same_picture);
+}
+
 bool is_bitmap(IPictureDisp* picture_disp) {
   ComPtr<IPicture> picture;
   SHORT type = PICTYPE_NONE;
@@ -257,14 +266,16 @@ void ToolImageCache::clear() {
 
 ToolImageCache::Entry& ToolImageCache::entry_for(const Tool& tool) {
   auto found = entries_.find(&tool);
-  if (found != entries_.end() && (found->second.pictures != tool.pictures ||
+  if (found != entries_.end() && (!same_pictures(found->second.pictures, tool.pictures) ||
                                   found->second.use_mask_color != tool.use_mask_color ||
                                   found->second.picture_size != tool.picture_size)) {
     forget(&tool);
     found = entries_.end();
   }
   if (found == entries_.end())
-    found = entries_.emplace(&tool, Entry{tool.pictures, tool.use_mask_color, tool.picture_size, {}}).first;
+    found = entries_.emplace(&tool, Entry{{tool.pictures[0], tool.pictures[1], tool.pictures[2], tool.pictures[3]},
+                                          tool.use_mask_color, tool.picture_size, {}})
+                .first;
   return found->second;
 }
 

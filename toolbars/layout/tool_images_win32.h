@@ -8,6 +8,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <optional>
 #include <tuple>
 
@@ -66,7 +67,9 @@ class ToolImageCache {
  private:
   using Key = std::tuple<ImageKind, ImageKind, bool>;
   struct Entry {
-    std::array<PictureRef, 4> pictures;  // held, so that their identity stays unique
+    // Weak references: they keep the pictures' identity unique without
+    // keeping the pictures alive.
+    std::array<std::weak_ptr<const PictureObject>, 4> pictures;
     bool use_mask_color = false;
     std::int16_t picture_size = 0;
     std::map<Key, Image> images;

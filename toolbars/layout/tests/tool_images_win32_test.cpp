@@ -22,11 +22,15 @@ constexpr std::uint32_t kBlack = 0x000000;
 // A picture reference of the tests' own over a picture object.
 class HeldPicture final : public PictureObject {
  public:
-  explicit HeldPicture(IPictureDisp* picture) : picture_(picture) {}
+  explicit HeldPicture(IPictureDisp* picture, bool* gone = nullptr) : picture_(picture), gone_(gone) {}
+  ~HeldPicture() override {
+    if (gone_) *gone_ = true;
+  }
   IPictureDisp* get() const { return picture_.get(); }
 
  private:
   ComPtr<IPictureDisp> picture_;
+  bool* gone_;
 };
 
 IPictureDisp* read_held(const PictureRef& ref) {
@@ -292,6 +296,17 @@ TEST_F(ToolImagesWin32, CacheKeepsImagesUntilTheirInputsChange) {
   const HBITMAP kept = cache.image(tool, kNormal, false)->bitmap;
   cache.forget(&tool);
   EXPECT_EQ(GetObjectType(kept), 0u);
+}
+
+TEST_F(ToolImagesWin32, CacheDoesNotKeepAReplacedPictureAlive) {
+  const PictureRef given = bitmap_picture({"R.", ".."});
+  bool gone = false;
+  tool.pictures[0] = std::make_shared<const HeldPicture>(read_held(given), &gone);
+  ASSERT_NE(cache.image(tool, kNormal, false)->bitmap, nullptr);
+  tool.pictures[0] = bitmap_picture({"K.", ".."});
+  EXPECT_TRUE(gone);
+  // The new picture is not mistaken for the old one.
+  EXPECT_EQ(colours_of(cache.image(tool, kNormal, false)->bitmap, 2, 2)[0], kBlack);
 }
 
 TEST_F(ToolImagesWin32, GivenPicturesFollowTheTool) {
