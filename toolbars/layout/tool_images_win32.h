@@ -57,7 +57,8 @@ class ToolImageCache {
   // Which of the tool's pictures hold an image.
   GivenPictures given(const Tool& tool) const;
   // The image of a choice for the tool, at natural size or at 32 x 32.
-  // Null for a choice of no image.
+  // Null for a choice of no image. The pointer and its handles stay valid
+  // until the cache drops the tool's images (on a later call or forget).
   const Image* image(const Tool& tool, ImageChoice choice, bool large);
 
   // Drops the images of one tool (a tool that goes away), or of all.
