@@ -12,6 +12,9 @@ namespace {
 using com::ComPtr;
 
 constexpr int kGrayColours = 16;
+// A metafile's frame comes from the host and may claim any size; a tool
+// image larger than this is not a picture anyone can show on a button.
+constexpr int kLargestRenderedSide = 4096;
 
 // A BITMAPINFO with room for a full 256-entry colour table.
 struct BitmapInfo {
@@ -95,19 +98,44 @@ std::optional<PixelBuffer> bitmap_buffer(HBITMAP bitmap) {
 
 int himetric_to_pixels(long value, int dots_per_inch) { return MulDiv(value, dots_per_inch, 2540); }
 
+// The picture's size in HIMETRIC. Wine's picture object reports none for an
+// enhanced metafile it was given as a handle; its header has the frame.
+SIZE himetric_size(IPicture* picture, SHORT type, OLE_HANDLE handle) {
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  picture->get_Width(&width);
+  picture->get_Height(&height);
+  if ((width <= 0 || height <= 0) && type == PICTYPE_ENHMETAFILE) {
+    ENHMETAHEADER header{};
+    if (GetEnhMetaFileHeader(reinterpret_cast<HENHMETAFILE>(static_cast<UINT_PTR>(handle)), sizeof(header), &header)) {
+      width = header.rclFrame.right - header.rclFrame.left;
+      height = header.rclFrame.bottom - header.rclFrame.top;
+    }
+  }
+  return {width, height};
+}
+
+bool draw_picture(HDC dc, IPicture* picture, SHORT type, OLE_HANDLE handle, SIZE himetric, SIZE size) {
+  if (type == PICTYPE_ENHMETAFILE) {
+    const RECT target{0, 0, size.cx, size.cy};
+    return PlayEnhMetaFile(dc, reinterpret_cast<HENHMETAFILE>(static_cast<UINT_PTR>(handle)), &target) != FALSE;
+  }
+  return SUCCEEDED(
+      picture->Render(dc, 0, 0, size.cx, size.cy, 0, himetric.cy, himetric.cx, -himetric.cy, nullptr));
+}
+
 // An icon or metafile drawn over the button face into colour pixels.
-std::optional<PixelBuffer> rendered_buffer(IPicture* picture, COLORREF face, std::optional<SIZE> size) {
-  OLE_XSIZE_HIMETRIC hm_width = 0;
-  OLE_YSIZE_HIMETRIC hm_height = 0;
-  picture->get_Width(&hm_width);
-  picture->get_Height(&hm_height);
+std::optional<PixelBuffer> rendered_buffer(IPicture* picture, SHORT type, OLE_HANDLE handle, COLORREF face,
+                                           std::optional<SIZE> size) {
+  const SIZE himetric = himetric_size(picture, type, handle);
   if (!size) {
     HDC screen = GetDC(nullptr);
-    size = SIZE{himetric_to_pixels(hm_width, GetDeviceCaps(screen, LOGPIXELSX)),
-                himetric_to_pixels(hm_height, GetDeviceCaps(screen, LOGPIXELSY))};
+    size = SIZE{himetric_to_pixels(himetric.cx, GetDeviceCaps(screen, LOGPIXELSX)),
+                himetric_to_pixels(himetric.cy, GetDeviceCaps(screen, LOGPIXELSY))};
     ReleaseDC(nullptr, screen);
   }
-  if (size->cx <= 0 || size->cy <= 0) return std::nullopt;
+  if (size->cx <= 0 || size->cy <= 0 || size->cx > kLargestRenderedSide || size->cy > kLargestRenderedSide)
+    return std::nullopt;
 
   PixelBuffer image{static_cast<int>(size->cx), static_cast<int>(size->cy), {}, {}};
   image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, colour_of(face));
@@ -115,8 +143,7 @@ std::optional<PixelBuffer> rendered_buffer(IPicture* picture, COLORREF face, std
   if (!target) return std::nullopt;
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, target);
-  const bool drawn =
-      SUCCEEDED(picture->Render(dc, 0, 0, image.width, image.height, 0, hm_height, hm_width, -hm_height, nullptr));
+  const bool drawn = draw_picture(dc, picture, type, handle, himetric, *size);
   SelectObject(dc, old);
   DeleteDC(dc);
   std::optional<PixelBuffer> result;
@@ -161,7 +188,7 @@ std::optional<PixelBuffer> picture_buffer(IPictureDisp* picture_disp, COLORREF f
   if (FAILED(picture->get_Type(&type)) || FAILED(picture->get_Handle(&handle)) || !handle) return std::nullopt;
   if (type == PICTYPE_BITMAP) return bitmap_buffer(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
   if (type == PICTYPE_ICON || type == PICTYPE_METAFILE || type == PICTYPE_ENHMETAFILE)
-    return rendered_buffer(picture.get(), face, size);
+    return rendered_buffer(picture.get(), type, handle, face, size);
   return std::nullopt;
 }
 

@@ -268,6 +268,40 @@ TEST_F(ToolImagesWin32, IconsAreRenderedOverButtonFaceAtTheirSize) {
   EXPECT_EQ(pixels[31 * 32 + 16], kRed);
 }
 
+PictureRef metafile_picture(LONG width_hundredths_mm, LONG height_hundredths_mm) {
+  const RECT frame{0, 0, width_hundredths_mm, height_hundredths_mm};
+  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  const RECT all{0, 0, 100000, 100000};
+  FillRect(recorder, &all, red);
+  DeleteObject(red);
+  PICTDESC description{};
+  description.cbSizeofstruct = sizeof(description);
+  description.picType = PICTYPE_ENHMETAFILE;
+  description.emf.hemf = CloseEnhMetaFile(recorder);
+  IPictureDisp* picture = nullptr;
+  EXPECT_EQ(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture)), S_OK);
+  auto ref = std::make_shared<const HeldPicture>(picture);
+  picture->Release();
+  return ref;
+}
+
+TEST_F(ToolImagesWin32, MetafilesAreRenderedAtTheirSizeUnlessAbsurdlyLarge) {
+  tool.pictures[0] = metafile_picture(423, 423);  // 16 pixels at 96 dots per inch
+  const auto* image = cache.image(tool, kNormal, false);
+  ASSERT_NE(image, nullptr);
+  ASSERT_NE(image->bitmap, nullptr);
+  EXPECT_EQ(shape_of(image->bitmap).bmWidth, 16);
+  EXPECT_EQ(colours_of(image->bitmap, 16, 16)[8 * 16 + 8], kRed);
+
+  // A frame of 100 metres would ask for hundreds of gigabytes of pixels.
+  tool.pictures[0] = metafile_picture(10000000, 10000000);
+  image = cache.image(tool, kNormal, false);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->bitmap, nullptr);
+  EXPECT_EQ(image->shape, nullptr);
+}
+
 TEST_F(ToolImagesWin32, CacheKeepsImagesUntilTheirInputsChange) {
   tool.pictures[0] = bitmap_picture(bordered_rows());
   const auto* first = cache.image(tool, kNormal, false);
