@@ -332,6 +332,31 @@ TEST_F(ToolImagesWin32, CacheKeepsImagesUntilTheirInputsChange) {
   EXPECT_EQ(GetObjectType(kept), 0u);
 }
 
+// Sets the button face and shadow colours for the test's lifetime.
+class ButtonColours {
+ public:
+  ButtonColours(COLORREF face, COLORREF shadow)
+      : old_{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW)} {
+    const COLORREF wanted[] = {face, shadow};
+    SetSysColors(2, kElements, wanted);
+  }
+  ~ButtonColours() { SetSysColors(2, kElements, old_); }
+
+ private:
+  static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_BTNSHADOW};
+  COLORREF old_[2];
+};
+
+TEST_F(ToolImagesWin32, ButtonColourChangesRebuildTheImages) {
+  tool.pictures[0] = bitmap_picture({"R.", ".."});
+  const HBITMAP before = cache.image(tool, kDisabled, false)->bitmap;
+  ButtonColours colours(RGB(0x12, 0x34, 0x56), RGB(0x65, 0x43, 0x21));
+  ASSERT_EQ(GetSysColor(COLOR_BTNFACE), RGB(0x12, 0x34, 0x56));
+  const auto* after = cache.image(tool, kDisabled, false);
+  EXPECT_EQ(GetObjectType(before), 0u);
+  EXPECT_EQ(colours_of(after->bitmap, 2, 2), (std::vector<std::uint32_t>{0x654321, 0x123456, 0x123456, 0x123456}));
+}
+
 TEST_F(ToolImagesWin32, CacheDoesNotKeepAReplacedPictureAlive) {
   const PictureRef given = bitmap_picture({"R.", ".."});
   bool gone = false;
