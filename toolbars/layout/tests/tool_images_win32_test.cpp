@@ -38,6 +38,17 @@ IPictureDisp* read_held(const PictureRef& ref) {
   return held ? held->get() : nullptr;
 }
 
+// A picture object that owns the handle in `description`, as a reference.
+PictureRef owned_picture(PICTDESC description) {
+  description.cbSizeofstruct = sizeof(description);
+  IPictureDisp* picture = nullptr;
+  EXPECT_EQ(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture)), S_OK);
+  if (!picture) return nullptr;
+  auto ref = std::make_shared<const HeldPicture>(picture);
+  picture->Release();
+  return ref;
+}
+
 // A 32-bit bitmap picture drawn with letters: '.' magenta, 'W' white,
 // 'R' red, 'K' black.
 PictureRef bitmap_picture(const std::vector<std::string>& rows) {
@@ -55,14 +66,9 @@ PictureRef bitmap_picture(const std::vector<std::string>& rows) {
     }
   }
   PICTDESC description{};
-  description.cbSizeofstruct = sizeof(description);
   description.picType = PICTYPE_BITMAP;
   description.bmp.hbitmap = bitmap;
-  IPictureDisp* picture = nullptr;
-  EXPECT_EQ(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture)), S_OK);
-  auto ref = std::make_shared<const HeldPicture>(picture);
-  picture->Release();
-  return ref;
+  return owned_picture(description);
 }
 
 // 16 x 16: a transparent border around red, with a one-pixel gap in row 5.
@@ -217,13 +223,9 @@ TEST_F(ToolImagesWin32, PaletteBitmapsCompareIndicesNotColours) {
   rows[4] = 0x00;                        // 0 0 0 0
   rows[5] = 0x00;
   PICTDESC description{};
-  description.cbSizeofstruct = sizeof(description);
   description.picType = PICTYPE_BITMAP;
   description.bmp.hbitmap = bitmap;
-  IPictureDisp* picture = nullptr;
-  ASSERT_EQ(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture)), S_OK);
-  tool.pictures[0] = std::make_shared<const HeldPicture>(picture);
-  picture->Release();
+  tool.pictures[0] = owned_picture(description);
 
   const auto* image = cache.image(tool, kNormal, false);
   ASSERT_NE(image, nullptr);
@@ -242,13 +244,9 @@ TEST_F(ToolImagesWin32, IconsAreRenderedOverButtonFaceAtTheirSize) {
   HICON icon = CreateIcon(GetModuleHandleW(nullptr), 16, 16, 1, 32, mask.data(), colour.data());
   ASSERT_NE(icon, nullptr);
   PICTDESC description{};
-  description.cbSizeofstruct = sizeof(description);
   description.picType = PICTYPE_ICON;
   description.icon.hicon = icon;
-  IPictureDisp* picture = nullptr;
-  ASSERT_EQ(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture)), S_OK);
-  tool.pictures[0] = std::make_shared<const HeldPicture>(picture);
-  picture->Release();
+  tool.pictures[0] = owned_picture(description);
 
   const std::uint32_t face = system_colour(COLOR_BTNFACE);
   const auto* natural = cache.image(tool, kNormal, false);
@@ -276,14 +274,9 @@ PictureRef metafile_picture(LONG width_hundredths_mm, LONG height_hundredths_mm)
   FillRect(recorder, &all, red);
   DeleteObject(red);
   PICTDESC description{};
-  description.cbSizeofstruct = sizeof(description);
   description.picType = PICTYPE_ENHMETAFILE;
   description.emf.hemf = CloseEnhMetaFile(recorder);
-  IPictureDisp* picture = nullptr;
-  EXPECT_EQ(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture)), S_OK);
-  auto ref = std::make_shared<const HeldPicture>(picture);
-  picture->Release();
-  return ref;
+  return owned_picture(description);
 }
 
 TEST_F(ToolImagesWin32, MetafilesAreRenderedAtTheirSizeUnlessAbsurdlyLarge) {
