@@ -22,6 +22,42 @@ HRESULT empty_picture(IPictureDisp** out) {
   return OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(out));
 }
 
+// The bitmap converted into an 8-bit device-independent bitmap whose colour
+// table is the default palette (its entries first, black after them), so the
+// tool owns a bitmap of known form that no caller's DC holds selected.
+HBITMAP default_palette_bitmap(HBITMAP source) {
+  BITMAP shape{};
+  if (!GetObjectW(source, sizeof(shape), &shape)) return nullptr;
+  struct {
+    BITMAPINFOHEADER header{};
+    RGBQUAD colours[256]{};
+  } info;
+  PALETTEENTRY entries[256]{};
+  GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 256, entries);
+  for (int i = 0; i < 256; ++i) info.colours[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+  info.header = {sizeof(BITMAPINFOHEADER), shape.bmWidth, shape.bmHeight, 1, 8, BI_RGB, 0, 0, 0, 256, 0};
+  void* bits = nullptr;
+  HBITMAP converted =
+      CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto copy = static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, 0));
+  if (converted && copy) {
+    HDC from = CreateCompatibleDC(nullptr);
+    HDC to = CreateCompatibleDC(nullptr);
+    HGDIOBJ old_from = SelectObject(from, copy);
+    HGDIOBJ old_to = SelectObject(to, converted);
+    BitBlt(to, 0, 0, shape.bmWidth, shape.bmHeight, from, 0, 0, SRCCOPY);
+    SelectObject(to, old_to);
+    SelectObject(from, old_from);
+    DeleteDC(to);
+    DeleteDC(from);
+  } else if (converted) {
+    DeleteObject(converted);
+    converted = nullptr;
+  }
+  if (copy) DeleteObject(copy);
+  return converted;
+}
+
 }  // namespace
 
 ComPtr<IMzTool> ToolObject::create(ControlObject& control, const ToolRef& ref) {
@@ -353,7 +389,7 @@ HRESULT ToolObject::put_picture_bitmap(PictureSlot slot, LONG bitmap) {
   if (!handle) return put_picture(slot, nullptr);
   if (GetObjectType(handle) != OBJ_BITMAP) return fail(ErrorCode::invalid_property_value);
   // The tool owns a copy, so the caller may delete its bitmap.
-  auto copy = static_cast<HBITMAP>(CopyImage(handle, IMAGE_BITMAP, 0, 0, 0));
+  HBITMAP copy = default_palette_bitmap(handle);
   if (!copy) return plain_failure(E_OUTOFMEMORY);
   PICTDESC description{};
   description.cbSizeofstruct = sizeof(description);

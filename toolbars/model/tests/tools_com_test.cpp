@@ -419,6 +419,44 @@ TEST_F(Tools, PictureBitmapHandles) {
   tool->Release();
 }
 
+TEST_F(Tools, PictureBitmapHandlesBecomeDefaultPaletteBitmaps) {
+  IDispatch* tool = add(tools, L"P");
+  // A 32-bit bitmap of two pixels: red, which the default palette holds, and
+  // a colour it does not.
+  const uint32_t source[] = {0x00FF0000, 0x00123456};
+  HBITMAP bitmap = CreateBitmap(2, 1, 1, 32, source);
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_TRUE(put(tool, L"PictureBmp", Var(static_cast<int32_t>(reinterpret_cast<INT_PTR>(bitmap)))).ok());
+  DeleteObject(bitmap);
+  IDispatch* picture = get_object(tool, L"Picture");
+  auto handle = reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(get(picture, L"Handle").value.as_long()));
+  DIBSECTION section{};
+  ASSERT_EQ(GetObjectW(handle, sizeof(section), &section), static_cast<int>(sizeof(section)));
+  EXPECT_EQ(section.dsBmih.biBitCount, 8);
+  EXPECT_EQ(section.dsBm.bmWidth, 2);
+
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, handle);
+  RGBQUAD table[256]{};
+  EXPECT_EQ(GetDIBColorTable(dc, 0, 256, table), 256u);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  auto colour = [](const RGBQUAD& q) { return static_cast<uint32_t>(q.rgbRed) << 16 | q.rgbGreen << 8 | q.rgbBlue; };
+  // The twenty colours of the default palette, the rest of the table black.
+  EXPECT_EQ(colour(table[0]), 0x000000u);
+  EXPECT_EQ(colour(table[7]), 0xC0C0C0u);
+  EXPECT_EQ(colour(table[13]), 0xFF0000u);
+  EXPECT_EQ(colour(table[19]), 0xFFFFFFu);
+  EXPECT_EQ(colour(table[20]), 0x000000u);
+  EXPECT_EQ(colour(table[255]), 0x000000u);
+
+  const uint8_t* indices = static_cast<const uint8_t*>(section.dsBm.bmBits);
+  EXPECT_EQ(colour(table[indices[0]]), 0xFF0000u);
+  EXPECT_LT(indices[1], 20);  // the other colour became one of the palette's
+  picture->Release();
+  tool->Release();
+}
+
 TEST_F(Tools, EnumerationWalksTheToolsInOrder) {
   for (const wchar_t* id : {L"A", L"B", L"C"}) add(tools, id)->Release();
   CallResult result = get(tools, L"_NewEnum");
