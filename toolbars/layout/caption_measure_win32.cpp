@@ -14,19 +14,18 @@ const std::wstring* caption_of(Deck& deck, PlacedTool& placed) {
 }  // namespace
 
 // The text's extent with its mnemonic marker taken out, plus 2 each way.
-Size CaptionMeasure::extent_of(const std::wstring& text, HDC dc) {
-  if (auto found = extents_.find(text); found != extents_.end()) return found->second;
+Size CaptionMeasure::extent_of(const std::wstring& text, HDC dc, CaptionCache& captions) {
+  if (const std::optional<Size> known = captions.text_extent(text)) return *known;
   RECT r{};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
   const Size extent{r.right - r.left + 2, r.bottom - r.top + 2};
-  extents_.emplace(text, extent);
+  captions.store_text(text, extent);
   return extent;
 }
 
 void CaptionMeasure::measure(Deck& deck, HFONT font, CaptionCache& captions) {
   if (font != font_) {
     font_ = font;
-    extents_.clear();
     captions.new_font();
   }
   HDC dc = GetDC(nullptr);
@@ -36,11 +35,12 @@ void CaptionMeasure::measure(Deck& deck, HFONT font, CaptionCache& captions) {
     for (const auto& placed : toolbar->tools) {
       if (placed->is_separator()) continue;
       const std::wstring* caption = caption_of(deck, *placed);
-      captions.store(placed.get(), caption && !caption->empty() ? extent_of(*caption, dc) : Size{});
+      captions.store(placed.get(), caption && !caption->empty() ? extent_of(*caption, dc, captions) : Size{});
     }
   }
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
+  captions.end_pass();
 }
 
 }  // namespace mz

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <unordered_map>
 
 #include "caption_cache.h"
 #include "toolbars/model/deck.h"
@@ -16,10 +15,9 @@ class CaptionMeasure {
   void measure(Deck& deck, HFONT font, CaptionCache& captions);
 
  private:
-  Size extent_of(const std::wstring& text, HDC dc);
+  static Size extent_of(const std::wstring& text, HDC dc, CaptionCache& captions);
 
   HFONT font_ = nullptr;
-  std::unordered_map<std::wstring, Size> extents_;
 };
 
 }  // namespace mz

@@ -131,5 +131,30 @@ TEST(CaptionCache, ExtentsHoldForTheirFontOnly) {
   EXPECT_EQ(cache.find(a), std::nullopt);
 }
 
+TEST(CaptionCache, APassDropsTheToolsAndTextsItDidNotUse) {
+  CaptionCache cache;
+  const PlacedTool* a = reinterpret_cast<const PlacedTool*>(0x10);
+  const PlacedTool* b = reinterpret_cast<const PlacedTool*>(0x20);
+  cache.store_text(L"Open", {40, 15});
+  cache.store_text(L"Save", {38, 15});
+  cache.store(a, {40, 15});
+  cache.store(b, {38, 15});
+  cache.end_pass();
+  EXPECT_EQ(cache.find(b), (Size{38, 15}));
+
+  // The next pass sees only tool a, whose caption is still "Open".
+  EXPECT_EQ(cache.text_extent(L"Open"), (Size{40, 15}));
+  cache.store(a, {40, 15});
+  cache.end_pass();
+  EXPECT_EQ(cache.find(a), (Size{40, 15}));
+  EXPECT_EQ(cache.find(b), std::nullopt);
+  EXPECT_EQ(cache.text_extent(L"Save"), std::nullopt);
+  EXPECT_EQ(cache.text_extent(L"Open"), (Size{40, 15}));
+
+  // A new font makes every text a miss.
+  cache.new_font();
+  EXPECT_EQ(cache.text_extent(L"Open"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace mz

@@ -44,8 +44,10 @@ std::string describe(const BarActions& actions) {
   for (const BarAction& action : actions) {
     if (!text.empty()) text += ",";
     text += name_of(action.kind);
-    if (action.tool) text += ":" + std::string(action.tool->id.begin(), action.tool->id.end());
-    if (action.toolbar) text += ":" + std::string(action.toolbar->name.begin(), action.toolbar->name.end());
+    const std::wstring* name = action.tool ? &action.tool->id : action.toolbar ? &action.toolbar->name : nullptr;
+    if (!name) continue;
+    text += ':';
+    for (wchar_t c : *name) text += static_cast<char>(c);
   }
   return text;
 }
