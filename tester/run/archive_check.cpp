@@ -96,7 +96,9 @@ void RunEngine::ApplyVerdict(const ArchiveVerdict& verdict, std::optional<uint64
     MarkBad(verdict.extract);
   } else {
     // A warning below 100 counts the archive as tested, without a test pass.
-    view_.ArchiveChecked({record_.currentArchive, false, {}});
+    ArchiveOutcome tested;
+    tested.archive = record_.currentArchive;
+    view_.ArchiveChecked(tested);
   }
   if (length) record_.bytesTested += static_cast<double>(*length);
   CountArchive();
@@ -168,7 +170,11 @@ void RunEngine::MarkBad(int16_t result) {
   SetProgress(0);
   Increment(r.badZips);
   if (component_.Abort()) BlankEntryLabels();
-  view_.ArchiveChecked({r.currentArchive, true, recorded});
+  ArchiveOutcome bad;
+  bad.archive = r.currentArchive;
+  bad.bad = true;
+  bad.errorLine = recorded;
+  view_.ArchiveChecked(bad);
 }
 
 void RunEngine::CountArchive() {

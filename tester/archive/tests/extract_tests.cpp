@@ -169,7 +169,7 @@ TEST(Extract, AtMostSixteenFilesAndFourMebibytesPerArchiveAreWritten) {
   for (const Case& c : cases) {
     ZipBuilder zip;
     for (size_t i = 0; i < c.sizes.size(); ++i) {
-      char name[16];
+      char name[32];
       std::snprintf(name, sizeof name, "%02zu.diz", i);
       zip.Add(name, fixtures::SampleText(c.sizes[i], static_cast<uint32_t>(i)));
     }

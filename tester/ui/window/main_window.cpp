@@ -43,7 +43,8 @@ MainWindow::MainWindow(HINSTANCE instance, MainWindowSettings settings, StartupS
     : instance_(instance),
       settings_(std::move(settings)),
       startup_(startup),
-      engine_(*this, *this, *this, component_, run::EngineSettings{settings_.programFolder, settings_.commandLine, '\\', true}),
+      engine_(*this, *this, *this, component_,
+              run::EngineSettings{settings_.programFolder, settings_.commandLine, '\\', true, std::nullopt}),
       font_(CreateWindowFont()),
       controlFont_(CreateControlFont()),
       summary_(instance, settings_.programFolder, font_) {
