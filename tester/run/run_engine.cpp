@@ -200,8 +200,13 @@ namespace {
 
 // Walk steps taken ahead of the one applied, per worker: enough to keep the
 // workers busy while the run's thread applies verdicts, few enough that a
-// tree of many thousands of archives costs no more memory than a small one.
-constexpr size_t kStepsAheadPerWorker = 8;
+// tree of many thousands of archives costs no more memory than a small one
+// (a step is a path and a verdict). The margin is wide because verdicts are
+// applied in walk order: while one worker checks an archive's longest entry
+// (tens of MB), the others go on with the archives after it, up to this
+// many; and the run's thread, waiting for a batch, must be back before the
+// workers run out of queued archives even when the machine is busy.
+constexpr size_t kStepsAheadPerWorker = 128;
 
 }  // namespace
 
