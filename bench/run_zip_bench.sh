@@ -4,7 +4,8 @@
 # over one generated corpus, in one run; then the console tester qrw32
 # (ISA-L) over the same corpus with --jobs 1 and --jobs 2. Prints MB/s of
 # uncompressed data (best of 3 runs each), the ratios, and the peak RSS of
-# each program on the largest archive.
+# each program on the largest archive, and what two copies of our component
+# run at once gain over one (the most two jobs can gain here).
 #   bash bench/run_zip_bench.sh [SCALE]    (SCALE 1 = about 430 MB uncompressed)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,6 +36,9 @@ best() {  # best of 3 wall-clock seconds of a command
   done
   echo "$best_s"
 }
+twice() {  # two copies of a command at once
+  "$@" & "$@"; wait
+}
 peak_kb() {  # peak RSS in KiB of a command
   /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1
 }
@@ -47,6 +51,9 @@ for _ in 1 2; do
 done
 zlib_s=$(best "$bench" ours zlib "${archives[@]}")
 isal_s=$(best "$bench" ours isal "${archives[@]}")
+# The most two jobs can gain on this machine as it is: two copies of the
+# same single-threaded work at once, which share nothing.
+twice_s=$(best twice "$bench" ours isal "${archives[@]}")
 unzip_s=$(best unzip -tqq "$corpus/*.zip")
 sevenz1_s=$(best 7z t -mmt=1 -bd -y "$corpus/*.zip")
 sevenz_s=$(best 7z t -bd -y "$corpus/*.zip")
@@ -86,10 +93,10 @@ rss_jobs2=$(peak_kb "$qrw32" --jobs 2 --no-rename "$largest")
 python3 - "$bytes" "$zlib_s" "$isal_s" "$floor_s" "$unzip_s" "$sevenz1_s" "$sevenz_s" \
   "$rss_zlib" "$rss_isal" "$rss_unzip" "$rss_7z" "${#archives[@]}" "$(nproc)" \
   "$jobs1_s" "$jobs2_s" "$rss_jobs1" "$rss_jobs2" "$(cut -d' ' -f1 /proc/loadavg)" \
-  "$small_bytes" "$small1_s" "$small2_s" <<'PY'
+  "$small_bytes" "$small1_s" "$small2_s" "$twice_s" <<'PY'
 import sys
 (b, zl, isal, floor, unzip, sz1, sz, rz, ri, ru, r7, n, cores, j1, j2, rj1, rj2, load,
- sb, s1, s2) = sys.argv[1:]
+ sb, s1, s2, twice) = sys.argv[1:]
 mb = int(b) / 1e6
 def rate(s): return mb / float(s)
 def ratio(a, b): return float(a) / float(b)
@@ -107,6 +114,8 @@ print(f"ratio ours ISA-L / 7z t         {ratio(sz, isal):6.2f}x")
 print(f"ratio ours ISA-L / ours zlib    {ratio(zl, isal):6.2f}x")
 print(f"ours zlib vs raw zlib floor     {100 * (ratio(zl, floor) - 1):+6.1f}% time")
 print(f"ratio qrw32 --jobs 2 / --jobs 1 {ratio(j1, j2):6.2f}x  (target >= 1.8)")
+print(f"two copies of ours ISA-L at once {float(twice):.3f} s: the machine's ceiling for two jobs "
+      f"{2 * ratio(isal, twice):.2f}x")
 smb = int(sb) / 1e6
 print(f"small archives only ({smb:.1f} MB uncompressed): qrw32 --jobs 1 {float(s1):.3f} s "
       f"{smb / float(s1):.1f} MB/s, --jobs 2 {float(s2):.3f} s {smb / float(s2):.1f} MB/s, "

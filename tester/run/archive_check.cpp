@@ -26,11 +26,11 @@ void Increment(T& counter) {
 
 bool RunEngine::RunStopped() const { return record_.abortRequested || !record_.running; }
 
-void RunEngine::TestArchive(std::future<ArchiveVerdict> ahead) {
+// The length, measured before the check (and any rename), is counted only
+// once the archive is judged.
+void RunEngine::TestArchive(uint64_t length, std::future<ArchiveVerdict> ahead) {
   RunRecord& r = record_;
   if (RunStopped()) return;
-  // Measured now, before a rename; counted only once the archive is judged.
-  const std::optional<uint64_t> length = files_.FileLength(r.currentArchive);
   view_.EnableBrowseButton(false);
   view_.EnableBrowseMenuEntry(false);
   files_.ResetAttributes(r.currentArchive);
@@ -48,12 +48,8 @@ void RunEngine::TestArchive(std::future<ArchiveVerdict> ahead) {
 // description files: they are extracted here, in walk order, whenever the
 // worker's extract pass may have written some.
 ArchiveVerdict RunEngine::TakeVerdict(std::future<ArchiveVerdict>& ahead) {
-  constexpr auto kInputInterval = std::chrono::milliseconds(20);
   const ArchiveVerdict aborted{kResultAborted, std::nullopt, 0};
-  while (ahead.wait_for(kInputInterval) != std::future_status::ready) {
-    view_.ProcessEvents();
-    if (RunStopped()) return aborted;
-  }
+  if (!AwaitVerdict(ahead)) return aborted;
   const ArchiveVerdict verdict = ahead.get();
   const int16_t extract = verdict.extract;
   if (extract == kResultNothingMatched || extract == kResultPermissionDenied || extract == kResultAborted) {
@@ -63,7 +59,16 @@ ArchiveVerdict RunEngine::TakeVerdict(std::future<ArchiveVerdict>& ahead) {
   return RunStopped() ? aborted : verdict;
 }
 
-void RunEngine::ApplyVerdict(const ArchiveVerdict& verdict, std::optional<uint64_t> length) {
+bool RunEngine::AwaitVerdict(const std::future<ArchiveVerdict>& verdict) {
+  constexpr auto kInputInterval = std::chrono::milliseconds(20);
+  while (verdict.wait_for(kInputInterval) != std::future_status::ready) {
+    view_.ProcessEvents();
+    if (RunStopped()) return false;
+  }
+  return true;
+}
+
+void RunEngine::ApplyVerdict(const ArchiveVerdict& verdict, uint64_t length) {
   if (verdict.extract == kResultPermissionDenied) {
     MarkUnread();
     return;
@@ -100,7 +105,7 @@ void RunEngine::ApplyVerdict(const ArchiveVerdict& verdict, std::optional<uint64
     tested.archive = record_.currentArchive;
     view_.ArchiveChecked(tested);
   }
-  if (length) record_.bytesTested += static_cast<double>(*length);
+  record_.bytesTested += static_cast<double>(length);
   CountArchive();
 }
 

@@ -32,6 +32,10 @@ class FileSystem {
   virtual bool IsOrdinaryFile(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
   virtual std::optional<uint64_t> FileLength(const std::string& path) = 0;
+  // The length of an ordinary file (as IsOrdinaryFile judges it), nullopt
+  // for anything else, from one query of the file system: the run asks this
+  // once for every archive it meets.
+  virtual std::optional<uint64_t> OrdinaryFileLength(const std::string& path) = 0;
   // Clears the read-only, hidden, system and archive attributes.
   virtual bool ResetAttributes(const std::string& path) = 0;
   // Never replaces an existing `to`: fails instead.

@@ -1,5 +1,7 @@
 #include "run_engine.h"
 
+#include <chrono>
+
 #include "command_line.h"
 #include "number_format.h"
 #include "path_text.h"
@@ -198,8 +200,13 @@ namespace {
 
 // Walk steps taken ahead of the one applied, per worker: enough to keep the
 // workers busy while the run's thread applies verdicts, few enough that a
-// tree of many thousands of archives costs no more memory than a small one.
-constexpr size_t kStepsAheadPerWorker = 8;
+// tree of many thousands of archives costs no more memory than a small one
+// (a step is a path and a verdict). The margin is wide because verdicts are
+// applied in walk order: while one worker checks an archive's longest entry
+// (tens of MB), the others go on with the archives after it, up to this
+// many; and the run's thread, waiting for a batch, must be back before the
+// workers run out of queued archives even when the machine is busy.
+constexpr size_t kStepsAheadPerWorker = 128;
 
 }  // namespace
 
@@ -207,18 +214,20 @@ void RunEngine::SearchFolder(const std::string& start) {
   FolderWalk walk(files_, start, record_.searchPattern, settings_.separator);
   std::deque<AheadStep> ahead;
   for (;;) {
-    if (pool_) LookAhead(walk, ahead);
+    if (pool_) {
+      LookAhead(walk, ahead);
+      AwaitBatch(ahead);
+    }
     AheadStep next;
     if (!ahead.empty()) {
       next = std::move(ahead.front());
       ahead.pop_front();
     } else if (std::optional<WalkStep> step = walk.Next()) {
-      next.step = std::move(*step);
+      next = TakeStep(std::move(*step));
     } else {
       break;
     }
-    const bool goOn = next.step.isArchive ? VisitArchive(next.step, std::move(next.verdict))
-                                          : EnterFolder(next.step.folder);
+    const bool goOn = next.step.isArchive ? VisitArchive(next) : EnterFolder(next.step.folder);
     if (!goOn) break;
   }
   // A run that stopped early leaves checks behind; none outlives the walk.
@@ -233,13 +242,35 @@ void RunEngine::LookAhead(FolderWalk& walk, std::deque<AheadStep>& ahead) {
   while (ahead.size() < kStepsAheadPerWorker * pool_->Workers()) {
     std::optional<WalkStep> step = walk.Next();
     if (!step) return;
-    AheadStep next{std::move(*step), {}};
-    if (next.step.isArchive) {
-      const std::string path = StoredPath(next.step.folder + next.step.name);
-      if (files_.IsOrdinaryFile(path)) next.verdict = pool_->Check(path);
-    }
+    AheadStep next = TakeStep(std::move(*step));
+    if (next.length) next.verdict = pool_->Check(StoredPath(next.step.folder + next.step.name));
     ahead.push_back(std::move(next));
   }
+}
+
+// Each wait puts this thread to sleep and each verdict that ends one wakes
+// it, taking a core from a worker for a moment. Waiting for the verdict of
+// the next archive alone would do that for nearly every archive, as the run
+// applies verdicts much faster than the workers find them. So when the next
+// verdict is not there, the run waits for the one half the look-ahead
+// further on: the workers take archives in walk order, so by then the
+// verdicts before it are there too, and it applies them in one go.
+void RunEngine::AwaitBatch(const std::deque<AheadStep>& ahead) {
+  if (ahead.empty() || !ahead.front().verdict.valid() ||
+      ahead.front().verdict.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+    return;
+  }
+  const std::future<ArchiveVerdict>* last = nullptr;
+  for (size_t i = 0; i <= ahead.size() / 2; ++i) {
+    if (ahead[i].verdict.valid()) last = &ahead[i].verdict;
+  }
+  AwaitVerdict(*last);
+}
+
+RunEngine::AheadStep RunEngine::TakeStep(WalkStep step) {
+  AheadStep taken{std::move(step), std::nullopt, {}};
+  if (taken.step.isArchive) taken.length = files_.OrdinaryFileLength(StoredPath(taken.step.folder + taken.step.name));
+  return taken;
 }
 
 bool RunEngine::EnterFolder(const std::string& folder) {
@@ -255,14 +286,15 @@ bool RunEngine::EnterFolder(const std::string& folder) {
   return record_.running;
 }
 
-bool RunEngine::VisitArchive(const WalkStep& step, std::future<ArchiveVerdict> ahead) {
+bool RunEngine::VisitArchive(AheadStep& next) {
+  const WalkStep& step = next.step;
   view_.ProcessEvents();
   if (!record_.running) return false;
   record_.currentArchive = StoredPath(step.folder + step.name);
   archiveFileName_ = StoredPath(step.name);
   view_.SetLabel(Label::kArchiveName, ShownName(step.name));
   if (record_.abortRequested || !record_.running) return false;
-  if (files_.IsOrdinaryFile(record_.currentArchive)) TestArchive(std::move(ahead));
+  if (next.length) TestArchive(*next.length, std::move(next.verdict));
   return true;
 }
 
@@ -279,14 +311,16 @@ void RunEngine::DropRun(const std::vector<std::string>& items) {
   view_.SetLabel(Label::kArchiveName, "");
 
   bool singleArchive = false;
-  if (!items.empty() && files_.IsOrdinaryFile(items[0]) && EndsWithNoCase(items[0], ".zip")) {
+  const std::optional<uint64_t> firstLength =
+      items.empty() ? std::nullopt : files_.OrdinaryFileLength(items[0]);
+  if (firstLength && EndsWithNoCase(items[0], ".zip")) {
     r.currentArchive = items[0];
     r.pathTested = items[0];
     archiveFileName_ = StoredPath(std::string(LastComponent(items[0])));
     r.abortRequested = false;
     singleArchive = true;
     r.running = true;
-    TestArchive();
+    TestArchive(*firstLength);
   }
 
   const std::string errorsPath = ResultFilePath(kErrorsFileName);

@@ -110,20 +110,28 @@ class RunEngine {
  private:
   std::string ResultFilePath(const char* name) const;
   CommandLineForm Form() const;
-  // A walk step with the verdict a worker is finding for it.
+  // A walk step as the run takes it: an archive's length (measured once,
+  // before any check or rename; none when it is not an ordinary file) and
+  // the verdict a worker is finding for it.
   struct AheadStep {
     WalkStep step;
+    std::optional<uint64_t> length;
     std::future<ArchiveVerdict> verdict;  // not valid: check it when applied
   };
 
   void SearchFolder(const std::string& start);
+  AheadStep TakeStep(WalkStep step);
   void LookAhead(FolderWalk& walk, std::deque<AheadStep>& ahead);
   // The steps of the walk; false ends it.
   bool EnterFolder(const std::string& folder);
-  bool VisitArchive(const WalkStep& step, std::future<ArchiveVerdict> ahead);
-  void TestArchive(std::future<ArchiveVerdict> ahead = {});
+  bool VisitArchive(AheadStep& next);
+  void TestArchive(uint64_t length, std::future<ArchiveVerdict> ahead = {});
   ArchiveVerdict TakeVerdict(std::future<ArchiveVerdict>& ahead);
-  void ApplyVerdict(const ArchiveVerdict& verdict, std::optional<uint64_t> length);
+  // Waits for a worker's verdict, letting input through; false when the run
+  // stopped meanwhile.
+  bool AwaitVerdict(const std::future<ArchiveVerdict>& verdict);
+  void AwaitBatch(const std::deque<AheadStep>& ahead);
+  void ApplyVerdict(const ArchiveVerdict& verdict, uint64_t length);
   // The user cancelled, or the run ended, since the run was last checked.
   bool RunStopped() const;
   void StopOnComponentAbort();

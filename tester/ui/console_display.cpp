@@ -24,18 +24,25 @@ void ConsoleDisplay::SetFolder(const std::string& text) {
   Redraw();
 }
 
+// A terminal sees each line as it comes. Elsewhere the lines are written in
+// blocks: a run over many small archives would otherwise spend a write call
+// on every one of them.
 void ConsoleDisplay::PrintLine(const std::string& text) {
-  ClearStatus();
+  EraseStatus();
   out_ << run::EscapeControlCharacters(text) << '\n';
   Redraw();
-  out_.flush();
+  if (terminal_) out_.flush();
 }
 
 void ConsoleDisplay::ClearStatus() {
+  EraseStatus();
+  out_.flush();
+}
+
+void ConsoleDisplay::EraseStatus() {
   if (!terminal_ || shown_.empty()) return;
   // The last column stays empty so the terminal never wraps the line.
   out_ << '\r' << std::string(width_ - 1, ' ') << '\r';
-  out_.flush();
   shown_.clear();
 }
 

@@ -19,13 +19,15 @@ class ConsoleDisplay {
   void SetFolder(const std::string& text);
   // A line that stays, printed above the status line.
   void PrintLine(const std::string& text);
-  // Removes the status line (before the program's last output).
+  // Removes the status line and writes out what is still held (before the
+  // program's last output).
   void ClearStatus();
 
   bool IsTerminal() const { return terminal_; }
 
  private:
   void Redraw();
+  void EraseStatus();
 
   std::ostream& out_;
   bool terminal_;

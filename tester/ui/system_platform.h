@@ -17,6 +17,7 @@ class SystemPlatform : public run::FileSystem, public run::Clock {
   bool IsOrdinaryFile(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
   std::optional<uint64_t> FileLength(const std::string& path) override;
+  std::optional<uint64_t> OrdinaryFileLength(const std::string& path) override;
   bool ResetAttributes(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Delete(const std::string& path) override;

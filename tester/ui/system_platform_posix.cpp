@@ -93,10 +93,13 @@ std::optional<uint64_t> SystemPlatform::FileLength(const std::string& path) {
   return static_cast<uint64_t>(info.st_size);
 }
 
-bool SystemPlatform::ResetAttributes(const std::string& path) {
-  struct stat info;
-  return ::lstat(path.c_str(), &info) == 0;
+std::optional<uint64_t> SystemPlatform::OrdinaryFileLength(const std::string& path) {
+  if (IsHiddenName(run::LastComponent(path))) return std::nullopt;
+  return FileLength(path);
 }
+
+// There are no attributes to clear: the file is left untouched, unasked.
+bool SystemPlatform::ResetAttributes(const std::string&) { return true; }
 
 bool SystemPlatform::Rename(const std::string& from, const std::string& to) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;

@@ -104,6 +104,10 @@ std::optional<uint64_t> FakePlatform::FileLength(const std::string& path) {
   return node->content.size();
 }
 
+std::optional<uint64_t> FakePlatform::OrdinaryFileLength(const std::string& path) {
+  return IsOrdinaryFile(path) ? FileLength(path) : std::nullopt;
+}
+
 bool FakePlatform::ResetAttributes(const std::string& path) {
   Node* node = Find(path);
   if (!node) return false;

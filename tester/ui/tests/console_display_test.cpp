@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <streambuf>
 
 namespace quarrow::ui {
 namespace {
@@ -44,6 +45,34 @@ TEST(ConsoleDisplay, ElsewhereOnlyPrintedLinesAppear) {
   display.ClearStatus();
 
   EXPECT_EQ(out.str(), "good  /t/a.zip\n");
+}
+
+// What has been handed on to the output (the terminal, a pipe) at each
+// flush of the stream.
+class FlushedText : public std::stringbuf {
+ public:
+  std::string flushed;
+
+ protected:
+  int sync() override {
+    flushed = str();
+    return 0;
+  }
+};
+
+TEST(ConsoleDisplay, ATerminalGetsEachLineAtOnceOtherOutputsByTheEnd) {
+  for (const bool terminal : {true, false}) {
+    SCOPED_TRACE(terminal);
+    FlushedText buffer;
+    std::ostream out(&buffer);
+    ConsoleDisplay display(out, terminal, 80);
+
+    display.PrintLine("bad   # 110 - /t/a.zip");
+    EXPECT_EQ(buffer.flushed, terminal ? "bad   # 110 - /t/a.zip\n" : "");
+    display.PrintLine("good  /t/b.zip");
+    display.ClearStatus();
+    EXPECT_EQ(buffer.flushed, "bad   # 110 - /t/a.zip\ngood  /t/b.zip\n");
+  }
 }
 
 TEST(ConsoleDisplay, ControlCharactersAreShownEscaped) {

@@ -41,6 +41,25 @@ TEST(ConsolePlatformPosix, DotNamesAreHidden) {
   RealPlatform p;
   WriteText(temp / ".a.zip", "PK");
   EXPECT_FALSE(p.platform.IsOrdinaryFile(temp / ".a.zip"));
+  EXPECT_EQ(p.platform.OrdinaryFileLength(temp / ".a.zip"), std::nullopt);
+}
+
+// A link to a file is the file; a link to a folder or nowhere is no archive.
+TEST(ConsolePlatformPosix, OrdinaryFileLengthFollowsLinksToFiles) {
+  TempFolder temp;
+  RealPlatform p;
+  WriteText(temp / "a.zip", "12345");
+  fs::create_directories(temp / "sub.zip");
+  fs::create_symlink(temp / "a.zip", temp / "file-link.zip");
+  fs::create_directory_symlink(temp / "sub.zip", temp / "folder-link.zip");
+  fs::create_symlink(temp / "none.zip", temp / "dangling.zip");
+
+  EXPECT_EQ(p.platform.OrdinaryFileLength(temp / "file-link.zip"), 5u);
+  for (const char* name : {"sub.zip", "folder-link.zip", "dangling.zip", "none.zip"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(p.platform.OrdinaryFileLength(temp / name), std::nullopt);
+    EXPECT_FALSE(p.platform.IsOrdinaryFile(temp / name));
+  }
 }
 
 TEST(ConsolePlatformPosix, ResultFilesAreNotWrittenThroughALink) {

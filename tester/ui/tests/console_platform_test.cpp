@@ -67,6 +67,9 @@ TEST(ConsolePlatform, OrdinaryFilesFoldersAndLengths) {
   EXPECT_FALSE(p.platform.IsFolder(temp / "a.zip"));
   EXPECT_EQ(p.platform.FileLength(temp / "a.zip"), 5u);
   EXPECT_EQ(p.platform.FileLength(temp / "sub"), std::nullopt);
+  EXPECT_EQ(p.platform.OrdinaryFileLength(temp / "a.zip"), 5u);
+  EXPECT_EQ(p.platform.OrdinaryFileLength(temp / "sub"), std::nullopt);
+  EXPECT_EQ(p.platform.OrdinaryFileLength(temp / "none.zip"), std::nullopt);
   EXPECT_TRUE(p.platform.ResetAttributes(temp / "a.zip"));
   EXPECT_FALSE(p.platform.IsOnReadOnlyDrive(temp / "a.zip"));
 }
