@@ -14,6 +14,11 @@ namespace mz {
 
 enum class CaptionAlignment : uint8_t { top_of_image = 0, bottom_of_image = 1, left_of_image = 2, right_of_image = 3 };
 
+// The alignment a vertical toolbar uses: its captions are turned by 270
+// degrees, and the alignment with them (above becomes right of the image,
+// below left, left above and right below).
+CaptionAlignment turned_alignment(CaptionAlignment alignment);
+
 // What a tool shows on a toolbar, by its type and DisplayStyle.
 struct ToolContent {
   bool image = false;
