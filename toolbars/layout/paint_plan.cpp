@@ -226,6 +226,19 @@ std::vector<Edge> button_frames(const ToolPaintInput& tool, const BarLook& bar, 
   return {{r, *kind}};
 }
 
+// One arrow of the More Tools chevron with its top-left at `at`: a closed
+// 7-point outline of a ">" (or "v" down a column) 5 pixels square, twice
+// that with large icons.
+Shape chevron_arrow(Point at, Orientation orientation, int scale) {
+  static constexpr Point kRight[] = {{0, 0}, {2, 0}, {4, 2}, {2, 4}, {0, 4}, {2, 2}, {0, 0}};
+  std::vector<Point> points;
+  for (Point p : kRight) {
+    const Point along = oriented_point(orientation, p.x * scale, p.y * scale);
+    points.push_back({at.x + along.x, at.y + along.y});
+  }
+  return {std::move(points), Role::button_text, true};
+}
+
 Role caption_colour(const ToolPaintInput& tool) {
   if (!tool.state.enabled) return Role::gray_text;
   return tool.tool_fore_color ? Role::tool_fore : Role::control_fore;
@@ -239,6 +252,56 @@ BarFramePlan plan_bar_frame(const BarFrameInput& bar) {
   plan.border = Edge{bar.rect, EdgeKind::raised_inner, kAllSides};
   if (bar.display_grab_handles) plan.grab = grab_bars(bar);
   if (bar.compressed && !bar.display_more_tools_button) plan.chevron = compressed_chevron(bar);
+  return plan;
+}
+
+std::vector<Shape> more_tools_marks(Rect b, Orientation orientation, bool large_icons, bool compressed) {
+  const int L = b.left, T = b.top, R = b.right, B = b.bottom;
+  std::vector<Shape> out;
+  if (orientation == Orientation::horizontal) {
+    out.push_back(large_icons ? triangle({L + 3, B - 14}, {L + 10, B - 7}, {L + 17, B - 14}, Role::button_text)
+                              : triangle({L + 3, B - 8}, {L + 7, B - 8}, {L + 5, B - 6}, Role::button_text));
+  } else {
+    out.push_back(large_icons ? triangle({L + 1, B - 10}, {L + 8, B - 17}, {L + 8, B - 3}, Role::button_text)
+                              : triangle({L + 1, B - 6}, {L + 3, B - 8}, {L + 3, B - 4}, Role::button_text));
+  }
+  if (!compressed) return out;
+  const bool horizontal = orientation == Orientation::horizontal;
+  const Point start = horizontal ? (large_icons ? Point{L + 3, T + 3} : Point{L + 2, T + 4})
+                                 : (large_icons ? Point{R - 12, T + 3} : Point{R - 8, T + 2});
+  const int scale = large_icons ? 2 : 1;
+  const Point step = oriented_point(orientation, 4 * scale, 0);
+  out.push_back(chevron_arrow(start, orientation, scale));
+  out.push_back(chevron_arrow({start.x + step.x, start.y + step.y}, orientation, scale));
+  return out;
+}
+
+std::optional<TextPlacement> text_placement(int code) {
+  if (code < 0 || code > 8) return std::nullopt;
+  static constexpr TextAlign kAcross[] = {TextAlign::near, TextAlign::far, TextAlign::centre};
+  static constexpr TextAlign kDown[] = {TextAlign::near, TextAlign::centre, TextAlign::far};
+  return TextPlacement{kAcross[code / 3], kDown[code % 3]};
+}
+
+Rect place_text(Rect box, Size extent, TextPlacement placement) {
+  const auto start = [](TextAlign align, int near, int far, int length) {
+    switch (align) {
+      case TextAlign::near: return near;
+      case TextAlign::far: return far - length;
+      case TextAlign::centre: return centred(near, far - near, length);
+    }
+    return near;
+  };
+  return rect_at({start(placement.horizontal, box.left, box.right, extent.width),
+                  start(placement.vertical, box.top, box.bottom, extent.height)},
+                 extent);
+}
+
+TooltipPlan plan_tooltip(Rect client, Size text_extent) {
+  TooltipPlan plan;
+  plan.fill = client;
+  plan.edges = {{client, EdgeKind::raised_inner, kLeft | kTop}, {client, EdgeKind::raised_outer, kRight | kBottom}};
+  plan.text = place_text(client, text_extent, {TextAlign::centre, TextAlign::centre});
   return plan;
 }
 

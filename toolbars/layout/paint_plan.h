@@ -24,9 +24,11 @@ enum class Role : uint8_t {
   black,
   tool_fore,     // the tool's own ForeColor
   control_fore,  // the control's ForeColor
+  tooltip_back,
+  tooltip_text,
 };
 
-enum class EdgeKind : uint8_t { raised_inner, sunken_outer };
+enum class EdgeKind : uint8_t { raised_inner, raised_outer, sunken_outer };
 
 // Which sides of a rectangle an edge draws.
 using Sides = uint8_t;
@@ -74,7 +76,25 @@ struct BarFramePlan {
 
 BarFramePlan plan_bar_frame(const BarFrameInput& bar);
 
-// ---- Captions: the 3-D effect of the text painter ----
+// The More Tools button at the end of a toolbar: a small triangle near its
+// bottom and, while tools are in overflow, a double chevron pointing along
+// the toolbar. All filled in button-text colour.
+std::vector<Shape> more_tools_marks(Rect button, Orientation orientation, bool large_icons, bool compressed);
+
+// ---- Text ----
+
+// Where the text painter puts a text in its rectangle: alignment codes 0..8
+// are left, right and centre, each at the top, middle and bottom. Other
+// codes are the platform's drawing flags and are passed on unchanged.
+enum class TextAlign : uint8_t { near, far, centre };
+struct TextPlacement {
+  TextAlign horizontal = TextAlign::near;
+  TextAlign vertical = TextAlign::near;
+  constexpr bool operator==(const TextPlacement&) const = default;
+};
+std::optional<TextPlacement> text_placement(int alignment_code);
+// The rectangle a text of `extent` takes in `box`.
+Rect place_text(Rect box, Size extent, TextPlacement placement);
 
 enum class Font3D : uint8_t { none, raised_light, raised_heavy, inset_light, inset_heavy, drop_shadow };
 
@@ -167,6 +187,18 @@ struct ToolPlan {
 
 // A shown tool's plan (tools in overflow and hidden tools are not painted).
 ToolPlan plan_tool(const ToolPaintInput& tool, const ToolBarLook& bar);
+
+// The tooltip window: its client filled in the tooltip colour, a raised
+// inner edge on the left and top, a raised outer edge on the right and
+// bottom, the text centred and drawn transparently.
+struct TooltipPlan {
+  Rect fill;
+  Role back = Role::tooltip_back;
+  std::vector<Edge> edges;
+  Rect text;
+  Role text_colour = Role::tooltip_text;
+};
+TooltipPlan plan_tooltip(Rect client, Size text_extent);
 
 // Whether the checkerboard sets the pixel at `p`, in dock-area coordinates.
 constexpr bool checker_pixel(Point p) { return ((p.x ^ p.y) & 1) == 0; }

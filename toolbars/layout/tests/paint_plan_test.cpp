@@ -20,7 +20,8 @@ constexpr Size kPicture16{16, 16};
 
 // Readable failures.
 void PrintTo(const Edge& e, std::ostream* os) {
-  *os << (e.kind == EdgeKind::raised_inner ? "raised" : "sunken") << " {" << e.rect.left << "," << e.rect.top << ","
+  static constexpr const char* kKinds[] = {"raised inner", "raised outer", "sunken outer"};
+  *os << kKinds[static_cast<int>(e.kind)] << " {" << e.rect.left << "," << e.rect.top << ","
       << e.rect.right << "," << e.rect.bottom << "} sides " << int(e.sides);
 }
 void PrintTo(const Shape& s, std::ostream* os) {
@@ -572,6 +573,85 @@ TEST(PaintPlanTool, ToolCountsEnabled) {
   for (const Case& c : cases)
     EXPECT_EQ(tool_counts_enabled(c.control, c.tool, c.run_mode, c.customizing), c.enabled)
         << c.control << c.tool << c.run_mode << c.customizing;
+}
+
+}  // namespace
+}  // namespace mz::paint
+
+namespace mz::paint {
+namespace {
+
+// ---- More Tools button ----
+
+TEST(PaintPlanMoreTools, TriangleAndChevron) {
+  const auto filled = [](std::vector<Point> points) { return Shape{std::move(points), Role::button_text, true}; };
+  struct Case {
+    const char* name;
+    Rect button;
+    Orientation orientation;
+    bool large_icons;
+    bool compressed;
+    std::vector<Shape> marks;
+  };
+  const Case cases[] = {
+      {"row: triangle near the bottom", {100, 2, 111, 24}, kH, false, false,
+       {filled({{103, 16}, {107, 16}, {105, 18}})}},
+      {"row, compressed: and two arrows pointing right", {100, 2, 111, 24}, kH, false, true,
+       {filled({{103, 16}, {107, 16}, {105, 18}}),
+        filled({{102, 6}, {104, 6}, {106, 8}, {104, 10}, {102, 10}, {104, 8}, {102, 6}}),
+        filled({{106, 6}, {108, 6}, {110, 8}, {108, 10}, {106, 10}, {108, 8}, {106, 6}})}},
+      {"row, large icons, compressed: twice the size, 8 apart", {100, 2, 120, 40}, kH, true, true,
+       {filled({{103, 26}, {110, 33}, {117, 26}}),
+        filled({{103, 5}, {107, 5}, {111, 9}, {107, 13}, {103, 13}, {107, 9}, {103, 5}}),
+        filled({{111, 5}, {115, 5}, {119, 9}, {115, 13}, {111, 13}, {115, 9}, {111, 5}})}},
+      {"column: triangle pointing left", {2, 100, 24, 111}, kV, false, false,
+       {filled({{3, 105}, {5, 103}, {5, 107}})}},
+      {"column, large icons", {2, 100, 40, 120}, kV, true, false, {filled({{3, 110}, {10, 103}, {10, 117}})}},
+      {"column, compressed: two arrows pointing down", {2, 100, 24, 111}, kV, false, true,
+       {filled({{3, 105}, {5, 103}, {5, 107}}),
+        filled({{16, 102}, {16, 104}, {18, 106}, {20, 104}, {20, 102}, {18, 104}, {16, 102}}),
+        filled({{16, 106}, {16, 108}, {18, 110}, {20, 108}, {20, 106}, {18, 108}, {16, 106}})}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(more_tools_marks(c.button, c.orientation, c.large_icons, c.compressed), c.marks);
+  }
+}
+
+// ---- Text painter placement and the tooltip ----
+
+TEST(PaintPlanText, AlignmentCodes) {
+  constexpr Rect kBox{10, 10, 110, 40};
+  constexpr Size kText{40, 14};
+  struct Case {
+    int code;
+    std::optional<Rect> rect;  // nothing: the code is drawing flags
+  };
+  const Case cases[] = {
+      {0, Rect{10, 10, 50, 24}},  {1, Rect{10, 18, 50, 32}},  {2, Rect{10, 26, 50, 40}},
+      {3, Rect{70, 10, 110, 24}}, {4, Rect{70, 18, 110, 32}}, {5, Rect{70, 26, 110, 40}},
+      {6, Rect{40, 10, 80, 24}},  {7, Rect{40, 18, 80, 32}},  {8, Rect{40, 26, 80, 40}},
+      {9, std::nullopt},          {-1, std::nullopt},         {37, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const std::optional<TextPlacement> placement = text_placement(c.code);
+    ASSERT_EQ(placement.has_value(), c.rect.has_value());
+    if (placement) {
+      EXPECT_EQ(place_text(kBox, kText, *placement), *c.rect);
+    }
+  }
+}
+
+TEST(PaintPlanText, Tooltip) {
+  const Rect client{0, 0, 80, 20};
+  const TooltipPlan plan = plan_tooltip(client, {50, 13});
+  EXPECT_EQ(plan.fill, client);
+  EXPECT_EQ(plan.back, Role::tooltip_back);
+  EXPECT_EQ(plan.edges, (std::vector<Edge>{{client, EdgeKind::raised_inner, kLeft | kTop},
+                                           {client, EdgeKind::raised_outer, kRight | kBottom}}));
+  EXPECT_EQ(plan.text, (Rect{15, 3, 65, 16}));
+  EXPECT_EQ(plan.text_colour, Role::tooltip_text);
 }
 
 }  // namespace
