@@ -3,6 +3,10 @@
 // rectangles and the layers of the caption effects.
 #include "paint_plan.h"
 
+#include "bar_builders.h"
+#include "tool_placement.h"
+#include "toolbar_extents.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -79,6 +83,27 @@ TEST(PaintPlanBar, GrabBarsPerStyle) {
     EXPECT_EQ(plan.grab, c.grab);
     EXPECT_TRUE(plan.chevron.empty());
   }
+}
+
+// A floatable toolbar draws two grab bars in the 97 style and one in the
+// 2000 style, but its first tool starts at the same place in both.
+TEST(PaintPlanBar, FirstToolStartsAtTheSameXWithOneOrTwoGrabBars) {
+  constexpr Rect kRect{0, 0, 200, 26};
+  int first_tool_left[2] = {};
+  std::size_t grab_edges[2] = {};
+  const DeckStyle styles[] = {DeckStyle::office97, DeckStyle::office2000};
+  for (int i = 0; i < 2; ++i) {
+    const BarShape shape{.style = styles[i], .grab = grab_width(false, true, true)};
+    const Placement placement = place_tools(test::bar({test::tool(), test::tool()}, shape), kRect);
+    first_tool_left[i] = placement.tools[0].rect.left;
+    grab_edges[i] = plan_bar_frame({.rect = kRect, .style = styles[i], .floatable = true}).grab.size();
+  }
+  EXPECT_EQ(first_tool_left[0], first_tool_left[1]);
+  EXPECT_EQ(grab_edges[0], 4u);  // two bars of two edges each
+  EXPECT_EQ(grab_edges[1], 2u);
+  // Both bars end before the first tool.
+  const BarFramePlan plan97 = plan_bar_frame({.rect = kRect, .style = DeckStyle::office97, .floatable = true});
+  EXPECT_LE(plan97.grab.back().rect.right, first_tool_left[0]);
 }
 
 TEST(PaintPlanBar, FloatingToolbarHasNoFrame) {
