@@ -377,4 +377,25 @@ ToolPlan plan_tool(const ToolPaintInput& tool, const ToolBarLook& bar) {
   return plan;
 }
 
+ToolbarPlan plan_toolbar(const BarFrameInput& frame, const Placement& placement, std::span<const ToolPaintInput> tools,
+                         const ToolBarLook& bar) {
+  BarFrameInput placed_frame = frame;
+  placed_frame.compressed = placement.compressed;
+  ToolbarPlan plan;
+  plan.frame = plan_bar_frame(placed_frame);
+  plan.clip = frame.rect;
+  const std::size_t count = std::min(tools.size(), placement.tools.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    const ToolSpot& spot = placement.tools[i];
+    if (spot.fate != ToolFate::shown) continue;
+    ToolPaintInput tool = tools[i];
+    tool.rect = spot.rect;
+    tool.line_break = spot.line_length > 0;
+    plan.tools.push_back({i, plan_tool(tool, bar)});
+  }
+  if (placement.more_tools)
+    plan.more_tools = more_tools_marks(*placement.more_tools, frame.orientation, bar.look.large_icons, placement.compressed);
+  return plan;
+}
+
 }  // namespace mz::paint

@@ -6,11 +6,14 @@
 // Colours are named roles the painter maps to the system's colours; nothing
 // here draws or measures.
 #include <cstdint>
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "geometry.h"
 #include "tool_metrics.h"
+#include "tool_placement.h"
 #include "toolbar_input.h"
 
 namespace mz::paint {
@@ -199,6 +202,29 @@ struct TooltipPlan {
   Role text_colour = Role::tooltip_text;
 };
 TooltipPlan plan_tooltip(Rect client, Size text_extent);
+
+// ---- A whole docked or floating toolbar ----
+
+struct PlannedTool {
+  std::size_t index = 0;  // of the tool in the toolbar's input
+  ToolPlan plan;
+};
+
+// Drawn in order: the frame, then the tools clipped to `clip`, then the More
+// Tools marks.
+struct ToolbarPlan {
+  BarFramePlan frame;
+  Rect clip;
+  std::vector<PlannedTool> tools;  // shown tools only, in order
+  std::vector<Shape> more_tools;
+};
+
+// The plan of a toolbar from its placement: `tools` holds one input per
+// placed tool, whose rectangle and line break the placement supplies, and
+// the placement says whether the toolbar is compressed. Tools in overflow
+// and hidden tools are not painted.
+ToolbarPlan plan_toolbar(const BarFrameInput& frame, const Placement& placement, std::span<const ToolPaintInput> tools,
+                         const ToolBarLook& bar);
 
 // Whether the checkerboard sets the pixel at `p`, in dock-area coordinates.
 constexpr bool checker_pixel(Point p) { return ((p.x ^ p.y) & 1) == 0; }

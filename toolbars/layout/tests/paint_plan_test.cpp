@@ -681,3 +681,71 @@ TEST(PaintPlanText, Tooltip) {
 
 }  // namespace
 }  // namespace mz::paint
+
+namespace mz::paint {
+namespace {
+
+// ---- A whole toolbar from its placement ----
+
+std::vector<std::size_t> planned_indices(const ToolbarPlan& plan) {
+  std::vector<std::size_t> out;
+  for (const PlannedTool& t : plan.tools) out.push_back(t.index);
+  return out;
+}
+
+TEST(PaintPlanToolbar, PaintsShownToolsOnlyAndTheChevronWhenCompressed) {
+  using test::sep;
+  using test::tool;
+  constexpr Rect kRect{0, 0, 100, 26};
+  // The leading separator is never drawn; the last two tools go into overflow.
+  const Placement placement =
+      place_tools(test::bar({sep(), tool(), tool(), tool(), tool(), tool()}, test::style97()), kRect);
+  const std::vector<ToolPaintInput> inputs(6, tool_at(ToolType::button, {}, {.hot = true}));
+  const ToolbarPlan plan = plan_toolbar({.rect = kRect, .style = DeckStyle::office97}, placement, inputs, bar_look());
+
+  EXPECT_EQ(planned_indices(plan), (std::vector<std::size_t>{1, 2, 3}));
+  EXPECT_EQ(plan.clip, kRect);
+  EXPECT_EQ(plan.frame.chevron.size(), 4u) << "compressed without a More Tools button";
+  EXPECT_TRUE(plan.more_tools.empty());
+  // Each tool is planned at its placed rectangle.
+  const Rect placed[] = {{8, 2, 30, 24}, {30, 2, 52, 24}, {52, 2, 74, 24}};
+  for (std::size_t i = 0; i < plan.tools.size(); ++i)
+    EXPECT_EQ(plan.tools[i].plan.frames, std::vector<Edge>{raised(placed[i])}) << i;
+}
+
+TEST(PaintPlanToolbar, SeparatorEndingALineLiesAcross) {
+  using test::kept;
+  using test::sep;
+  constexpr Rect kRect{0, 0, 70, 52};
+  const Placement placement = place_tools(test::bar({kept(), kept(), sep(), kept(), kept()}, test::style97()), kRect);
+  const std::vector<ToolPaintInput> inputs(5, tool_at(ToolType::separator, {}));
+  const ToolbarPlan plan = plan_toolbar({.rect = kRect}, placement, inputs, bar_look());
+  ASSERT_EQ(plan.tools.size(), 5u);
+  ASSERT_TRUE(plan.tools[2].plan.separator);
+  EXPECT_EQ(plan.tools[2].plan.separator->sides, kTop | kBottom);
+  // A separator inside a line stays upright.
+  ASSERT_TRUE(plan.tools[0].plan.separator);
+  EXPECT_EQ(plan.tools[0].plan.separator->sides, kLeft | kRight);
+  EXPECT_TRUE(plan.frame.chevron.empty());
+}
+
+TEST(PaintPlanToolbar, MoreToolsButtonMarks) {
+  using test::tool;
+  constexpr Rect kRect{0, 0, 100, 26};
+  for (bool crowded : {false, true}) {
+    SCOPED_TRACE(crowded);
+    const BarShape shape{.style = DeckStyle::office2000, .more_tools = true, .display_more_tools = true};
+    std::vector<BarTool> tools(crowded ? 6 : 2, tool());
+    const Placement placement = place_tools(test::bar(tools, shape), kRect);
+    ASSERT_TRUE(placement.more_tools);
+    const std::vector<ToolPaintInput> inputs(tools.size(), tool_at(ToolType::button, {}));
+    const ToolbarPlan plan = plan_toolbar({.rect = kRect, .display_more_tools_button = true}, placement, inputs,
+                                          bar_look());
+    // The triangle, and the double chevron only while tools are in overflow.
+    EXPECT_EQ(plan.more_tools.size(), crowded ? 3u : 1u);
+    EXPECT_TRUE(plan.frame.chevron.empty()) << "the button replaces the engraved chevron";
+  }
+}
+
+}  // namespace
+}  // namespace mz::paint
