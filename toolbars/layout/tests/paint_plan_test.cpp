@@ -600,11 +600,6 @@ TEST(PaintPlanTool, ToolCountsEnabled) {
         << c.control << c.tool << c.run_mode << c.customizing;
 }
 
-}  // namespace
-}  // namespace mz::paint
-
-namespace mz::paint {
-namespace {
 
 // ---- More Tools button ----
 
@@ -679,11 +674,6 @@ TEST(PaintPlanText, Tooltip) {
   EXPECT_EQ(plan.text_colour, Role::tooltip_text);
 }
 
-}  // namespace
-}  // namespace mz::paint
-
-namespace mz::paint {
-namespace {
 
 // ---- A whole toolbar from its placement ----
 
