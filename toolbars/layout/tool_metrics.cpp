@@ -54,6 +54,15 @@ ToolContent content_on_toolbar(ToolType type, uint8_t display_style) {
   }
 }
 
+ToolContent content_in_menu(ToolType type, uint8_t display_style) {
+  switch (display_style) {
+    case 1:
+    case 2: return {.image = false, .caption = true};  // text only always, or in menus
+    case 3: return {.image = true, .caption = true};   // image and text
+    default: return {.image = type != ToolType::menu, .caption = true};
+  }
+}
+
 int toolbar_picture_size(bool large_icons, int largest_picture_size) {
   if (large_icons) return 32;
   return largest_picture_size > 0 ? largest_picture_size : 16;

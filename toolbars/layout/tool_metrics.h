@@ -23,8 +23,11 @@ CaptionAlignment turned_alignment(CaptionAlignment alignment);
 struct ToolContent {
   bool image = false;
   bool caption = false;
+  constexpr bool operator==(const ToolContent&) const = default;
 };
 ToolContent content_on_toolbar(ToolType type, uint8_t display_style);
+// What a tool shows in a popup menu, by its type and DisplayStyle.
+ToolContent content_in_menu(ToolType type, uint8_t display_style);
 
 // Everything one tool's size depends on.
 struct ToolLook {
