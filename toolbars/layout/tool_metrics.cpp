@@ -15,19 +15,6 @@ bool caption_beside(CaptionAlignment alignment) {
   return alignment == CaptionAlignment::left_of_image || alignment == CaptionAlignment::right_of_image;
 }
 
-// A vertical toolbar turns its captions by 270 degrees, and the alignment
-// with them: above becomes right of the image, below left, left above and
-// right below.
-CaptionAlignment turned(CaptionAlignment alignment) {
-  switch (alignment) {
-    case CaptionAlignment::top_of_image: return CaptionAlignment::right_of_image;
-    case CaptionAlignment::bottom_of_image: return CaptionAlignment::left_of_image;
-    case CaptionAlignment::left_of_image: return CaptionAlignment::top_of_image;
-    case CaptionAlignment::right_of_image: return CaptionAlignment::bottom_of_image;
-  }
-  return alignment;
-}
-
 // The window of a combo-box or edit tool takes the place of the image.
 Size window_tool_size(const ToolLook& tool, const BarLook& bar, bool caption, Size text) {
   const int window_height = bar.font_height + 2;
@@ -45,6 +32,16 @@ Size content_size(ToolContent content, Size text, int picture, CaptionAlignment 
 
 }  // namespace
 
+CaptionAlignment turned_alignment(CaptionAlignment alignment) {
+  switch (alignment) {
+    case CaptionAlignment::top_of_image: return CaptionAlignment::right_of_image;
+    case CaptionAlignment::bottom_of_image: return CaptionAlignment::left_of_image;
+    case CaptionAlignment::left_of_image: return CaptionAlignment::top_of_image;
+    case CaptionAlignment::right_of_image: return CaptionAlignment::bottom_of_image;
+  }
+  return alignment;
+}
+
 ToolContent content_on_toolbar(ToolType type, uint8_t display_style) {
   if (type == ToolType::menu) return {.image = false, .caption = true};
   switch (display_style) {
@@ -54,6 +51,15 @@ ToolContent content_on_toolbar(ToolType type, uint8_t display_style) {
     default:
       if (type == ToolType::label) return {.image = false, .caption = true};
       return {.image = true, .caption = false};
+  }
+}
+
+ToolContent content_in_menu(ToolType type, uint8_t display_style) {
+  switch (display_style) {
+    case 1:
+    case 2: return {.image = false, .caption = true};  // text only always, or in menus
+    case 3: return {.image = true, .caption = true};   // image and text
+    default: return {.image = type != ToolType::menu, .caption = true};
   }
 }
 
@@ -72,7 +78,7 @@ Size tool_size(const ToolLook& tool, const BarLook& bar) {
 
   // Vertical captions are drawn turned, so their extent is turned too.
   const Size text = vertical ? Size{tool.caption.height, tool.caption.width} : tool.caption;
-  const CaptionAlignment alignment = vertical ? turned(bar.caption_alignment) : bar.caption_alignment;
+  const CaptionAlignment alignment = vertical ? turned_alignment(bar.caption_alignment) : bar.caption_alignment;
   Size size = content_size(content, text, bar.picture_size, alignment);
 
   if (tool.type == ToolType::menu) {

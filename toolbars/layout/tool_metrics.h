@@ -14,12 +14,20 @@ namespace mz {
 
 enum class CaptionAlignment : uint8_t { top_of_image = 0, bottom_of_image = 1, left_of_image = 2, right_of_image = 3 };
 
+// The alignment a vertical toolbar uses: its captions are turned by 270
+// degrees, and the alignment with them (above becomes right of the image,
+// below left, left above and right below).
+CaptionAlignment turned_alignment(CaptionAlignment alignment);
+
 // What a tool shows on a toolbar, by its type and DisplayStyle.
 struct ToolContent {
   bool image = false;
   bool caption = false;
+  constexpr bool operator==(const ToolContent&) const = default;
 };
 ToolContent content_on_toolbar(ToolType type, uint8_t display_style);
+// What a tool shows in a popup menu, by its type and DisplayStyle.
+ToolContent content_in_menu(ToolType type, uint8_t display_style);
 
 // Everything one tool's size depends on.
 struct ToolLook {

@@ -108,5 +108,33 @@ TEST(ToolMetrics, ToolbarWidensItsTools) {
   }
 }
 
+
+TEST(ToolMetrics, ContentOnAToolbarAndInAMenu) {
+  using T = ToolType;
+  struct Case {
+    const char* name;
+    ToolType type;
+    uint8_t display_style;
+    ToolContent toolbar;
+    ToolContent menu;
+  };
+  constexpr ToolContent kImage{true, false}, kText{false, true}, kBoth{true, true};
+  const Case cases[] = {
+      {"default", T::button, 0, kImage, kBoth},
+      {"default label", T::label, 0, kText, kBoth},
+      {"text only always", T::button, 1, kText, kText},
+      {"text only in menus: image on a toolbar, caption in a menu", T::button, 2, kImage, kText},
+      {"image and text", T::state_button, 3, kBoth, kBoth},
+      {"menu tool, default", T::menu, 0, kText, kText},
+      {"menu tool, text only in menus", T::menu, 2, kText, kText},
+      {"menu tool, image and text: both in a menu only", T::menu, 3, kText, kBoth},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(content_on_toolbar(c.type, c.display_style), c.toolbar);
+    EXPECT_EQ(content_in_menu(c.type, c.display_style), c.menu);
+  }
+}
+
 }  // namespace
 }  // namespace mz
