@@ -1,17 +1,8 @@
 #include "caption_measure_win32.h"
 
+#include "toolbar_paint.h"
+
 namespace mz {
-
-namespace {
-
-// The caption a placed tool shows: its own on this toolbar, else its tool's.
-const std::wstring* caption_of(Deck& deck, PlacedTool& placed) {
-  if (!placed.fields.name.empty()) return &placed.fields.name;
-  const std::shared_ptr<Tool> tool = deck.tool_of(placed);
-  return tool ? &tool->own.name : nullptr;
-}
-
-}  // namespace
 
 // The text's extent with its mnemonic marker taken out, plus 2 each way.
 Size CaptionMeasure::extent_of(const std::wstring& text, HDC dc, CaptionCache& captions) {
@@ -34,8 +25,8 @@ void CaptionMeasure::measure(Deck& deck, HFONT font, CaptionCache& captions) {
   for (const auto& toolbar : deck.toolbars()) {
     for (const auto& placed : toolbar->tools) {
       if (placed->is_separator()) continue;
-      const std::wstring* caption = caption_of(deck, *placed);
-      captions.store(placed.get(), caption && !caption->empty() ? extent_of(*caption, dc, captions) : Size{});
+      const std::wstring caption = paint::shown_caption(deck, *placed);
+      captions.store(placed.get(), caption.empty() ? Size{} : extent_of(caption, dc, captions));
     }
   }
   SelectObject(dc, old);

@@ -45,17 +45,15 @@ Rect DeckLayout::lay_out(Deck& deck, const DeckLook& look, const CaptionCache& c
   const DockBands bands = DockBands::of(docked);
 
   entries_.assign(deck.toolbars().size(), {});
-  std::vector<ModelToolbar> models(deck.toolbars().size());
   DockAreaBands area_bands;
   for (DockCode dock : {DockCode::top, DockCode::bottom, DockCode::left, DockCode::right}) {
     for (const Band& band : bands.area(dock).bands) {
       AreaBand& out = area_bands[area_index(dock)].emplace_back();
       for (const BandMember& member : band) {
         const std::shared_ptr<Toolbar>& toolbar = deck.toolbars().at(static_cast<size_t>(member.id));
-        ModelToolbar model = toolbar_from_model(deck, *toolbar, look, captions);
-        out.push_back({member.id, model.input, toolbar->place.preferred_offset});
-        entries_[member.id] = {toolbar, {model.tools.begin(), model.tools.end()}, model.more_tools};
-        models[member.id] = std::move(model);
+        Entry& entry = entries_[member.id];
+        entry = {toolbar, toolbar_from_model(deck, *toolbar, look, captions)};
+        out.push_back({member.id, entry.model.input, toolbar->place.preferred_offset});
       }
     }
   }
@@ -64,7 +62,7 @@ Rect DeckLayout::lay_out(Deck& deck, const DeckLook& look, const CaptionCache& c
   for (size_t area = 0; area < cut_.layouts.size(); ++area) {
     const Point origin = cut_.areas[area].origin();
     for (const LaidOutToolbar& laid_out : cut_.layouts[area].toolbars) {
-      const ModelToolbar& model = models[laid_out.id];
+      const ModelToolbar& model = entries_[laid_out.id].model;
       write_toolbar(*deck.toolbars().at(static_cast<size_t>(laid_out.id)), laid_out, origin);
       for (size_t t = 0; t < model.tools.size(); ++t) write_tool(*model.tools[t], laid_out.placement.tools[t], origin);
       if (model.more_tools) {
@@ -88,13 +86,21 @@ DeckHit DeckLayout::hit(Point point) const {
   if (found.where != WhereIs::tool) return hit;
   hit.tool_rect = found.tool_rect;
   if (found.more_tools) {
-    if (hit.toolbar->more_tools_button.get() == entry.more_tools) hit.tool = hit.toolbar->more_tools_button;
+    if (hit.toolbar->more_tools_button.get() == entry.model.more_tools) hit.tool = hit.toolbar->more_tools_button;
   } else {
-    find_in(hit.toolbar->tools, entry.tools.at(*found.tool), hit.tool);
+    find_in(hit.toolbar->tools, entry.model.tools.at(*found.tool), hit.tool);
   }
   // A tool that left its toolbar since the pass is not found there.
   if (!hit.tool) hit.where = WhereIs::toolbar;
   return hit;
+}
+
+DeckLayout::Source DeckLayout::source(int id) const {
+  if (id < 0 || static_cast<size_t>(id) >= entries_.size()) return {};
+  const Entry& entry = entries_[static_cast<size_t>(id)];
+  std::shared_ptr<Toolbar> toolbar = entry.toolbar.lock();
+  if (!toolbar || !toolbar->in_collection) return {};
+  return {std::move(toolbar), &entry.model};
 }
 
 Size DeckLayout::area_size(DockCode dock) const {

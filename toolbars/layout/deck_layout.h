@@ -41,11 +41,18 @@ class DeckLayout {
   // area, which is one pixel thick.
   Size area_size(DockCode dock) const;
 
+  // The toolbar laid out as `id` by the last pass and the input it was laid
+  // out from; no toolbar when the model no longer holds it.
+  struct Source {
+    std::shared_ptr<Toolbar> toolbar;
+    const ModelToolbar* model = nullptr;
+  };
+  Source source(int id) const;
+
  private:
   struct Entry {
     std::weak_ptr<Toolbar> toolbar;
-    std::vector<const PlacedTool*> tools;  // behind each input tool
-    const PlacedTool* more_tools = nullptr;
+    ModelToolbar model;
   };
   DockCut cut_;
   std::vector<Entry> entries_;  // by toolbar id
