@@ -155,60 +155,64 @@ int MenuMachine::popup_highlight(int level) const {
 
 MenuResult MenuMachine::key(const MenuView& view, const KeyInput& input, const FocusFacts& focus) {
   const uint16_t slot = slot_of(input.key);
-  const bool tracked = slot < eaten_.size();
+  if (slot >= eaten_.size()) return {};  // not a key code of the platform
   const bool alt = is_alt_key(input.key);
+  MenuResult out;
   if (input.released) {
-    MenuResult out;
-    if (alt) {
-      alt_down_ = false;
-      if (state_ == MenuState::alt_armed) {
-        state_ = MenuState::idle;
-        const MenuItems* bar = bar_items(view, view.menu_bar);
-        const int first = bar ? first_selectable(*bar) : -1;
-        if (first >= 0) {
-          enter_mode(out.actions);
-          state_ = MenuState::menu_bar;
-          bar_ = view.menu_bar;
-          highlight_bar(first, out.actions);
-        }
-      }
-    }
-    out.eat = tracked && eaten_[slot];
-    if (tracked) eaten_[slot] = false;
+    if (alt) alt_released(view, out.actions);
+    out.eat = eaten_[slot];
+    eaten_[slot] = false;
     return out;
   }
   // A held Alt repeats its down: it keeps the fate of the first one and does
   // nothing more, or holding Alt in menu mode would leave and re-arm.
   if (alt && alt_down_) {
-    MenuResult out;
-    out.eat = tracked && eaten_[slot];
+    out.eat = eaten_[slot];
     return out;
   }
-  if (alt) alt_down_ = true;
+  alt_down_ = alt_down_ || alt;
+  out = key_down(view, input, focus);
+  eaten_[slot] = out.eat;
+  return out;
+}
+
+MenuResult MenuMachine::key_down(const MenuView& view, const KeyInput& input, const FocusFacts& focus) {
   MenuResult out;
   if (input.shortcut != ShortcutClaim::none) {
     if (state_ == MenuState::alt_armed) state_ = MenuState::idle;
     if (input.shortcut == ShortcutClaim::ends_menu) leave_mode(out.actions);
     out.eat = true;
-  } else if (alt && !input.ctrl) {
-    out = alt_key(view, focus);
-  } else {
-    // Any other key between Alt's down and up, AltGr included, means Alt
-    // was a modifier this time, not a request for the menu bar.
-    if (state_ == MenuState::alt_armed) state_ = MenuState::idle;
-    const bool takes_part = !levels_.empty() || focus.focus_role();
-    const bool alt_held = input.alt && !input.ctrl;
-    if (is_modifier(input.key) || !takes_part) {
-    } else if (in_menu_mode()) {
-      // The control's own edit and combo-box windows keep their keys; the
-      // host's do not, or menus would not work from a form with a text box.
-      if (alt_held || !focus.focus_in_tool) out = navigate(view, input);
-    } else if (alt_held && focus.focus_role()) {
-      out.eat = alt_mnemonic(view, input.character, out.actions);
-    }
+    return out;
   }
-  if (tracked) eaten_[slot] = out.eat;
+  if (is_alt_key(input.key) && !input.ctrl) return alt_key(view, focus);
+  // Any other key between Alt's down and up, AltGr included, means Alt was
+  // a modifier this time, not a request for the menu bar.
+  if (state_ == MenuState::alt_armed) state_ = MenuState::idle;
+  const bool takes_part = !levels_.empty() || focus.focus_role();
+  if (is_modifier(input.key) || !takes_part) return out;
+  const bool alt_held = input.alt && !input.ctrl;
+  if (in_menu_mode()) {
+    // The control's own edit and combo-box windows keep their keys; the
+    // host's do not, or menus would not work from a form with a text box.
+    if (alt_held || !focus.focus_in_tool) out = navigate(view, input);
+    return out;
+  }
+  if (alt_held && focus.focus_role()) out.eat = alt_mnemonic(view, input.character, out.actions);
   return out;
+}
+
+// The release of an armed Alt enters menu mode on the menu bar's first tool.
+void MenuMachine::alt_released(const MenuView& view, MenuActions& out) {
+  alt_down_ = false;
+  if (state_ != MenuState::alt_armed) return;
+  state_ = MenuState::idle;
+  const MenuItems* bar = bar_items(view, view.menu_bar);
+  const int first = bar ? first_selectable(*bar) : -1;
+  if (first < 0) return;
+  enter_mode(out);
+  state_ = MenuState::menu_bar;
+  bar_ = view.menu_bar;
+  highlight_bar(first, out);
 }
 
 MenuResult MenuMachine::alt_key(const MenuView& view, const FocusFacts& focus) {

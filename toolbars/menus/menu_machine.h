@@ -206,7 +206,9 @@ class MenuMachine {
   };
   enum class Pick : uint8_t { mouse, enter, mnemonic };
 
+  MenuResult key_down(const MenuView& view, const KeyInput& input, const FocusFacts& focus);
   MenuResult alt_key(const MenuView& view, const FocusFacts& focus);
+  void alt_released(const MenuView& view, MenuActions& out);
   MenuResult navigate(const MenuView& view, const KeyInput& input);
   void bar_key(const MenuView& view, const KeyInput& input, MenuResult& out);
   void popup_key(const MenuView& view, const KeyInput& input, MenuResult& out);
