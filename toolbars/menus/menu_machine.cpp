@@ -128,12 +128,6 @@ MenuAction action(Kind kind, ItemRef item = {}, int level = -1, bool keyboard = 
   return action;
 }
 
-MenuResult eaten() {
-  MenuResult result;
-  result.eat = true;
-  return result;
-}
-
 }  // namespace
 
 ShortcutScope MenuMachine::shortcut_scope(const FocusFacts& focus) const {
@@ -179,7 +173,7 @@ MenuResult MenuMachine::key(const MenuView& view, const KeyInput& input, const F
 MenuResult MenuMachine::key_down(const MenuView& view, const KeyInput& input, const FocusFacts& focus) {
   MenuResult out;
   if (input.shortcut != ShortcutClaim::none) {
-    if (state_ == MenuState::alt_armed) state_ = MenuState::idle;
+    disarm();
     if (input.shortcut == ShortcutClaim::ends_menu) leave_mode(out.actions);
     out.eat = true;
     return out;
@@ -187,7 +181,7 @@ MenuResult MenuMachine::key_down(const MenuView& view, const KeyInput& input, co
   if (is_alt_key(input.key) && !input.ctrl) return alt_key(view, focus);
   // Any other key between Alt's down and up, AltGr included, means Alt was
   // a modifier this time, not a request for the menu bar.
-  if (state_ == MenuState::alt_armed) state_ = MenuState::idle;
+  disarm();
   const bool takes_part = !levels_.empty() || focus.focus_role();
   if (is_modifier(input.key) || !takes_part) return out;
   const bool alt_held = input.alt && !input.ctrl;
@@ -249,7 +243,8 @@ bool MenuMachine::alt_mnemonic(const MenuView& view, wchar_t character, MenuActi
 }
 
 MenuResult MenuMachine::navigate(const MenuView& view, const KeyInput& input) {
-  MenuResult out = eaten();
+  MenuResult out;
+  out.eat = true;
   if (input.key == code(MenuKey::space)) {
     if (state_ != MenuState::popup_open) {
       leave_mode(out.actions);
@@ -511,6 +506,10 @@ void MenuMachine::close_from(int level, MenuActions& out) {
   if (levels_.empty() && state_ == MenuState::popup_open) state_ = MenuState::menu_bar;
 }
 
+void MenuMachine::disarm() {
+  if (state_ == MenuState::alt_armed) state_ = MenuState::idle;
+}
+
 void MenuMachine::enter_mode(MenuActions& out) { out.push_back(action(Kind::enter_menu_mode)); }
 
 void MenuMachine::leave_mode(MenuActions& out) {
@@ -530,7 +529,7 @@ void MenuMachine::leave_mode(MenuActions& out) {
 
 MenuActions MenuMachine::press(const MenuView& view, const ItemRef& spot, const FocusFacts& focus) {
   MenuActions out;
-  if (state_ == MenuState::alt_armed) state_ = MenuState::idle;
+  disarm();
   pressed_ = {};
   press_closes_ = false;
   const MenuItem* item = item_of(view, spot);
@@ -618,7 +617,7 @@ MenuActions MenuMachine::hover_elapsed(const MenuView& view, const ItemRef& ref)
 MenuActions MenuMachine::popup_menu() {
   MenuActions out;
   leave_mode(out);
-  if (state_ == MenuState::alt_armed) state_ = MenuState::idle;
+  disarm();
   enter_mode(out);
   state_ = MenuState::popup_loop;
   levels_.assign(1, Level{});
@@ -654,7 +653,7 @@ MenuActions MenuMachine::popup_closed(int level) {
 
 MenuActions MenuMachine::leave() {
   MenuActions out;
-  if (state_ == MenuState::alt_armed) state_ = MenuState::idle;
+  disarm();
   leave_mode(out);
   return out;
 }

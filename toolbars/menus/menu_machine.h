@@ -224,6 +224,7 @@ class MenuMachine {
   void point_at(int level, int index, MenuActions& out);
   void close_from(int level, MenuActions& out);
   void escape(MenuActions& out);
+  void disarm();
   void enter_mode(MenuActions& out);
   void leave_mode(MenuActions& out);
   int key_level() const;
