@@ -198,12 +198,10 @@ constexpr Mods kAltGr{true, true, false};
 
 uint16_t code(MenuKey key) { return static_cast<uint16_t>(key); }
 
-Step down(MenuKey key, const char* expected, Mods mods = {}) {
-  return {[=](Shell& s) { return s.key(code(key), false, mods.alt, mods.ctrl, mods.shift, 0); }, expected};
-}
 Step down(uint16_t key, const char* expected, Mods mods = {}) {
   return {[=](Shell& s) { return s.key(key, false, mods.alt, mods.ctrl, mods.shift, 0); }, expected};
 }
+Step down(MenuKey key, const char* expected, Mods mods = {}) { return down(code(key), expected, mods); }
 Step up(MenuKey key, const char* expected, Mods mods = {}) {
   return {[=](Shell& s) { return s.key(code(key), true, mods.alt, mods.ctrl, mods.shift, 0); }, expected};
 }
