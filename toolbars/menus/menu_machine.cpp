@@ -135,16 +135,6 @@ ShortcutScope MenuMachine::shortcut_scope(const FocusFacts& focus) const {
   return levels_.empty() ? ShortcutScope::none : ShortcutScope::popup_tools;
 }
 
-ItemRef MenuMachine::bar_highlight() const {
-  if (state_ != MenuState::menu_bar && state_ != MenuState::popup_open) return {};
-  return on_bar(bar_, bar_index_);
-}
-
-int MenuMachine::popup_highlight(int level) const {
-  if (level < 0 || level >= popup_levels()) return -1;
-  return levels_[level].highlight;
-}
-
 // ---- Keys ----
 
 MenuResult MenuMachine::key(const MenuView& view, const KeyInput& input, const FocusFacts& focus) {

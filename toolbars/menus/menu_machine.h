@@ -193,10 +193,6 @@ class MenuMachine {
 
   MenuState state() const { return state_; }
   bool in_menu_mode() const { return state_ >= MenuState::menu_bar; }
-  // The highlighted tool of the bar of menu mode; place none when none.
-  ItemRef bar_highlight() const;
-  // The highlighted item of popup `level`; index -1 when none.
-  int popup_highlight(int level) const;
   int popup_levels() const { return static_cast<int>(levels_.size()); }
 
  private:
