@@ -816,8 +816,6 @@ TEST(PainterResources, RepeatedPaintsKeepNoObjectsAndRestoreTheContext) {
   const TestFont font;
   Canvas canvas;
   HDC dc = canvas.dc();
-  paint_everything(dc, image, font.get());  // the system's own first-use objects
-
   const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
   const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
   const HGDIOBJ selected_font = GetCurrentObject(dc, OBJ_FONT);
@@ -826,6 +824,7 @@ TEST(PainterResources, RepeatedPaintsKeepNoObjectsAndRestoreTheContext) {
   const COLORREF back = GetBkColor(dc);
   const int mode = GetBkMode(dc);
 
+  paint_everything(dc, image, font.get());  // the system's own first-use objects
   const int room_before = gdi_room();
   ASSERT_GT(room_before, 2000);
   for (int i = 0; i < 1000; ++i) paint_everything(dc, image, font.get());
