@@ -779,7 +779,8 @@ int gdi_room() {
 }
 
 // One of everything: a toolbar of a checked, a disabled pictured, a
-// dropdown and a captioned tool, turned on a column, a grayed text and a tooltip.
+// dropdown and a captioned tool, also turned on a column; a tool and a
+// checkerboard on their own, a grayed text and a tooltip.
 void paint_everything(HDC dc, const OwnedImage& image, HFONT font) {
   const Rect bar_rect{0, 0, 120, 30};
   const Placement placement = place_tools(test::bar({test::tool(), test::tool(), test::tool(32, 22), test::tool(30, 22)}),
@@ -805,6 +806,9 @@ void paint_everything(HDC dc, const OwnedImage& image, HFONT font) {
     paint_toolbar(dc, plan_toolbar(frame, placement, inputs, bar_look(o, false, Font3D::drop_shadow)), art, colours,
                   fonts);
   }
+  paint_tool(dc, plan_tool(tool_input(ToolType::drop_down, {0, 90, 40, 112}, state_of(false, false, true, false)), bar_look()),
+             art[0], colours, fonts);
+  draw_checkerboard(dc, {50, 90, 70, 110}, kHighlight);
   TextStyle gray;
   gray.gray = true;
   draw_text(dc, L"Gray", {0, 40, 100, 60}, font, gray);
