@@ -10,8 +10,6 @@ namespace mz::paint {
 
 namespace {
 
-constexpr Rect shrunk(Rect r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
-constexpr Rect moved(Rect r, Point by) { return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }
 Shape moved(Shape s, Point by) {
   for (Point& p : s.points) p = {p.x + by.x, p.y + by.y};
   return s;

@@ -8,8 +8,6 @@ namespace mz::paint {
 
 namespace {
 
-Rect moved(Rect r, Point by) { return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }
-
 void frame_rect(HDC dc, Rect r, COLORREF colour) {
   fill_rect(dc, {r.left, r.top, r.right, r.top + 1}, colour);
   fill_rect(dc, {r.left, r.bottom - 1, r.right, r.bottom}, colour);

@@ -15,8 +15,6 @@ bool is_turned(HFONT font) {
   return GetObjectW(font, sizeof(description), &description) && description.lfEscapement == kTurned;
 }
 
-Rect moved(Rect r, Point by) { return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }
-
 // How each layer draws the text: into `cell` with DrawText's `flags`. A
 // turned font starts at the cell's top-right corner and runs down.
 struct TextRun {
@@ -34,11 +32,15 @@ Size line_extent(HDC dc, std::wstring_view text) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
+// Platform flags as given, less those that would only measure the text or
+// write an ellipsis into the caller's characters.
+UINT drawing_flags(int flags) { return static_cast<UINT>(flags) & ~static_cast<UINT>(DT_CALCRECT | DT_MODIFYSTRING); }
+
 TextRun text_run(HDC dc, std::wstring_view text, Rect rect, int alignment, bool turned) {
   constexpr UINT kAtCorner = DT_SINGLELINE | DT_NOCLIP | DT_LEFT | DT_TOP;
   const std::optional<TextPlacement> placement = text_placement(alignment);
   if (!turned) {
-    if (!placement) return {text, rect, static_cast<UINT>(alignment), false};
+    if (!placement) return {text, rect, drawing_flags(alignment), false};
     return {text, place_text(rect, line_extent(dc, text), *placement), kAtCorner, false};
   }
   const Size along = line_extent(dc, text);
@@ -49,8 +51,8 @@ TextRun text_run(HDC dc, std::wstring_view text, Rect rect, int alignment, bool 
 
 void draw_run(HDC dc, const TextRun& run, Point offset) {
   const Rect& c = run.cell;
-  const Rect target = run.turned ? Rect{c.right, c.top, c.right + c.height(), c.top + c.width()} : c;
-  RECT r{target.left + offset.x, target.top + offset.y, target.right + offset.x, target.bottom + offset.y};
+  const Rect target = moved(run.turned ? Rect{c.right, c.top, c.right + c.height(), c.top + c.width()} : c, offset);
+  RECT r{target.left, target.top, target.right, target.bottom};
   DrawTextW(dc, run.text.data(), static_cast<int>(run.text.size()), &r, run.flags);
 }
 

@@ -13,9 +13,12 @@ namespace mz::paint {
 struct TextStyle {
   Font3D effect = Font3D::none;
   // Codes 0..8 place the measured text in the rectangle (see
-  // text_placement); any other value is the platform's DrawText flags.
+  // text_placement); any other value is the platform's DrawText flags,
+  // except those that measure only or modify the text.
   int alignment = 7;
-  bool opaque = false;  // the text's cell is filled with `back` first
+  // The text's cell (the whole rectangle with platform flags) is filled
+  // with `back` before the layers are drawn.
+  bool opaque = false;
   bool gray = false;    // Font3D::none only: the platform's grayed text
   // COLORREFs, or with the high bit set system colour indexes.
   COLORREF text = 0;

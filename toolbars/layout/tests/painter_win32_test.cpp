@@ -54,7 +54,7 @@ Colours test_colours() {
 
 using Pixels = std::set<std::pair<int, int>>;
 
-Pixels moved(const Pixels& pixels, Point by) {
+Pixels moved_pixels(const Pixels& pixels, Point by) {
   Pixels out;
   for (const auto& [x, y] : pixels) out.insert({x + by.x, y + by.y});
   return out;
@@ -344,7 +344,7 @@ TEST(PainterTool, DropdownArrowGeometry) {
     for (int row = 0; row <= 2 * c.scale; ++row) {
       for (int x = c.corner.x + row; x <= c.corner.x + 4 * c.scale - row; ++x) triangle.insert({x, c.corner.y + row});
     }
-    const Pixels lifted = moved(triangle, {1, 1});
+    const Pixels lifted = moved_pixels(triangle, {1, 1});
     const Rect arrow_part{c.rect.right - (c.large_icons ? 19 : 9), c.rect.top + 1, c.rect.right - 1, c.rect.bottom - 1};
     expect_pixels(canvas, arrow_part, [&](int x, int y) {
       if (c.enabled) return contains(triangle, x, y) ? kBlack : kFace;
@@ -376,7 +376,7 @@ COLORREF layered(const Pixels& text, const Layers& layers, int x, int y) {
   return out;
 }
 
-Rect grown(Rect r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
+Rect grown(Rect r, int by) { return shrunk(r, -by); }
 
 struct EffectCase {
   const char* name;
@@ -415,6 +415,21 @@ TEST(TextPainter, Font3DLayers) {
   }
 }
 
+struct InkBox {
+  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+};
+
+InkBox box_of(const Pixels& ink) {
+  InkBox box;
+  for (const auto& [x, y] : ink) {
+    box.left = std::min(box.left, x), box.right = std::max(box.right, x + 1);
+    box.top = std::min(box.top, y), box.bottom = std::max(box.bottom, y + 1);
+  }
+  return box;
+}
+
 struct PlacementCase {
   int alignment;
   bool right;   // else left, or centred when neither
@@ -441,21 +456,17 @@ TEST(TextPainter, AlignmentCodesPlaceTheText) {
     draw_text(canvas.dc(), text, rect, font.get(), style);
     const Pixels ink = canvas.of(kBlack, canvas.whole());
     ASSERT_FALSE(ink.empty());
-    int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
-    for (const auto& [x, y] : ink) {
-      left = std::min(left, x), right = std::max(right, x + 1);
-      top = std::min(top, y), bottom = std::max(bottom, y + 1);
-    }
+    const InkBox box = box_of(ink);
     // The text's cell is its extent without the 2 pixels the cache adds.
     const int cell_w = extent.width - 2, cell_h = extent.height - 2;
     const int want_left = c.right ? rect.right - cell_w : c.centre_x ? rect.left + (rect.width() - cell_w) / 2 : rect.left;
     const int want_top = c.bottom ? rect.bottom - cell_h : c.middle_y ? rect.top + (rect.height() - cell_h) / 2 : rect.top;
-    EXPECT_GE(left, want_left);
-    EXPECT_LE(right, want_left + cell_w);
-    EXPECT_LE(left - want_left, 3);
-    EXPECT_GE(top, want_top);
-    EXPECT_LE(bottom, want_top + cell_h);
-    EXPECT_LE(want_top + cell_h - bottom, cell_h / 2);
+    EXPECT_GE(box.left, want_left);
+    EXPECT_LE(box.right, want_left + cell_w);
+    EXPECT_LE(box.left - want_left, 3);
+    EXPECT_GE(box.top, want_top);
+    EXPECT_LE(box.bottom, want_top + cell_h);
+    EXPECT_LE(want_top + cell_h - box.bottom, cell_h / 2);
   }
 }
 
@@ -481,6 +492,42 @@ TEST(TextPainter, GrayedTextKeepsToTheTextsPixels) {
   EXPECT_EQ(changed, gray);
   for (const auto& [x, y] : gray) EXPECT_TRUE(contains(plain, x, y)) << x << "," << y;
   EXPECT_LT(gray.size(), plain.size());
+}
+
+// Flags passed on to the platform never write into the caller's text (an
+// ellipsis would overwrite it, past its end when it is short) and never
+// turn drawing into measuring.
+TEST(TextPainter, PlatformFlagsNeitherModifyNorOnlyMeasure) {
+  const TestFont font;
+  const std::wstring text = L"A caption far too long for its place";
+  const std::wstring kept = text;
+  Canvas canvas;
+  TextStyle style;
+  style.alignment = DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING | DT_CALCRECT;
+  draw_text(canvas.dc(), text, {10, 10, 70, 40}, font.get(), style);
+  EXPECT_EQ(text, kept);
+  EXPECT_FALSE(canvas.of(kBlack, canvas.whole()).empty());
+}
+
+TEST(TextPainter, OpaqueFillsTheTextsCell) {
+  constexpr COLORREF kBack = RGB(10, 20, 30);
+  const TestFont font;
+  const std::wstring text = L"Hi";
+  const Size extent = caption_extent(font.get(), text);
+  const Rect rect{10, 10, 110, 60};
+  Canvas canvas;
+  TextStyle style;
+  style.opaque = true;
+  style.back = kBack;
+  style.alignment = 4;  // right, middle
+  draw_text(canvas.dc(), text, rect, font.get(), style);
+  const Rect cell = place_text(rect, {extent.width - 2, extent.height - 2}, {TextAlign::end, TextAlign::centre});
+  expect_pixels(canvas, grown(rect, 1), [&](int x, int y) {
+    const bool in_cell = x >= cell.left && x < cell.right && y >= cell.top && y < cell.bottom;
+    if (!in_cell) return kFace;
+    return canvas.at(x, y) == kBlack ? kBlack : kBack;
+  });
+  EXPECT_FALSE(canvas.of(kBlack, cell).empty());
 }
 
 struct CaptionCase {
@@ -529,21 +576,6 @@ TEST(PainterTool, CaptionColoursAndEffects) {
     paint_tool(canvas.dc(), plan, art, test_colours(), fonts);
     expect_pixels(canvas, grown(r, -1), [&](int x, int y) { return layered(plain, c.layers, x, y); });
   }
-}
-
-struct InkBox {
-  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-};
-
-InkBox box_of(const Pixels& ink) {
-  InkBox box;
-  for (const auto& [x, y] : ink) {
-    box.left = std::min(box.left, x), box.right = std::max(box.right, x + 1);
-    box.top = std::min(box.top, y), box.bottom = std::max(box.bottom, y + 1);
-  }
-  return box;
 }
 
 // On a vertical toolbar the caption reads top to bottom: "TTTT" turned
