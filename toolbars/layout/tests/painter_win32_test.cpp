@@ -62,6 +62,8 @@ Pixels moved_pixels(const Pixels& pixels, Point by) {
 
 bool contains(const Pixels& pixels, int x, int y) { return pixels.count({x, y}) != 0; }
 
+Rect grown(Rect r, int by) { return shrunk(r, -by); }
+
 // A memory context over a 32-bit top-down DIB section filled with the button
 // face, whose pixels are read directly.
 class Canvas {
@@ -236,6 +238,65 @@ TEST(PainterFrame, GrabBarsPerStyle) {
   }
 }
 
+// The engraved double chevron of a compressed toolbar: 1-pixel lines, light
+// then shadow, each line leaving out its last point; the pair again 4 pixels on.
+TEST(PainterFrame, CompressedChevronLines) {
+  const Rect r{10, 5, 110, 31};
+  BarFrameInput frame;
+  frame.rect = r;
+  frame.compressed = true;
+  frame.display_grab_handles = false;
+  ToolbarPlan plan;
+  plan.frame = plan_bar_frame(frame);
+  plan.clip = r;
+  Canvas canvas;
+  const TestFont font;
+  CaptionFonts fonts(font.get());
+  paint_toolbar(canvas.dc(), plan, {}, test_colours(), fonts);
+
+  Pixels light, shadow;
+  for (const int step : {0, 4}) {
+    const int x = r.right - 11 + step, y = r.top;
+    for (const Point p : {Point{0, 2}, Point{1, 3}, Point{2, 4}, Point{3, 5}, Point{4, 5}, Point{3, 6}, Point{2, 7}, Point{1, 8}})
+      light.insert({x + p.x, y + p.y});
+    for (const Point p : {Point{1, 2}, Point{2, 3}, Point{3, 4}, Point{3, 5}, Point{2, 6}, Point{1, 7}})
+      shadow.insert({x + p.x, y + p.y});
+  }
+  expect_pixels(canvas, {r.right - 12, r.top + 1, r.right - 1, r.top + 11}, [&](int x, int y) {
+    if (contains(shadow, x, y)) return kShadow;
+    return contains(light, x, y) ? kLight : kFace;
+  });
+}
+
+struct SeparatorCase {
+  const char* name;
+  Orientation orientation;
+  Rect rect;
+  Rect line;  // the etched line's two pixel rows or columns
+};
+
+TEST(PainterTool, SeparatorsAreEtchedLines) {
+  const SeparatorCase cases[] = {
+      // Shrunk by 2, 1 pixel up: shadow on the left, highlight on the right.
+      {"row", kH, {20, 4, 26, 26}, {22, 5, 24, 23}},
+      // Shrunk by 2, 1 pixel left: shadow on top, highlight below.
+      {"column", kV, {4, 20, 26, 26}, {5, 22, 23, 24}},
+  };
+  for (const SeparatorCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ToolPlan plan = plan_tool(tool_input(ToolType::separator, c.rect), bar_look(c.orientation));
+    Canvas canvas;
+    const TestFont font;
+    CaptionFonts fonts(font.get());
+    paint_tool(canvas.dc(), plan, {}, test_colours(), fonts);
+    expect_pixels(canvas, grown(c.rect, 1), [&](int x, int y) {
+      if (x < c.line.left || x >= c.line.right || y < c.line.top || y >= c.line.bottom) return kFace;
+      const bool first = c.orientation == kH ? x == c.line.left : y == c.line.top;
+      return first ? kShadow : kHighlight;
+    });
+  }
+}
+
 // ---- Button states ----
 
 struct StateCase {
@@ -375,8 +436,6 @@ COLORREF layered(const Pixels& text, const Layers& layers, int x, int y) {
   }
   return out;
 }
-
-Rect grown(Rect r, int by) { return shrunk(r, -by); }
 
 struct EffectCase {
   const char* name;
