@@ -759,16 +759,19 @@ struct ImageCase {
   const char* name;
   bool large_icons;
   bool enabled;
+  Point device_origin;  // where the context's origin lies on its bitmap
 };
 
 // The picture at its place, through its shape, stretched 16 to 32 with large
 // icons; a disabled tool's shape first in highlight 1 pixel down-right.
 TEST(PainterImage, ShapeStretchAndSilhouette) {
   const ImageCase cases[] = {
-      {"small", false, true},
-      {"small disabled", false, false},
-      {"16 x 16 stretched to 32 x 32", true, true},
-      {"stretched disabled", true, false},
+      {"small", false, true, {0, 0}},
+      {"small disabled", false, false, {0, 0}},
+      {"16 x 16 stretched to 32 x 32", true, true, {0, 0}},
+      {"stretched disabled", true, false, {0, 0}},
+      {"disabled, origin moved", false, false, {3, 2}},
+      {"stretched disabled, origin moved", true, false, {-5, 1}},
   };
   const images::PixelBuffer picture = bordered_picture();
   const OwnedImage image(picture);
@@ -786,6 +789,7 @@ TEST(PainterImage, ShapeStretchAndSilhouette) {
     ASSERT_EQ(dest.width(), 16 * scale);
     ASSERT_EQ(plan.image->silhouette, !c.enabled);
     Canvas canvas;
+    SetViewportOrgEx(canvas.dc(), c.device_origin.x, c.device_origin.y, nullptr);
     const TestFont font;
     CaptionFonts fonts(font.get());
     ToolArt art;
@@ -799,7 +803,9 @@ TEST(PainterImage, ShapeStretchAndSilhouette) {
       if (v == kMagenta) return std::nullopt;
       return v;
     };
-    expect_pixels(canvas, grown(dest, 2), [&](int x, int y) {
+    expect_pixels(canvas, moved(grown(dest, 2), c.device_origin), [&](int x, int y) {
+      x -= c.device_origin.x;
+      y -= c.device_origin.y;
       if (x < clip.left || y < clip.top || x >= clip.right || y >= clip.bottom) return kFace;
       if (const auto v = source(x, y)) return colour_of_pixel(*v);
       if (!c.enabled && source(x - 1, y - 1)) return kHighlight;
