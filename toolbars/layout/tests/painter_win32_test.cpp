@@ -593,6 +593,7 @@ struct CaptionCase {
   const char* name;
   bool enabled;
   bool tool_fore_color;
+  COLORREF fore;  // the tool's ForeColor
   Font3D font3d;
   Layers layers;
 };
@@ -601,16 +602,24 @@ struct CaptionCase {
 // ForeColorSource, the toolbar's effect while enabled, embossed when not.
 TEST(PainterTool, CaptionColoursAndEffects) {
   const CaptionCase cases[] = {
-      {"control's ForeColor", true, false, Font3D::none, {{kControlFore, {0, 0}}}},
-      {"tool's ForeColor", true, true, Font3D::none, {{kToolFore, {0, 0}}}},
+      {"control's ForeColor", true, false, kToolFore, Font3D::none, {{kControlFore, {0, 0}}}},
+      {"tool's ForeColor", true, true, kToolFore, Font3D::none, {{kToolFore, {0, 0}}}},
+      {"tool's ForeColor, a system colour",
+       true,
+       true,
+       0x80000000 | COLOR_HIGHLIGHT,
+       Font3D::none,
+       {{GetSysColor(COLOR_HIGHLIGHT), {0, 0}}}},
       {"raised heavy: highlight, black shadow, text",
        true,
        false,
+       kToolFore,
        Font3D::raised_heavy,
        {{kHighlight, {0, 0}}, {kBlack, {2, 2}}, {kControlFore, {1, 1}}}},
       {"disabled: embossed whatever the effect",
        false,
        true,
+       kToolFore,
        Font3D::raised_heavy,
        {{kHighlight, {1, 1}}, {kGrayText, {0, 0}}}},
   };
@@ -631,7 +640,7 @@ TEST(PainterTool, CaptionColoursAndEffects) {
     CaptionFonts fonts(font.get());
     ToolArt art;
     art.caption = caption;
-    art.fore = kToolFore;
+    art.fore = c.fore;
     paint_tool(canvas.dc(), plan, art, test_colours(), fonts);
     expect_pixels(canvas, grown(r, -1), [&](int x, int y) { return layered(plain, c.layers, x, y); });
   }
