@@ -32,6 +32,10 @@ constexpr Rect rect_at(Point origin, Size size) {
   return {origin.x, origin.y, origin.x + size.width, origin.y + size.height};
 }
 
+constexpr Rect moved(Rect r, Point by) { return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }
+// Smaller by `by` on each side (larger for a negative `by`).
+constexpr Rect shrunk(Rect r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
+
 constexpr int pick(Orientation o, Point p) { return o == Orientation::horizontal ? p.x : p.y; }
 constexpr int perp(Orientation o, Point p) { return o == Orientation::horizontal ? p.y : p.x; }
 constexpr int pick(Orientation o, Size s) { return o == Orientation::horizontal ? s.width : s.height; }

@@ -10,8 +10,6 @@ namespace mz::paint {
 
 namespace {
 
-constexpr Rect shrunk(Rect r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
-constexpr Rect moved(Rect r, Point by) { return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }
 Shape moved(Shape s, Point by) {
   for (Point& p : s.points) p = {p.x + by.x, p.y + by.y};
   return s;
@@ -278,19 +276,19 @@ std::vector<Shape> more_tools_marks(Rect b, Orientation orientation, bool large_
 
 std::optional<TextPlacement> text_placement(int code) {
   if (code < 0 || code > 8) return std::nullopt;
-  static constexpr TextAlign kAcross[] = {TextAlign::near, TextAlign::far, TextAlign::centre};
-  static constexpr TextAlign kDown[] = {TextAlign::near, TextAlign::centre, TextAlign::far};
+  static constexpr TextAlign kAcross[] = {TextAlign::start, TextAlign::end, TextAlign::centre};
+  static constexpr TextAlign kDown[] = {TextAlign::start, TextAlign::centre, TextAlign::end};
   return TextPlacement{kAcross[code / 3], kDown[code % 3]};
 }
 
 Rect place_text(Rect box, Size extent, TextPlacement placement) {
-  const auto start = [](TextAlign align, int near, int far, int length) {
+  const auto start = [](TextAlign align, int from, int to, int length) {
     switch (align) {
-      case TextAlign::near: return near;
-      case TextAlign::far: return far - length;
-      case TextAlign::centre: return centred(near, far - near, length);
+      case TextAlign::start: return from;
+      case TextAlign::end: return to - length;
+      case TextAlign::centre: return centred(from, to - from, length);
     }
-    return near;
+    return from;
   };
   return rect_at({start(placement.horizontal, box.left, box.right, extent.width),
                   start(placement.vertical, box.top, box.bottom, extent.height)},

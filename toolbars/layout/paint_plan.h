@@ -22,6 +22,7 @@ enum class Role : uint8_t {
   highlight,     // button highlight
   shadow,        // button shadow
   light,         // 3-D light
+  dark_shadow,   // 3-D dark shadow
   button_text,   // button text
   gray_text,     // text of a disabled tool
   black,
@@ -31,6 +32,8 @@ enum class Role : uint8_t {
   tooltip_text,
 };
 
+// Colours of the upper-left and lower-right sides: raised inner highlight and
+// shadow, raised outer light and dark shadow, sunken outer shadow and highlight.
 enum class EdgeKind : uint8_t { raised_inner, raised_outer, sunken_outer };
 
 // Which sides of a rectangle an edge draws.
@@ -89,10 +92,10 @@ std::vector<Shape> more_tools_marks(Rect button, Orientation orientation, bool l
 // Where the text painter puts a text in its rectangle: alignment codes 0..8
 // are left, right and centre, each at the top, middle and bottom. Other
 // codes are the platform's drawing flags and are passed on unchanged.
-enum class TextAlign : uint8_t { near, far, centre };
+enum class TextAlign : uint8_t { start, end, centre };
 struct TextPlacement {
-  TextAlign horizontal = TextAlign::near;
-  TextAlign vertical = TextAlign::near;
+  TextAlign horizontal = TextAlign::start;
+  TextAlign vertical = TextAlign::start;
   constexpr bool operator==(const TextPlacement&) const = default;
 };
 std::optional<TextPlacement> text_placement(int alignment_code);
