@@ -31,19 +31,24 @@ else()
   set(QUARROW_TEST_ENV "")
 endif()
 
-# quarrow_add_test(NAME SOURCES ... [LIBS ...] [GUI])
+# quarrow_add_test(NAME SOURCES ... [LIBS ...] [GUI] [POINTER])
 # One executable, registered as one test. GUI marks a test that opens windows:
 # it gets the label "gui". Windows tests all run under one X display
 # (`xvfb-run -a ctest --preset windows`): Wine starts its desktop process with
 # the display of the first program of a session, so a windowless test that
 # starts first must already see the display the window tests will use.
+# POINTER marks a test that moves the mouse pointer or reads where it is:
+# the display has one pointer, so no two such tests run at the same time.
 function(quarrow_add_test name)
-  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;POINTER" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gtest)
   add_test(NAME ${name} COMMAND ${name})
   if(T_GUI)
     set_tests_properties(${name} PROPERTIES LABELS gui)
+  endif()
+  if(T_POINTER)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK pointer)
   endif()
   if(WIN32)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${QUARROW_TEST_ENV}" FIXTURES_REQUIRED wine)

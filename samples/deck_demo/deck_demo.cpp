@@ -1,7 +1,9 @@
 // ToolDeck demo: a resizable window hosting one toolbar control with a menu
-// bar, three toolbars (one docked at the left) and a combo-box and an edit
-// tool, built through the control's object model at start. Every event the
-// control fires is logged, by name, to the list that fills the window.
+// bar, three toolbars (one docked at the left) holding every type of tool,
+// built through the control's object model at start, with pictures drawn in
+// code. Every event the control fires is logged, by name, to the list that
+// fills the window. F6 switches between the two styles, F7 turns large icons
+// on and off.
 //   deck_demo.exe    (MzDeck2.dll registered, or beside the program)
 #include <windows.h>
 #include <ocidl.h>
@@ -12,6 +14,8 @@
 #include "com_ptr.h"
 #include "control_container_win32.h"
 #include "deck_builder_win32.h"
+#include "demo_icons.h"
+#include "late_binding_win32.h"
 #include "object_creation_win32.h"
 
 namespace {
@@ -34,6 +38,9 @@ constexpr ToolEntry kTools[] = {
     {L"ID_Save", mzTypeButton, L"&Save", L"Save the document"},
     {L"ID_Print", mzTypeButton, L"&Print...", L"Print"},
     {L"ID_Exit", mzTypeButton, L"E&xit"},
+    {L"ID_Undo", mzTypeDropDown, L"&Undo", L"Undo"},
+    {L"ID_Align", mzTypeDropDownState, L"&Align", L"Align the text"},
+    {L"ID_FindLabel", mzTypeLabel, L"Find:"},
     {L"ID_First", mzTypeButton, L"report.txt"},
     {L"ID_Second", mzTypeButton, L"notes.txt"},
     {L"ID_Cut", mzTypeButton, L"Cu&t", L"Cut"},
@@ -64,10 +71,12 @@ constexpr MenuEntry kMenus[] = {
 
 constexpr Placement kMenuBar[] = {{L"ID_File"}, {L"ID_Edit"}, {L"ID_View"}, {L"ID_Help"}};
 constexpr Placement kStandard[] = {
-    {L"ID_New"}, {L"ID_Open"}, {L"ID_Save"}, {kSeparatorId}, {L"ID_Print"}, {kSeparatorId}, {L"ID_Find"},
+    {L"ID_New"},   {L"ID_Open"},      {L"ID_Save"}, {kSeparatorId}, {L"ID_Undo"},
+    {L"ID_Print"}, {kSeparatorId}, {L"ID_FindLabel"}, {L"ID_Find"},
 };
 constexpr Placement kFormat[] = {
-    {L"ID_Cut"}, {L"ID_Copy"}, {L"ID_Paste"}, {kSeparatorId}, {L"ID_Bold"}, {L"ID_Italic"}, {kSeparatorId}, {L"ID_Zoom"},
+    {L"ID_Cut"},    {L"ID_Copy"},  {L"ID_Paste"},   {kSeparatorId},
+    {L"ID_Bold"},   {L"ID_Italic"}, {L"ID_Align"}, {kSeparatorId}, {L"ID_Zoom"},
 };
 constexpr Placement kView[] = {{L"ID_Grid"}, {L"ID_Ruler"}, {kSeparatorId}, {L"ID_Contents"}};
 constexpr ToolbarEntry kToolbars[] = {
@@ -76,6 +85,24 @@ constexpr ToolbarEntry kToolbars[] = {
     {L"Format", mzStandard, mzDockedTop, 3, kFormat},
     {L"View", mzStandard, mzDockedLeft, 1, kView},
 };
+
+// The tools that get a picture, and the placed tools that show their
+// caption beside it.
+struct Picture {
+  const wchar_t* id;
+  demo::Figure figure;
+};
+constexpr Picture kPictures[] = {
+    {L"ID_New", demo::Figure::page},      {L"ID_Open", demo::Figure::folder},   {L"ID_Save", demo::Figure::disk},
+    {L"ID_Print", demo::Figure::printer}, {L"ID_Cut", demo::Figure::scissors},  {L"ID_Copy", demo::Figure::copies},
+    {L"ID_Paste", demo::Figure::clipboard}, {L"ID_Bold", demo::Figure::bold}, {L"ID_Italic", demo::Figure::italic},
+    {L"ID_Undo", demo::Figure::undo},     {L"ID_Align", demo::Figure::align},   {L"ID_Grid", demo::Figure::grid},
+};
+struct Captioned {
+  const wchar_t* toolbar;
+  const wchar_t* id;
+};
+constexpr Captioned kCaptioned[] = {{L"Standard", L"ID_Save"}, {L"Format", L"ID_Paste"}, {L"View", L"ID_Grid"}};
 
 constexpr wchar_t kWindowClass[] = L"ToolDeckDemo";
 constexpr int kLogId = 100;
@@ -134,6 +161,10 @@ class DemoWindow final : private mz::client::ControlEvents {
       hr = built.hr;
       failed = built.failed_step;
     }
+    if (SUCCEEDED(hr)) {
+      hr = decorate();
+      failed = L"giving the tools their pictures";
+    }
     if (SUCCEEDED(hr)) return true;
     wchar_t code[16];
     wsprintfW(code, L"0x%08lX", static_cast<unsigned long>(hr));
@@ -150,7 +181,55 @@ class DemoWindow final : private mz::client::ControlEvents {
 
   void stop() { container_.destroy(); }
 
+  // F6 switches the style, F7 large icons; true for a key taken.
+  bool key(WPARAM key) {
+    IMzToolBarControl* control = container_.control();
+    if (!control) return false;
+    if (key == VK_F6) {
+      Constants_Style style = mzStyle2000;
+      control->get_Style(&style);
+      control->put_Style(style == mzStyle97 ? mzStyle2000 : mzStyle97);
+      return true;
+    }
+    if (key == VK_F7) {
+      VARIANT_BOOL large = VARIANT_FALSE;
+      control->get_LargeIcons(&large);
+      control->put_LargeIcons(large ? VARIANT_FALSE : VARIANT_TRUE);
+      return true;
+    }
+    return false;
+  }
+
  private:
+  // Pictures for the tools (the control keeps copies) and captions beside
+  // some of them.
+  HRESULT decorate() {
+    IMzToolBarControl* control = container_.control();
+    ComPtr<IMzToolsCollection> tools;
+    HRESULT hr = control->get_Tools(tools.put());
+    for (const Picture& picture : kPictures) {
+      if (FAILED(hr)) return hr;
+      HBITMAP bitmap = demo::draw_icon(picture.figure);
+      mz::client::Variant handle(static_cast<int32_t>(reinterpret_cast<INT_PTR>(bitmap)));
+      IDispatch* tool = mz::client::get_object(tools.get(), L"Item", {mz::client::Variant(picture.id)});
+      hr = tool ? mz::client::put(tool, L"PictureBmp", handle).error() : E_FAIL;
+      if (tool) tool->Release();
+      DeleteObject(bitmap);
+    }
+    ComPtr<IMzToolBarsCollection> toolbars;
+    if (SUCCEEDED(hr)) hr = control->get_ToolBars(toolbars.put());
+    for (const Captioned& captioned : kCaptioned) {
+      if (FAILED(hr)) return hr;
+      IDispatch* toolbar = mz::client::get_object(toolbars.get(), L"Item", {mz::client::Variant(captioned.toolbar)});
+      IDispatch* placed = toolbar ? mz::client::get_object(toolbar, L"Tools") : nullptr;
+      IDispatch* tool = placed ? mz::client::get_object(placed, L"Item", {mz::client::Variant(captioned.id)}) : nullptr;
+      hr = tool ? mz::client::put(tool, L"DisplayStyle", mz::client::Variant(short{mzDisplayImageAndText})).error() : E_FAIL;
+      for (IDispatch* held : {tool, placed, toolbar})
+        if (held) held->Release();
+    }
+    return hr;
+  }
+
   void on_event(DISPID event, DISPPARAMS& arguments) override {
     const std::wstring line = describe(container_.control(), event, arguments);
     const LRESULT index = SendMessageW(log_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
@@ -208,6 +287,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     UpdateWindow(window);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      if (message.message == WM_KEYDOWN && demo->key(message.wParam)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }

@@ -17,4 +17,9 @@ void unregister_window_classes();
 // hidden at run time, where the control draws into its host window instead.
 HWND create_placeholder_window(HWND parent, const RECT& position, bool visible);
 
+// What the placeholder shows, in `bounds` of any device context (its window,
+// or a container's view of the control): button face inside a raised edge,
+// with the control's toolbox picture in the middle.
+void draw_placeholder(HDC dc, const RECT& bounds);
+
 }  // namespace mz::com

@@ -11,8 +11,6 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4D7A446B;  // one subclass per host window
 
-RECT to_rect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 // An empty area is one pixel thick, over the edge of the client area.
 bool shows(const Rect& area) { return area.width() > 1 && area.height() > 1; }
 
@@ -20,30 +18,6 @@ bool in_dock_area(const DockCut& cut, Point at) {
   for (const Rect& area : cut.areas)
     if (shows(area) && at.x >= area.left && at.x < area.right && at.y >= area.top && at.y < area.bottom) return true;
   return false;
-}
-
-// Until the painter draws the tools, an area shows the button face with its
-// toolbars and their shown tools outlined, and the hot tool raised or sunken.
-void paint_outlines(HDC dc, const DockCut& cut, const FrameMarks& marks) {
-  for (size_t i = 0; i < cut.areas.size(); ++i) {
-    const Rect& area = cut.areas[i];
-    if (!shows(area)) continue;
-    RECT r = to_rect(area);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    for (const LaidOutToolbar& toolbar : cut.layouts[i].toolbars) {
-      r = to_rect(toolbar.rect);
-      FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
-      for (const ToolSpot& spot : toolbar.placement.tools) {
-        if (spot.fate != ToolFate::shown) continue;
-        r = to_rect(spot.rect);
-        FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNTEXT));
-      }
-    }
-  }
-  if (marks.hot) {
-    RECT r = to_rect(*marks.hot);
-    DrawEdge(dc, &r, marks.pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-  }
 }
 
 // The mouse messages the control takes: of the host's frame, or of an area
@@ -120,11 +94,11 @@ void DockFrame::calc_size(LPARAM lparam, const RECT& window) {
   client = {left.left + window.left, left.top + window.top, left.right + window.left, left.bottom + window.top};
 }
 
-void DockFrame::repaint() const {
+void DockFrame::repaint(std::optional<int> band_of) const {
   if (!host_) return;
   HDC dc = GetWindowDC(host_);
   if (!dc) return;
-  paint_outlines(dc, client_.dock_cut(), client_.frame_marks());
+  client_.paint_docks(dc, band_of);
   ReleaseDC(host_, dc);
 }
 

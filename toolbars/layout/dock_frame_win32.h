@@ -4,7 +4,8 @@
 // them in its non-client area after the host's own frame, and hands the
 // control the mouse messages of its frame (and every mouse message while the
 // control holds the capture with an area's own window) before the host sees
-// them. What is cut and drawn comes from the control's last layout pass.
+// them. What is cut comes from the control's last layout pass; the control
+// paints the areas.
 #include <windows.h>
 
 #include <array>
@@ -25,13 +26,6 @@ struct FrameMouse {
   POINT screen{};
 };
 
-// What the placeholder painting marks on the tools: the hot tool raised, or
-// sunken while it shows pressed (host window coordinates).
-struct FrameMarks {
-  std::optional<Rect> hot;
-  bool pressed = false;
-};
-
 class DockFrame : private DockWindow::Owner {
  public:
   class Client {
@@ -40,7 +34,9 @@ class DockFrame : private DockWindow::Owner {
     // client rectangle the host computed) and returns the client rectangle left.
     virtual Rect lay_out_docks(Rect inner) = 0;
     virtual const DockCut& dock_cut() const = 0;
-    virtual FrameMarks frame_marks() const = 0;
+    // Paints the dock areas into `dc`, a context of the host's whole window:
+    // all of them, or only the band of the docked toolbar `band_of`.
+    virtual void paint_docks(HDC dc, std::optional<int> band_of) = 0;
     // True when the control took the message, which the host then does not see.
     virtual bool frame_mouse(const FrameMouse& mouse) = 0;
     // The capture the control took went to another window.
@@ -61,8 +57,8 @@ class DockFrame : private DockWindow::Owner {
   // Makes the host compute its non-client area again, which lays out again.
   void recompute() const;
   HWND host() const { return host_; }
-  // Draws the areas again at once.
-  void repaint() const;
+  // Draws the areas again at once: all, or the band of one docked toolbar.
+  void repaint(std::optional<int> band_of = std::nullopt) const;
   // The window of the area with index `area` (top 0 ... right 3) holds the
   // mouse capture for the control until released or lost; meanwhile the
   // mouse messages go to the control.

@@ -33,6 +33,8 @@ constexpr Rect rect_at(Point origin, Size size) {
 }
 
 constexpr Rect moved(Rect r, Point by) { return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }
+// The rectangle in the coordinates whose origin is `origin`.
+constexpr Rect relative_to(Rect r, Point origin) { return moved(r, {-origin.x, -origin.y}); }
 // Smaller by `by` on each side (larger for a negative `by`).
 constexpr Rect shrunk(Rect r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
 

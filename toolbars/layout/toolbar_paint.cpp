@@ -4,12 +4,10 @@ namespace mz::paint {
 
 namespace {
 
-Rect moved_back(Rect r, Point origin) { return {r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y}; }
-
 Placement in_area(Placement placement, Point origin) {
   for (ToolSpot& spot : placement.tools)
-    if (spot.fate == ToolFate::shown) spot.rect = moved_back(spot.rect, origin);
-  if (placement.more_tools) placement.more_tools = moved_back(*placement.more_tools, origin);
+    if (spot.fate == ToolFate::shown) spot.rect = relative_to(spot.rect, origin);
+  if (placement.more_tools) placement.more_tools = relative_to(*placement.more_tools, origin);
   return placement;
 }
 
@@ -64,7 +62,7 @@ ToolbarPaint toolbar_paint(const Deck& deck, const Toolbar& toolbar, const Model
                            const ToolMarks& marks, const CaptionCache& captions) {
   ToolbarPaint out;
   const BarShape& shape = model.input.shape;
-  out.frame = {.rect = moved_back(laid_out.rect, area_origin),
+  out.frame = {.rect = relative_to(laid_out.rect, area_origin),
                .orientation = shape.orientation,
                .style = shape.style,
                .floating = false,

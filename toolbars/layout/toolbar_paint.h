@@ -28,7 +28,6 @@ struct DeckPaintLook {
   DeckLook layout;
   bool control_enabled = true;
   bool run_mode = true;
-  bool active_colors = false;
 };
 
 struct ToolbarPaint {

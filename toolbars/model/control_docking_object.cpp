@@ -17,6 +17,11 @@ HFONT font_handle(IFontDisp* font_disp) {
   return handle;
 }
 
+COLORREF colour_of(OLE_COLOR colour) {
+  COLORREF out = 0;
+  return SUCCEEDED(OleTranslateColor(colour, nullptr, &out)) ? out : 0;
+}
+
 // The height of the font, which combo-box and edit windows take.
 int font_height(HFONT handle) {
   HDC screen = GetDC(nullptr);
@@ -33,11 +38,42 @@ int font_height(HFONT handle) {
 Rect ControlObject::lay_out_docks(Rect inner) {
   const HFONT font = font_handle(font_.get());
   caption_measure_.measure(deck_, font, captions_);
-  const DeckLook look{.style = properties_.style,
-                      .large_icons = properties_.large_icons,
-                      .customizing = deck_.modes.customizing,
-                      .font_height = font_height(font)};
-  return docked_.lay_out(deck_, look, captions_, inner);
+  docked_look_ = {.style = properties_.style,
+                  .large_icons = properties_.large_icons,
+                  .customizing = deck_.modes.customizing,
+                  .font_height = font_height(font)};
+  const Rect client = docked_.lay_out(deck_, docked_look_, captions_, inner);
+  dock_painter_.invalidate();
+  return client;
+}
+
+void ControlObject::paint_docks(HDC dc, std::optional<int> band_of) {
+  const ComPtr<IPicture> picture = ComPtr<IPictureDisp>(picture_background_).query<IPicture>();
+  const DockScene scene{
+      .deck = deck_,
+      .layout = docked_,
+      .captions = captions_,
+      .look = {.layout = docked_look_, .control_enabled = properties_.enabled, .run_mode = !design_time()},
+      .marks = tool_marks(),
+      .background = {.colour = colour_of(properties_.back_color),
+                     .picture = picture.get(),
+                     .style = static_cast<paint::BackgroundStyle>(properties_.picture_background_style),
+                     .use_mask = properties_.picture_background_use_mask,
+                     .mask = colour_of(properties_.picture_background_mask_color)},
+      .fore = colour_of(properties_.fore_color),
+      .font = font_handle(font_.get())};
+  if (band_of)
+    dock_painter_.paint_band(dc, scene, *band_of);
+  else
+    dock_painter_.paint(dc, scene);
+}
+
+void ControlObject::redraw_docks(bool background) {
+  if (background)
+    dock_painter_.invalidate_background();
+  else
+    dock_painter_.invalidate();
+  if (redraw_ && !loading_) dock_frame_.repaint();
 }
 
 ErrorCode ControlObject::change_place(Toolbar& toolbar, const std::function<ErrorCode()>& change) {

@@ -59,16 +59,21 @@ void ControlObject::frame_capture_lost() { perform(bar_mouse_.capture_lost()); }
 
 void ControlObject::hot_tool_left() { perform(bar_mouse_.left()); }
 
-FrameMarks ControlObject::frame_marks() const {
-  FrameMarks marks;
-  const std::shared_ptr<PlacedTool>& tool = bar_mouse_.hot_tool();
-  const std::shared_ptr<Toolbar>& toolbar = bar_mouse_.hot_toolbar();
-  if (!tool || !toolbar || toolbar->floating() || tool->width == 0) return marks;
-  const Point origin = docked_.cut().areas[area_index(toolbar->docked_status)].origin();
-  const int left = origin.x + tool->left, top = origin.y + tool->top;
-  marks.hot = Rect{left, top, left + tool->width, top + tool->height};
-  marks.pressed = bar_mouse_.shows_pressed(*tool);
+paint::ToolMarks ControlObject::tool_marks() const {
+  paint::ToolMarks marks;
+  if (const std::shared_ptr<PlacedTool>& tool = bar_mouse_.hot_tool()) {
+    marks.hot = tool.get();
+    marks.pressed = bar_mouse_.shows_pressed(*tool);
+  }
   return marks;
+}
+
+void ControlObject::repaint_band_of(const PlacedTool& tool) {
+  const Toolbar* toolbar = tool.owner ? tool.owner->toolbar() : nullptr;
+  const long id = toolbar ? deck_.toolbars().position_of(toolbar) : -1;
+  // A tool of no toolbar (the More Tools button) repaints every area.
+  if (id < 0) return dock_frame_.repaint();
+  if (!toolbar->floating()) dock_frame_.repaint(static_cast<int>(id));
 }
 
 void ControlObject::fire_mouse_event(DISPID dispid, const menus::BarAction& action) {
@@ -108,7 +113,7 @@ void ControlObject::perform(const menus::BarActions& actions) {
         break;
       case Kind::activate: deck_.click(action.tool); break;
       case Kind::repaint:
-        if (redraw_) dock_frame_.repaint();
+        if (redraw_) repaint_band_of(*action.tool);
         break;
       case Kind::take_capture:
         if (const std::shared_ptr<Toolbar>& toolbar = bar_mouse_.hot_toolbar())

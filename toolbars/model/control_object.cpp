@@ -111,6 +111,8 @@ HRESULT ControlObject::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IProvideClassInfo2*>(this);
   else if (iid == IID_IPersistStreamInit || iid == IID_IPersist)
     *out = static_cast<IPersistStreamInit*>(this);
+  else if (iid == IID_IViewObject || iid == IID_IViewObject2)
+    *out = static_cast<IViewObject2*>(this);
   else if (iid == IID_IPersistPropertyBag)
     *out = static_cast<IPersistPropertyBag*>(this);
   else if (iid == IID_IOleObject)
@@ -212,6 +214,8 @@ void ControlObject::model_changed(const Change& change) {
   // A load reports its changes once, at its end.
   if (loading_) return;
   property_changed(DISPID_UNKNOWN);
+  if (change.scope == ChangeScope::tools || change.scope == ChangeScope::tool_size)
+    dock_painter_.forget_images(change.tool);
   if (change.scope != ChangeScope::data) refresh_layout();
 }
 
@@ -230,6 +234,11 @@ HRESULT ControlObject::put_field(T& field, U value, DISPID dispid) {
   field = static_cast<T>(value);
   property_changed(dispid);
   return S_OK;
+}
+
+HRESULT ControlObject::redrawn(HRESULT hr, bool background) {
+  if (SUCCEEDED(hr)) redraw_docks(background);
+  return hr;
 }
 
 HRESULT ControlObject::put_colour(uint32_t& field, OLE_COLOR value, DISPID dispid) {
@@ -256,7 +265,7 @@ HRESULT ControlObject::put_ActiveColors(VARIANT_BOOL value) {
 HRESULT ControlObject::get_BackColor(OLE_COLOR* value) { return give(value, properties_.back_color); }
 HRESULT ControlObject::put_BackColor(OLE_COLOR value) {
   return guarded([&]() -> HRESULT {
-    return put_colour(properties_.back_color, value, DISPID_BACKCOLOR);
+    return redrawn(put_colour(properties_.back_color, value, DISPID_BACKCOLOR), true);
   });
 }
 
@@ -300,7 +309,7 @@ HRESULT ControlObject::put_Enabled(VARIANT_BOOL value) {
       Sleep(100);
       set_up_windows(false);
     }
-    return put_field(properties_.enabled, to_bool(value), DISPID_ENABLED);
+    return redrawn(put_field(properties_.enabled, to_bool(value), DISPID_ENABLED), false);
   });
 }
 
@@ -363,7 +372,7 @@ HRESULT ControlObject::put_FontSource(Constants_FontSource value) {
 HRESULT ControlObject::get_ForeColor(OLE_COLOR* value) { return give(value, properties_.fore_color); }
 HRESULT ControlObject::put_ForeColor(OLE_COLOR value) {
   return guarded([&]() -> HRESULT {
-    return put_colour(properties_.fore_color, value, DISPID_FORECOLOR);
+    return redrawn(put_colour(properties_.fore_color, value, DISPID_FORECOLOR), false);
   });
 }
 
@@ -422,7 +431,7 @@ HRESULT ControlObject::putref_PictureBackground(IPictureDisp* value) {
   return guarded([&]() -> HRESULT {
     picture_background_ = ComPtr<IPictureDisp>(value);
     property_changed(DISPID_IMzToolBarControl_PictureBackground);
-    return S_OK;
+    return redrawn(S_OK, true);
   });
 }
 
@@ -433,7 +442,9 @@ HRESULT ControlObject::get_PictureBackgroundMaskColor(OLE_COLOR* value) {
 }
 HRESULT ControlObject::put_PictureBackgroundMaskColor(OLE_COLOR value) {
   return guarded([&]() -> HRESULT {
-    return put_colour(properties_.picture_background_mask_color, value, DISPID_IMzToolBarControl_PictureBackgroundMaskColor);
+    return redrawn(put_colour(properties_.picture_background_mask_color, value,
+                               DISPID_IMzToolBarControl_PictureBackgroundMaskColor),
+                   true);
   });
 }
 
@@ -444,7 +455,9 @@ HRESULT ControlObject::get_PictureBackgroundStyle(Constants_PictureBackgroundSty
 }
 HRESULT ControlObject::put_PictureBackgroundStyle(Constants_PictureBackgroundStyle value) {
   return guarded([&]() -> HRESULT {
-    return put_ranged(properties_.picture_background_style, value, kPictureBackgroundStyleRange, DISPID_IMzToolBarControl_PictureBackgroundStyle);
+    return redrawn(put_ranged(properties_.picture_background_style, value, kPictureBackgroundStyleRange,
+                              DISPID_IMzToolBarControl_PictureBackgroundStyle),
+                   true);
   });
 }
 
@@ -455,7 +468,9 @@ HRESULT ControlObject::get_PictureBackgroundUseMask(VARIANT_BOOL* value) {
 }
 HRESULT ControlObject::put_PictureBackgroundUseMask(VARIANT_BOOL value) {
   return guarded([&]() -> HRESULT {
-    return put_field(properties_.picture_background_use_mask, to_bool(value), DISPID_IMzToolBarControl_PictureBackgroundUseMask);
+    return redrawn(put_field(properties_.picture_background_use_mask, to_bool(value),
+                             DISPID_IMzToolBarControl_PictureBackgroundUseMask),
+                   true);
   });
 }
 

@@ -29,6 +29,8 @@
 #include "deck_layout.h"
 #include "dock_bands.h"
 #include "dock_frame_win32.h"
+#include "dock_painter_win32.h"
+#include "picture_ref_win32.h"
 #include "dispatch.h"
 #include "error_info.h"
 #include "hooks_win32.h"
@@ -50,6 +52,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
                             public IOleObject,
                             public IOleInPlaceObject,
                             public IOleControl,
+                            public IViewObject2,
                             public IControlDiagnostics,
                             private DeckEvents,
                             private menus::HookClient,
@@ -212,6 +215,18 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID dispid) override;
   HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override;
 
+  // --- IViewObject2 ------------------------------------------------------------------
+  HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspect_info, DVTARGETDEVICE* target, HDC target_info,
+                                 HDC dc, LPCRECTL bounds, LPCRECTL window_bounds, BOOL(STDMETHODCALLTYPE* keep_on)(ULONG_PTR),
+                                 ULONG_PTR keep_on_argument) override;
+  HRESULT STDMETHODCALLTYPE GetColorSet(DWORD aspect, LONG index, void* aspect_info, DVTARGETDEVICE* target,
+                                        HDC target_info, LOGPALETTE** colours) override;
+  HRESULT STDMETHODCALLTYPE Freeze(DWORD aspect, LONG index, void* aspect_info, DWORD* key) override;
+  HRESULT STDMETHODCALLTYPE Unfreeze(DWORD key) override;
+  HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+  HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
+  HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* target, LPSIZEL size) override;
+
   // --- IControlDiagnostics ---------------------------------------------------------
   HRESULT STDMETHODCALLTYPE GetThreadHooks(HHOOK hooks[4]) override;
   HRESULT STDMETHODCALLTYPE GetHoverCounts(LONG* polls, LONG* reports) override;
@@ -237,9 +252,16 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   // DockFrame::Client
   Rect lay_out_docks(Rect inner) override;
   const DockCut& dock_cut() const override { return docked_.cut(); }
-  FrameMarks frame_marks() const override;
+  void paint_docks(HDC dc, std::optional<int> band_of) override;
+  // The dock areas must be drawn again: their look changed (and their
+  // background, when `background`).
+  void redraw_docks(bool background);
   bool frame_mouse(const FrameMouse& mouse) override;
   void frame_capture_lost() override;
+  // What marks tools beyond the model: the hot tool, shown pressed or not.
+  paint::ToolMarks tool_marks() const;
+  // Draws the band of the docked toolbar that shows `tool` again.
+  void repaint_band_of(const PlacedTool& tool);
   // Carries out what the mouse over the bars decided (control_mouse_object.cpp).
   void perform(const menus::BarActions& actions);
   void fire_mouse_event(DISPID dispid, const menus::BarAction& action);
@@ -265,6 +287,8 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   template <class T, class U>
   HRESULT put_field(T& field, U value, DISPID dispid);
   HRESULT put_colour(uint32_t& field, OLE_COLOR value, DISPID dispid);
+  // A put's result, the dock areas drawn again after one that succeeded.
+  HRESULT redrawn(HRESULT hr, bool background);
   template <class T>
   HRESULT put_ranged(uint8_t& field, T value, const PropertyRange& range, DISPID dispid);
   HRESULT store_font(IFontDisp* font);
@@ -347,12 +371,19 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   int frozen_events_ = 0;
 
   ControlSite site_;
-  // The docked toolbars' last layout, the captions it measured with, and the
-  // host window's frame that cuts and draws the dock areas.
+  // The sink the container asked to hear of changes of the control's view.
+  ComPtr<IAdviseSink> view_sink_;
+  DWORD view_aspects_ = 0;
+  DWORD view_flags_ = 0;
+  // The docked toolbars' last layout with the settings and the captions it
+  // measured with, the host window's frame that cuts the dock areas out,
+  // and their painter.
   DeckLayout docked_;
+  DeckLook docked_look_;
   CaptionCache captions_;
   CaptionMeasure caption_measure_;
   DockFrame dock_frame_{*this};
+  DockPainter dock_painter_{picture_object};
   // The mouse over the docked toolbars: hot and pressed tools.
   menus::BarMouse bar_mouse_;
   menus::TrackerWindow tracker_{*this};

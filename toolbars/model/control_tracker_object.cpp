@@ -5,9 +5,12 @@
 
 namespace mz::com {
 
-// The control draws nothing of its own at run time yet but the placeholder
-// and the host's frame; both are drawn again with the new colours.
+// The system's colours changed: the placeholder and the dock areas in the
+// host's frame are drawn again with the new ones (the tools' images follow
+// the button colours by themselves).
 void ControlObject::refresh_colours() {
+  dock_painter_.invalidate_background();
+  if (view_sink_ && (view_aspects_ & DVASPECT_CONTENT)) view_sink_->OnViewChange(DVASPECT_CONTENT, -1);
   if (!redraw_) return;
   if (HWND placeholder = site_.placeholder())
     RedrawWindow(placeholder, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);

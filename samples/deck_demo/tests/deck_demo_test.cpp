@@ -27,6 +27,25 @@ std::vector<std::wstring> log_lines(HWND window) {
   return lines;
 }
 
+// How far the client area starts below the window's top edge.
+int client_top(HWND window) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  POINT client{};
+  ClientToScreen(window, &client);
+  return client.y - frame.top;
+}
+
+// Waits until the demo's client area starts somewhere else than `before`.
+bool client_moves_from(HWND window, int before) {
+  const ULONGLONG deadline = GetTickCount64() + 30000;
+  while (GetTickCount64() < deadline) {
+    if (client_top(window) != before) return true;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  return false;
+}
+
 size_t count_starting_with(const std::vector<std::wstring>& lines, const std::wstring& prefix) {
   size_t count = 0;
   for (const auto& line : lines) count += line.rfind(prefix, 0) == 0;
@@ -69,6 +88,20 @@ TEST(DeckDemo, ComesUpWithItsToolbarsAndEndsWhenClosed) {
   EXPECT_GE((client.y - frame.top) - (-bare.top), 3 * 22) << "the menu bar and two rows above the client area";
   EXPECT_GE((client.x - frame.left) - (-bare.left), 22) << "a column left of the client area";
   EXPECT_TRUE(quarrow::test::SaveScreenshot(window, quarrow::test::ScreenshotFolder() + "\\deck_demo.bmp"));
+
+  // F7 turns large icons on: the rows above the client area grow. Then F6
+  // switches to the 97 style and F7 turns large icons off again; the keys
+  // are handled in order, so once the rows shrink the style has changed.
+  const int small = client_top(window);
+  PostMessageW(window, WM_KEYDOWN, VK_F7, 0);
+  ASSERT_TRUE(client_moves_from(window, small)) << "large icons did not grow the rows";
+  EXPECT_TRUE(quarrow::test::SaveScreenshot(window, quarrow::test::ScreenshotFolder() + "\\deck_demo_large.bmp"));
+  const int large = client_top(window);
+  EXPECT_GT(large, small);
+  PostMessageW(window, WM_KEYDOWN, VK_F6, 0);
+  PostMessageW(window, WM_KEYDOWN, VK_F7, 0);
+  ASSERT_TRUE(client_moves_from(window, large));
+  EXPECT_TRUE(quarrow::test::SaveScreenshot(window, quarrow::test::ScreenshotFolder() + "\\deck_demo_97.bmp"));
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);

@@ -287,5 +287,66 @@ TEST(DockedMouse, ARightPressOverTheBarsAsksTheTrackerForTheContextMenu) {
   });
 }
 
+// A pixel of the host's frame, at (x, y) of its client area's coordinates.
+COLORREF frame_pixel(HWND window, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  HDC dc = GetWindowDC(window);
+  const COLORREF pixel = GetPixel(dc, at.x - frame.left, at.y - frame.top);
+  ReleaseDC(window, dc);
+  return pixel;
+}
+
+TEST(DockedMouse, TheHotToolIsDrawnRaisedAndSunkenWhilePressed) {
+  on_fresh_thread([] {
+    Form form;
+    form.site.scale_units = L"Pixels";
+    ASSERT_TRUE(host_in_front(form));
+    ASSERT_TRUE(build_one_button(form, L""));
+    ASSERT_TRUE(put(form.control, L"ShowToolTips", Var(false)).ok());
+    const COLORREF back = RGB(0, 128, 64);
+    ASSERT_TRUE(put(form.control, L"BackColor", Var(static_cast<int32_t>(back))).ok());
+
+    // The tool's rectangle in its area, and the area above the client area.
+    IDispatch* toolbars = get_object(form.control, L"ToolBars");
+    IDispatch* toolbar = get_object(toolbars, L"Item", {Var(L"Bar")});
+    IDispatch* placed_tools = get_object(toolbar, L"Tools");
+    IDispatch* tool = get_object(placed_tools, L"Item", {Var(L"A")});
+    const int area_top = -call(form.control, L"GetDockHeight", {Var(short{mzDockedTop})}).value.as_long();
+    const int left = get(tool, L"Left").value.as_long(), top = area_top + get(tool, L"Top").value.as_long();
+    const int right = left + get(tool, L"Width").value.as_long() - 1;
+    const int bottom = top + get(tool, L"Height").value.as_long() - 1;
+    for (IDispatch* object : {tool, placed_tools, toolbar, toolbars}) object->Release();
+    ASSERT_GT(right, left);
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    auto corners_are = [&](COLORREF top_left, COLORREF bottom_right) {
+      return pump_until([&] {
+        return frame_pixel(form.window, left, top) == top_left &&
+               frame_pixel(form.window, right, bottom) == bottom_right;
+      });
+    };
+
+    // The area shows its background colour beside the toolbar, and a tool
+    // that is not hot has no frame.
+    EXPECT_TRUE(pump_until([&] { return frame_pixel(form.window, 300, area_top + 2) == back; }));
+    EXPECT_TRUE(corners_are(back, back));
+    DockedMouse mouse(form);
+    mouse.move(left + 4, top + 4);
+    mouse.events_until(L"ToolEnter A");
+    EXPECT_TRUE(corners_are(highlight, shadow)) << "raised while hot";
+    mouse.press(left + 4, top + 4);
+    mouse.events_until(L"MouseDown 1");
+    EXPECT_TRUE(corners_are(shadow, highlight)) << "sunken while pressed";
+    mouse.release(left + 4, top + 4);
+    mouse.events_until(L"ToolClick A");
+    EXPECT_TRUE(corners_are(highlight, shadow)) << "raised again once released";
+    mouse.move(300, area_top + 2);
+    mouse.events_until(L"ToolExit A");
+    EXPECT_TRUE(corners_are(back, back));
+  });
+}
+
 }  // namespace
 }  // namespace mz::test

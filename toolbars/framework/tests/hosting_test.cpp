@@ -277,6 +277,79 @@ TEST(Hosting, DesignTimeRules) {
   });
 }
 
+// A 32-bit memory device context whose pixels the test reads directly.
+class PixelCanvas {
+ public:
+  PixelCanvas(int width, int height) : width_(width) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+    for (int i = 0; i < width * height; ++i) bits_[i] = 0x00123456;
+  }
+  ~PixelCanvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const { return dc_; }
+  COLORREF at(int x, int y) const {
+    GdiFlush();
+    const uint32_t pixel = bits_[y * width_ + x];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+  }
+
+ private:
+  int width_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  uint32_t* bits_ = nullptr;
+};
+
+TEST(Hosting, TheContainersViewShowsThePlaceholder) {
+  on_fresh_thread([] {
+    Form form(false);
+    ASSERT_EQ(form.host(), S_OK);
+    IViewObject2* view = nullptr;
+    ASSERT_EQ(form.control->QueryInterface(IID_IViewObject2, reinterpret_cast<void**>(&view)), S_OK);
+
+    // Drawn into the bounds given: a raised edge around button face, the
+    // toolbox picture in the middle, nothing outside the bounds.
+    PixelCanvas canvas(60, 50);
+    const RECTL bounds{5, 5, 55, 45};
+    ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc(), &bounds, nullptr, nullptr, 0),
+              S_OK);
+    EXPECT_EQ(canvas.at(2, 2), RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(canvas.at(5, 5), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(canvas.at(6, 6), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(canvas.at(54, 44), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(canvas.at(8, 8), GetSysColor(COLOR_BTNFACE));
+    int picture_pixels = 0;
+    for (int y = 20; y < 30; ++y)
+      for (int x = 22; x < 38; ++x) picture_pixels += canvas.at(x, y) != GetSysColor(COLOR_BTNFACE);
+    EXPECT_GT(picture_pixels, 20);
+
+    EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, canvas.dc(), &bounds, nullptr, nullptr, 0),
+              DV_E_DVASPECT);
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, nullptr, &bounds, nullptr, nullptr, 0),
+              E_INVALIDARG);
+
+    // The view's extent is the object's.
+    IOleObject* object = nullptr;
+    form.control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object));
+    SIZEL set{2000, 700}, seen{}, object_seen{};
+    ASSERT_EQ(object->SetExtent(DVASPECT_CONTENT, &set), S_OK);
+    EXPECT_EQ(view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &seen), S_OK);
+    object->GetExtent(DVASPECT_CONTENT, &object_seen);
+    EXPECT_EQ(seen.cx, object_seen.cx);
+    EXPECT_EQ(seen.cy, object_seen.cy);
+    object->Release();
+    view->Release();
+  });
+}
+
 TEST(Hosting, EnabledAtRunTimeInstallsTheHooksAfresh) {
   on_fresh_thread([] {
     Form form;

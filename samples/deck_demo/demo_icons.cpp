@@ -1,0 +1,101 @@
+#include "demo_icons.h"
+
+namespace demo {
+
+namespace {
+
+void box(HDC dc, int left, int top, int right, int bottom, COLORREF fill) {
+  HBRUSH brush = CreateSolidBrush(fill);
+  HGDIOBJ old_brush = SelectObject(dc, brush);
+  HGDIOBJ old_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
+  Rectangle(dc, left, top, right, bottom);
+  SelectObject(dc, old_pen);
+  SelectObject(dc, old_brush);
+  DeleteObject(brush);
+}
+
+void letter(HDC dc, const wchar_t* text, bool italic) {
+  HFONT font = CreateFontW(15, 0, 0, 0, FW_BOLD, italic, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  RECT all{0, 0, 16, 16};
+  DrawTextW(dc, text, -1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+
+void line(HDC dc, int x1, int y1, int x2, int y2) {
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+void draw(HDC dc, Figure figure) {
+  switch (figure) {
+    case Figure::page: box(dc, 3, 1, 13, 15, RGB(255, 255, 224)); break;
+    case Figure::folder:
+      box(dc, 1, 4, 15, 14, RGB(240, 200, 80));
+      box(dc, 1, 2, 7, 5, RGB(240, 200, 80));
+      break;
+    case Figure::disk:
+      box(dc, 2, 2, 14, 14, RGB(40, 60, 160));
+      box(dc, 5, 2, 11, 7, RGB(220, 220, 220));
+      break;
+    case Figure::printer:
+      box(dc, 4, 1, 12, 6, RGB(255, 255, 255));
+      box(dc, 1, 6, 15, 12, RGB(150, 150, 150));
+      break;
+    case Figure::scissors:
+      line(dc, 3, 2, 11, 12);
+      line(dc, 12, 2, 4, 12);
+      box(dc, 1, 11, 6, 15, RGB(200, 0, 0));
+      box(dc, 9, 11, 14, 15, RGB(200, 0, 0));
+      break;
+    case Figure::copies:
+      box(dc, 1, 1, 9, 11, RGB(255, 255, 224));
+      box(dc, 6, 5, 14, 15, RGB(255, 255, 224));
+      break;
+    case Figure::clipboard:
+      box(dc, 2, 2, 13, 15, RGB(160, 110, 60));
+      box(dc, 5, 5, 14, 15, RGB(255, 255, 255));
+      break;
+    case Figure::bold: letter(dc, L"B", false); break;
+    case Figure::italic: letter(dc, L"I", true); break;
+    case Figure::undo:
+      box(dc, 2, 6, 12, 9, RGB(0, 120, 200));
+      box(dc, 2, 3, 5, 12, RGB(0, 120, 200));
+      break;
+    case Figure::align:
+      for (int y = 2; y < 15; y += 3) line(dc, 2, y, y % 2 ? 14 : 10, y);
+      break;
+    case Figure::grid:
+      for (int i = 2; i < 15; i += 4) {
+        line(dc, i, 2, i, 15);
+        line(dc, 2, i, 15, i);
+      }
+      break;
+  }
+}
+
+}  // namespace
+
+HBITMAP draw_icon(Figure figure) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(nullptr, screen);
+  if (!dc || !bitmap) {
+    if (dc) DeleteDC(dc);
+    if (bitmap) DeleteObject(bitmap);
+    return nullptr;
+  }
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, 16, 16};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  draw(dc, figure);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return bitmap;
+}
+
+}  // namespace demo
