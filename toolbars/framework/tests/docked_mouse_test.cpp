@@ -13,6 +13,7 @@
 #include "com_test_support.h"
 #include "deck_builder_win32.h"
 #include "dispatch_ids.h"
+#include "gdi_room_win32.h"
 #include "hosting_support.h"
 #include "test_container.h"
 
@@ -345,6 +346,73 @@ TEST(DockedMouse, TheHotToolIsDrawnRaisedAndSunkenWhilePressed) {
     mouse.move(300, area_top + 2);
     mouse.events_until(L"ToolExit A");
     EXPECT_TRUE(corners_are(back, back));
+  });
+}
+
+// A picture for a tool: a 16 x 16 bitmap, white with a coloured square.
+HBITMAP square_picture(COLORREF colour) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const RECT all{0, 0, 16, 16}, inside{4, 4, 12, 12};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &inside, brush);
+  DeleteObject(brush);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return bitmap;
+}
+
+// Gives the tool a new picture through PictureBmp, which keeps a copy.
+bool give_picture(IDispatch* tool, COLORREF colour) {
+  HBITMAP bitmap = square_picture(colour);
+  const bool given =
+      put(tool, L"PictureBmp", Var(static_cast<int32_t>(reinterpret_cast<INT_PTR>(bitmap)))).ok();
+  DeleteObject(bitmap);
+  return given;
+}
+
+TEST(DockedMouse, RepaintsAndPropertyChangesLeaveNoGdiObjectsBehind) {
+  on_fresh_thread([] {
+    Form form;
+    form.site.scale_units = L"Pixels";
+    ASSERT_TRUE(host_in_front(form));
+    ASSERT_TRUE(build_one_button(form, L"Open"));
+    ASSERT_TRUE(put(form.control, L"ShowToolTips", Var(false)).ok());
+    IDispatch* tools = get_object(form.control, L"Tools");
+    IDispatch* tool = get_object(tools, L"Item", {Var(L"A")});
+    tools->Release();
+    DockedMouse mouse(form);
+
+    // Hover and press repaint the band; colour puts repaint the areas;
+    // pictures, icon size and style changes build images and lay out again.
+    int round = 0;
+    auto churn = [&] {
+      ++round;
+      EXPECT_TRUE(put(form.control, L"BackColor", Var(static_cast<int32_t>(RGB(round % 256, 128, 64)))).ok());
+      EXPECT_TRUE(put(form.control, L"ForeColor", Var(static_cast<int32_t>(RGB(0, round % 256, 0)))).ok());
+      if (round % 10 == 0) {
+        EXPECT_TRUE(give_picture(tool, RGB(round % 256, 0, 0)));
+        EXPECT_TRUE(put(tool, L"Enabled", Var(round % 20 == 0)).ok());
+        EXPECT_TRUE(put(form.control, L"LargeIcons", Var(round % 30 == 0)).ok());
+        EXPECT_TRUE(put(form.control, L"Style", Var(short(round % 20 == 0 ? 0 : 1))).ok());
+      }
+      if (round % 100 == 50) {  // small icons now, so the tool is where it starts
+        mouse.move(12, -23);
+        mouse.events_until(L"ToolEnter A");
+        mouse.move(300, -10);
+        mouse.events_until(L"ToolExit A");
+      }
+    };
+    for (int i = 0; i < 100; ++i) churn();  // the platform's own first-use objects
+    const int room_before = quarrow::test::gdi_room();
+    ASSERT_GT(room_before, 2000);
+    for (int i = 0; i < 1000; ++i) churn();
+    EXPECT_LT(room_before - quarrow::test::gdi_room(), 10);
+    tool->Release();
   });
 }
 

@@ -17,6 +17,7 @@
 #include "deck_builder_win32.h"
 #include "dispatch_ids.h"
 #include "hosting_support.h"
+#include "pixel_canvas_win32.h"
 #include "test_container.h"
 
 namespace mz::test {
@@ -277,37 +278,6 @@ TEST(Hosting, DesignTimeRules) {
   });
 }
 
-// A 32-bit memory device context whose pixels the test reads directly.
-class PixelCanvas {
- public:
-  PixelCanvas(int width, int height) : width_(width) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    for (int i = 0; i < width * height; ++i) bits_[i] = 0x00123456;
-  }
-  ~PixelCanvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  COLORREF at(int x, int y) const {
-    GdiFlush();
-    const uint32_t pixel = bits_[y * width_ + x];
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-  }
-
- private:
-  int width_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  uint32_t* bits_ = nullptr;
-};
-
 TEST(Hosting, TheContainersViewShowsThePlaceholder) {
   on_fresh_thread([] {
     Form form(false);
@@ -317,7 +287,7 @@ TEST(Hosting, TheContainersViewShowsThePlaceholder) {
 
     // Drawn into the bounds given: a raised edge around button face, the
     // toolbox picture in the middle, nothing outside the bounds.
-    PixelCanvas canvas(60, 50);
+    quarrow::test::PixelCanvas canvas(60, 50, RGB(0x12, 0x34, 0x56));
     const RECTL bounds{5, 5, 55, 45};
     ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc(), &bounds, nullptr, nullptr, 0),
               S_OK);

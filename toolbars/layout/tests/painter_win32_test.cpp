@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "bar_builders.h"
+#include "gdi_room_win32.h"
+#include "pixel_canvas_win32.h"
 #include "painter_win32.h"
 #include "tool_placement.h"
 
@@ -64,36 +66,10 @@ bool contains(const Pixels& pixels, int x, int y) { return pixels.count({x, y}) 
 
 Rect grown(Rect r, int by) { return shrunk(r, -by); }
 
-// A memory context over a 32-bit top-down DIB section filled with the button
-// face, whose pixels are read directly.
-class Canvas {
+// A canvas filled with the button face, with the pixels of one colour.
+class Canvas : public quarrow::test::PixelCanvas {
  public:
-  explicit Canvas(int width = 160, int height = 120) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* raw = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &raw, nullptr, 0);
-    bits_ = static_cast<const std::uint32_t*>(raw);
-    dc_ = CreateCompatibleDC(nullptr);
-    old_ = SelectObject(dc_, bitmap_);
-    fill_rect(dc_, {0, 0, width, height}, kFace);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
-  }
-
-  HDC dc() const { return dc_; }
-
-  COLORREF at(int x, int y) const {
-    GdiFlush();
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    const std::uint32_t v = bits_[static_cast<std::size_t>(y) * width_ + x];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-  }
+  explicit Canvas(int width = 160, int height = 120) : PixelCanvas(width, height, kFace) {}
 
   Pixels of(COLORREF colour, Rect area) const {
     Pixels out;
@@ -105,14 +81,7 @@ class Canvas {
     return out;
   }
 
-  Rect whole() const { return {0, 0, width_, height_}; }
-
- private:
-  int width_, height_;
-  HBITMAP bitmap_ = nullptr;
-  const std::uint32_t* bits_ = nullptr;
-  HDC dc_ = nullptr;
-  HGDIOBJ old_ = nullptr;
+  Rect whole() const { return {0, 0, width(), height()}; }
 };
 
 // Every pixel of `area` has the colour `expected` gives it.
@@ -872,18 +841,6 @@ TEST(PainterTooltip, EdgesFillAndUnprefixedText) {
 
 // ---- Resources ----
 
-// How many more GDI objects the process may create right now.
-int gdi_room() {
-  std::vector<HBRUSH> made;
-  while (made.size() < 200000) {
-    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    if (!brush) break;
-    made.push_back(brush);
-  }
-  for (HBRUSH brush : made) DeleteObject(brush);
-  return static_cast<int>(made.size());
-}
-
 // One of everything: a toolbar of a checked, a disabled pictured, a
 // dropdown and a captioned tool, also turned on a column; a tool and a
 // checkerboard on their own, a grayed text and a tooltip.
@@ -935,10 +892,10 @@ TEST(PainterResources, RepeatedPaintsKeepNoObjectsAndRestoreTheContext) {
   const int mode = GetBkMode(dc);
 
   paint_everything(dc, image, font.get());  // the system's own first-use objects
-  const int room_before = gdi_room();
+  const int room_before = quarrow::test::gdi_room();
   ASSERT_GT(room_before, 2000);
   for (int i = 0; i < 1000; ++i) paint_everything(dc, image, font.get());
-  EXPECT_LT(room_before - gdi_room(), 10);
+  EXPECT_LT(room_before - quarrow::test::gdi_room(), 10);
 
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);

@@ -103,9 +103,11 @@ TEST_F(DeckRecords, MenusSharingSubMenusAtDepthAreWalkedOnce) {
   // M0 holds M1 twice, M1 holds M2 twice, ...: 2^24 paths to the bottom menu.
   constexpr int kDepth = 24;
   std::vector<records::ToolRecord> menus;
+  // Names built by appending: GCC 12 warns falsely about "M" + std::string.
+  auto name = [](int level) { return std::string("M").append(std::to_string(level)); };
   for (int level = 0; level <= kDepth; ++level) {
-    const std::string next = "M" + std::to_string(level + 1);
-    menus.push_back(level < kDepth ? menu("M" + std::to_string(level), {next, next}) : menu("M24", {}));
+    const std::string next = name(level + 1);
+    menus.push_back(level < kDepth ? menu(name(level), {next, next}) : menu("M24", {}));
   }
   load(menus);
   EXPECT_EQ(menu_of(L"M0"), L"M1,M1");
