@@ -3,8 +3,10 @@
 #include <windowsx.h>
 
 #include "error_info.h"
+#include "gdi_objects_win32.h"
 #include "hook_rules.h"
 #include "hover_worker_win32.h"
+#include "painter_win32.h"
 #include "tooltip_rules.h"
 
 namespace mz::menus {
@@ -62,24 +64,41 @@ LRESULT CALLBACK tracker_procedure(HWND window, UINT message, WPARAM wparam, LPA
   return result ? *result : DefWindowProcW(window, message, wparam, lparam);
 }
 
-HFONT tooltip_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+// The system's status font, which tips are written in (owned by the caller).
+HFONT tooltip_font() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
+  return CreateFontIndirectW(&metrics.lfStatusFont);
+}
 
-// The tip is plain text on the info background inside a one-pixel frame;
-// the control's own tool drawing may give it its look later.
+// The text's extent in the tip's font.
+Size text_extent(HDC dc, HFONT font, const std::wstring& text) {
+  const HGDIOBJ old_font = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  RECT extent{};
+  DrawTextW(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old_font);
+  return {extent.right - extent.left, extent.bottom - extent.top};
+}
+
+std::wstring window_text(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The tip in the tooltip colours between raised edges, its text centred.
 void paint_tooltip(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
+  if (!dc) return;
   RECT client{};
   GetClientRect(window, &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
-  FrameRect(dc, &client, GetSysColorBrush(COLOR_INFOTEXT));
-  wchar_t text[512] = L"";
-  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-  const HGDIOBJ old_font = SelectObject(dc, tooltip_font());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-  DrawTextW(dc, text, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old_font);
+  const paint::GdiObject<HFONT> font(tooltip_font());
+  const std::wstring text = window_text(window);
+  const paint::TooltipPlan plan =
+      paint::plan_tooltip({client.left, client.top, client.right, client.bottom}, text_extent(dc, font.get(), text));
+  paint::paint_tooltip(dc, plan, text, font.get(), paint::Colours::system(GetSysColor(COLOR_BTNTEXT)));
   EndPaint(window, &paint);
 }
 
@@ -98,12 +117,10 @@ LRESULT CALLBACK tooltip_procedure(HWND window, UINT message, WPARAM wparam, LPA
 
 Size text_extent(HWND window, const std::wstring& text) {
   HDC dc = GetDC(window);
-  const HGDIOBJ old_font = SelectObject(dc, tooltip_font());
-  RECT extent{};
-  DrawTextW(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old_font);
+  const paint::GdiObject<HFONT> font(tooltip_font());
+  const Size extent = text_extent(dc, font.get(), text);
   ReleaseDC(window, dc);
-  return {extent.right - extent.left, extent.bottom - extent.top};
+  return extent;
 }
 
 Rect screen_of(POINT point) {

@@ -279,6 +279,16 @@ TEST(TrackerWindow, TooltipShowsTheToolsTextBelowTheCursor) {
     GetWindowRect(tip, &placed);
     EXPECT_EQ(placed.left, 200);
     EXPECT_EQ(placed.top, 200 + GetSystemMetrics(SM_CYCURSOR) / 2 + 2);
+    // Painted in the tooltip colour between a raised inner edge (left, top)
+    // and a raised outer one (right, bottom).
+    UpdateWindow(tip);
+    HDC dc = GetWindowDC(tip);
+    const int right = placed.right - placed.left - 1, bottom = placed.bottom - placed.top - 1;
+    EXPECT_EQ(GetPixel(dc, 0, bottom / 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(GetPixel(dc, right / 2, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(GetPixel(dc, right, bottom / 2), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(GetPixel(dc, 2, 2), GetSysColor(COLOR_INFOBK));
+    ReleaseDC(tip, dc);
 
     control.tracker->cancel_tooltip();
     EXPECT_FALSE(IsWindowVisible(tip));
