@@ -9,8 +9,9 @@
 //     neighbour and the toolbar's band is composed and copied, against one
 //     common-control toolbar changing its hot button and painting itself.
 //
-// Both paint into memory device contexts. Target: the band repaint no
-// slower than the common control's. Each figure is the best of several
+// Both paint into memory device contexts compatible with the screen, so
+// the program needs a display (the common controls are windows). Target:
+// the band repaint no slower than the common control's. Each figure is the best of several
 // runs of many paints. This is not a test.
 #include <windows.h>
 #include <commctrl.h>
@@ -213,6 +214,7 @@ Figures measure_common_control() {
       buttons.push_back(button);
     }
     SendMessageW(toolbar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
     bars.push_back(toolbar);
   }
   Canvas canvas;

@@ -14,4 +14,5 @@ export WINEPREFIX=$PWD/build/windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=
 bin=build/windows/toolbars/bin
 /usr/lib/wine/wine64 "$bin/toolbar_model_bench.exe"
 /usr/lib/wine/wine64 "$bin/persistence_bench.exe"
-/usr/lib/wine/wine64 "$bin/paint_bench.exe"
+# The common controls it compares with are windows: it needs a display.
+xvfb-run -a -s "-screen 0 1024x768x24" /usr/lib/wine/wine64 "$bin/paint_bench.exe"

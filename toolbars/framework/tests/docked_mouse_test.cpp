@@ -349,6 +349,52 @@ TEST(DockedMouse, TheHotToolIsDrawnRaisedAndSunkenWhilePressed) {
   });
 }
 
+// A 4 x 4 picture object: its top-left pixel red, the others blue.
+IDispatch* corner_picture() {
+  const BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 4, -4, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* pixels = static_cast<uint32_t*>(bits);
+  for (int i = 0; i < 16; ++i) pixels[i] = i == 0 ? 0x00FF0000 : 0x000000FF;
+  PICTDESC description{};
+  description.cbSizeofstruct = sizeof description;
+  description.picType = PICTYPE_BITMAP;
+  description.bmp.hbitmap = bitmap;
+  IDispatch* picture = nullptr;
+  OleCreatePictureIndirect(&description, IID_IDispatch, TRUE, reinterpret_cast<void**>(&picture));
+  return picture;
+}
+
+TEST(DockedMouse, ATiledBackgroundPictureStartsAtTheAreasOriginAndMayLeaveItsMaskColourOut) {
+  on_fresh_thread([] {
+    Form form;
+    form.site.scale_units = L"Pixels";
+    ASSERT_TRUE(host_in_front(form));
+    ASSERT_TRUE(build_one_button(form, L""));
+    const COLORREF back = RGB(0, 128, 64), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    ASSERT_TRUE(put(form.control, L"BackColor", Var(static_cast<int32_t>(back))).ok());
+    IDispatch* picture = corner_picture();
+    ASSERT_NE(picture, nullptr);
+    ASSERT_TRUE(put(form.control, L"PictureBackgroundStyle", Var(short{2})).ok());
+    ASSERT_TRUE(put_ref(form.control, L"PictureBackground", Var(picture)).ok());
+    picture->Release();
+
+    // Off the toolbar, the tiles repeat every 4 pixels from the area's origin.
+    const int top = -call(form.control, L"GetDockHeight", {Var(short{mzDockedTop})}).value.as_long();
+    auto tiles_show = [&](COLORREF others) {
+      return pump_until([&] {
+        return frame_pixel(form.window, 296, top) == red && frame_pixel(form.window, 297, top) == others &&
+               frame_pixel(form.window, 296, top + 1) == others && frame_pixel(form.window, 300, top + 4) == red &&
+               frame_pixel(form.window, 299, top + 3) == others;
+      });
+    };
+    EXPECT_TRUE(tiles_show(blue));
+    ASSERT_TRUE(put(form.control, L"PictureBackgroundMaskColor", Var(static_cast<int32_t>(blue))).ok());
+    ASSERT_TRUE(put(form.control, L"PictureBackgroundUseMask", Var(true)).ok());
+    EXPECT_TRUE(tiles_show(back)) << "the mask colour shows the background colour";
+  });
+}
+
 // A picture for a tool: a 16 x 16 bitmap, white with a coloured square.
 HBITMAP square_picture(COLORREF colour) {
   HDC screen = GetDC(nullptr);
