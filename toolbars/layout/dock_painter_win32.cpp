@@ -13,21 +13,6 @@ bool crosses(const Rect& a, const Rect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// A colour the device shows exactly is filled opaquely through the text
-// output; one it can only dither, with a brush.
-void fill(HDC dc, const Rect& r, COLORREF colour) {
-  const RECT rect{r.left, r.top, r.right, r.bottom};
-  if (GetNearestColor(dc, colour) == colour) {
-    const COLORREF old = SetBkColor(dc, colour);
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    SetBkColor(dc, old);
-    return;
-  }
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
-}
-
 struct PictureExtent {
   long width = 0, height = 0;  // HIMETRIC
   Size pixels;
@@ -59,7 +44,7 @@ void render_masked(HDC dc, IPicture* picture, const PictureExtent& extent, const
   HBITMAP bitmap = CreateCompatibleBitmap(dc, at.width(), at.height());
   if (memory && bitmap) {
     HGDIOBJ old = SelectObject(memory, bitmap);
-    fill(memory, rect_at({0, 0}, at.size()), mask);
+    paint::fill_rect(memory, rect_at({0, 0}, at.size()), mask);
     render(memory, picture, extent, rect_at({0, 0}, at.size()));
     GdiTransparentBlt(dc, at.left, at.top, at.width(), at.height(), memory, 0, 0, at.width(), at.height(), mask);
     SelectObject(memory, old);
@@ -75,10 +60,26 @@ void draw_picture(HDC dc, const DockBackground& background, const PictureExtent&
     render(dc, background.picture, extent, at);
 }
 
+// The background picture's extent and where it goes in an area of `size`.
+struct BackgroundLook {
+  std::optional<PictureExtent> extent;
+  paint::BackgroundPlan plan;
+};
+
+BackgroundLook background_look(const DockBackground& background, Size size) {
+  BackgroundLook look;
+  look.extent = extent_of(background.picture);
+  std::optional<paint::BackgroundPicture> picture;
+  if (look.extent) picture = paint::BackgroundPicture{look.extent->pixels, look.extent->icon};
+  look.plan = paint::plan_background(size, picture, background.style);
+  return look;
+}
+
 // Colour, then the picture as the plan places it.
-void render_background(HDC dc, Size size, const DockBackground& background, const std::optional<PictureExtent>& extent,
-                       const paint::BackgroundPlan& plan) {
-  fill(dc, rect_at({0, 0}, size), background.colour);
+void render_background(HDC dc, Size size, const DockBackground& background, const BackgroundLook& look) {
+  const std::optional<PictureExtent>& extent = look.extent;
+  const paint::BackgroundPlan& plan = look.plan;
+  paint::fill_rect(dc, rect_at({0, 0}, size), background.colour);
   if (!extent) return;
   if (plan.picture) draw_picture(dc, background, *extent, *plan.picture);
   if (!plan.tile) return;
@@ -143,33 +144,29 @@ bool DockPainter::prepare(Area& area, Size size) {
 }
 
 void DockPainter::draw_background(Area& area, HDC memory, const DockScene& scene) {
-  const std::optional<PictureExtent> extent = extent_of(scene.background.picture);
-  std::optional<paint::BackgroundPicture> picture;
-  if (extent) picture = paint::BackgroundPicture{extent->pixels, extent->icon};
-  const paint::BackgroundPlan plan = paint::plan_background(area.size, picture, scene.background.style);
-  if (!plan.cached) {
-    render_background(memory, area.size, scene.background, extent, plan);
+  const BackgroundLook look = background_look(scene.background, area.size);
+  if (!look.plan.cached) {
+    render_background(memory, area.size, scene.background, look);
     return;
   }
   if (!area.background) area.background = screen_bitmap(area.size);
   HDC cache = area.background ? CreateCompatibleDC(memory) : nullptr;
   if (!cache) {
-    render_background(memory, area.size, scene.background, extent, plan);
+    render_background(memory, area.size, scene.background, look);
     return;
   }
   HGDIOBJ old = SelectObject(cache, area.background);
-  if (!area.background_valid) render_background(cache, area.size, scene.background, extent, plan);
+  if (!area.background_valid) render_background(cache, area.size, scene.background, look);
   area.background_valid = true;
   BitBlt(memory, 0, 0, area.size.width, area.size.height, cache, 0, 0, SRCCOPY);
   SelectObject(cache, old);
   DeleteDC(cache);
 }
 
-void DockPainter::draw_toolbar(HDC memory, const LaidOutToolbar& laid_out, Point origin, const DockScene& scene) {
-  const DeckLayout::Source source = scene.layout.source(laid_out.id);
-  if (!source.toolbar) return;
-  paint::ToolbarPaint input = paint::toolbar_paint(scene.deck, *source.toolbar, *source.model, laid_out, origin,
-                                                   scene.look, scene.marks, scene.captions);
+void DockPainter::draw_toolbar(HDC dc, const Toolbar& toolbar, const ModelToolbar& model,
+                               const LaidOutToolbar& laid_out, Point origin, const DockScene& scene) {
+  paint::ToolbarPaint input =
+      paint::toolbar_paint(scene.deck, toolbar, model, laid_out, origin, scene.look, scene.marks, scene.captions);
   std::vector<paint::ToolArt> art(input.tools.size());
   for (size_t i = 0; i < input.tools.size(); ++i) {
     const Tool* tool = input.models[i];
@@ -182,10 +179,10 @@ void DockPainter::draw_toolbar(HDC memory, const LaidOutToolbar& laid_out, Point
     BITMAP bitmap{};
     if (image && image->bitmap && GetObjectW(image->bitmap, sizeof bitmap, &bitmap))
       paint_input.picture = {bitmap.bmWidth, bitmap.bmHeight};
-    art[i] = {input.captions[i], image, colour_of(source.model->tools[i]->fields.fore_color)};
+    art[i] = {input.captions[i], image, colour_of(model.tools[i]->fields.fore_color)};
   }
   const paint::ToolbarPlan plan = paint::plan_toolbar(input.frame, input.placement, input.tools, input.bar);
-  paint::paint_toolbar(memory, plan, art, paint::Colours::system(scene.fore), fonts(scene.font));
+  paint::paint_toolbar(dc, plan, art, paint::Colours::system(scene.fore), fonts(scene.font));
 }
 
 paint::CaptionFonts& DockPainter::fonts(HFONT font) {
@@ -201,8 +198,11 @@ void DockPainter::draw_area(Area& area, HDC memory, int index, const DockScene& 
   const int saved = SaveDC(memory);
   IntersectClipRect(memory, clip.left, clip.top, clip.right, clip.bottom);
   draw_background(area, memory, scene);
-  for (const LaidOutToolbar& toolbar : scene.layout.cut().layouts[static_cast<size_t>(index)].toolbars)
-    if (crosses(relative_to(toolbar.rect, bounds.origin()), clip)) draw_toolbar(memory, toolbar, bounds.origin(), scene);
+  for (const LaidOutToolbar& laid_out : scene.layout.cut().layouts[static_cast<size_t>(index)].toolbars) {
+    const DeckLayout::Source source = scene.layout.source(laid_out.id);
+    if (source.toolbar && crosses(relative_to(laid_out.rect, bounds.origin()), clip))
+      draw_toolbar(memory, *source.toolbar, *source.model, laid_out, bounds.origin(), scene);
+  }
   RestoreDC(memory, saved);
 }
 
@@ -220,6 +220,16 @@ void DockPainter::paint(HDC dc, const DockScene& scene) {
     SelectObject(memory, old);
     DeleteDC(memory);
   }
+}
+
+void DockPainter::paint_floating(HDC dc, const DockScene& scene, const Toolbar& toolbar, const ModelToolbar& model,
+                                 const Placement& placement, Size size) {
+  const BackgroundLook look = background_look(scene.background, size);
+  if (!look.plan.painted) return;
+  render_background(dc, size, scene.background, look);
+  const LaidOutToolbar client{.id = -1, .band = 0, .rect = rect_at({0, 0}, size), .placement = placement,
+                              .wrapped = false, .compressed = placement.compressed};
+  draw_toolbar(dc, toolbar, model, client, {0, 0}, scene);
 }
 
 void DockPainter::paint_band(HDC dc, const DockScene& scene, int toolbar_id) {

@@ -63,6 +63,12 @@ class DockPainter {
   // its strip to `dc`. An area not composed yet is composed and copied whole.
   void paint_band(HDC dc, const DockScene& scene, int toolbar_id);
 
+  // A floating toolbar's client area of `size` (its frame keeps the result):
+  // the areas' background at that size, then the tools of `model` where
+  // `placement` puts them, in client coordinates.
+  void paint_floating(HDC dc, const DockScene& scene, const Toolbar& toolbar, const ModelToolbar& model,
+                      const Placement& placement, Size size);
+
  private:
   struct Area {
     HBITMAP composed = nullptr;
@@ -77,7 +83,9 @@ class DockPainter {
   // Background and the toolbars that cross `clip` (area coordinates).
   void draw_area(Area& area, HDC memory, int index, const DockScene& scene, const Rect& clip);
   void draw_background(Area& area, HDC memory, const DockScene& scene);
-  void draw_toolbar(HDC memory, const LaidOutToolbar& laid_out, Point origin, const DockScene& scene);
+  // A toolbar, docked in an area whose origin is `origin` or floating.
+  void draw_toolbar(HDC dc, const Toolbar& toolbar, const ModelToolbar& model, const LaidOutToolbar& laid_out,
+                    Point origin, const DockScene& scene);
   // The caption fonts of the control's font, made again when it changes.
   paint::CaptionFonts& fonts(HFONT font);
   void drop(Area& area);

@@ -65,7 +65,7 @@ ToolbarPaint toolbar_paint(const Deck& deck, const Toolbar& toolbar, const Model
   out.frame = {.rect = relative_to(laid_out.rect, area_origin),
                .orientation = shape.orientation,
                .style = shape.style,
-               .floating = false,
+               .floating = toolbar.floating(),
                .display_grab_handles = toolbar.display_grab_handles,
                .floatable = toolbar.dock_flags.allows(DockCode::floating),
                .compressed = laid_out.placement.compressed,
@@ -78,7 +78,7 @@ ToolbarPaint toolbar_paint(const Deck& deck, const Toolbar& toolbar, const Model
                       .menu_bar = shape.menu_bar,
                       .font_height = look.layout.font_height},
              .font3d = static_cast<Font3D>(toolbar.font3d),
-             .floating = false,
+             .floating = toolbar.floating(),
              .bar = out.frame.rect};
   out.tools.reserve(model.tools.size());
   out.models.reserve(model.tools.size());

@@ -41,6 +41,8 @@ struct ToolbarPaint {
   std::vector<std::wstring> captions;  // the caption each tool shows
 };
 
+// `laid_out` is a docked toolbar's place in its area, whose origin is
+// `area_origin`, or a floating toolbar's client area with its tools.
 ToolbarPaint toolbar_paint(const Deck& deck, const Toolbar& toolbar, const ModelToolbar& model,
                            const LaidOutToolbar& laid_out, Point area_origin, const DeckPaintLook& look,
                            const ToolMarks& marks, const CaptionCache& captions);
