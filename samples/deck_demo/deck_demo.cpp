@@ -14,7 +14,7 @@
 #include "com_ptr.h"
 #include "control_container_win32.h"
 #include "deck_builder_win32.h"
-#include "demo_icons.h"
+#include "tool_icons_win32.h"
 #include "late_binding_win32.h"
 #include "object_creation_win32.h"
 
@@ -88,15 +88,12 @@ constexpr ToolbarEntry kToolbars[] = {
 
 // The tools that get a picture, and the placed tools that show their
 // caption beside it.
-struct Picture {
-  const wchar_t* id;
-  demo::Figure figure;
-};
-constexpr Picture kPictures[] = {
-    {L"ID_New", demo::Figure::page},      {L"ID_Open", demo::Figure::folder},   {L"ID_Save", demo::Figure::disk},
-    {L"ID_Print", demo::Figure::printer}, {L"ID_Cut", demo::Figure::scissors},  {L"ID_Copy", demo::Figure::copies},
-    {L"ID_Paste", demo::Figure::clipboard}, {L"ID_Bold", demo::Figure::bold}, {L"ID_Italic", demo::Figure::italic},
-    {L"ID_Undo", demo::Figure::undo},     {L"ID_Align", demo::Figure::align},   {L"ID_Grid", demo::Figure::grid},
+using mz::client::Icon;
+constexpr mz::client::ToolIcon kPictures[] = {
+    {L"ID_New", Icon::page},       {L"ID_Open", Icon::folder},    {L"ID_Save", Icon::disk},
+    {L"ID_Print", Icon::printer},  {L"ID_Cut", Icon::scissors},   {L"ID_Copy", Icon::copies},
+    {L"ID_Paste", Icon::clipboard}, {L"ID_Bold", Icon::bold},     {L"ID_Italic", Icon::italic},
+    {L"ID_Undo", Icon::undo},      {L"ID_Align", Icon::align},    {L"ID_Grid", Icon::grid},
 };
 struct Captioned {
   const wchar_t* toolbar;
@@ -205,17 +202,7 @@ class DemoWindow final : private mz::client::ControlEvents {
   // some of them.
   HRESULT decorate() {
     IMzToolBarControl* control = container_.control();
-    ComPtr<IMzToolsCollection> tools;
-    HRESULT hr = control->get_Tools(tools.put());
-    for (const Picture& picture : kPictures) {
-      if (FAILED(hr)) return hr;
-      HBITMAP bitmap = demo::draw_icon(picture.figure);
-      mz::client::Variant handle(static_cast<int32_t>(reinterpret_cast<INT_PTR>(bitmap)));
-      IDispatch* tool = mz::client::get_object(tools.get(), L"Item", {mz::client::Variant(picture.id)});
-      hr = tool ? mz::client::put(tool, L"PictureBmp", handle).error() : E_FAIL;
-      if (tool) tool->Release();
-      DeleteObject(bitmap);
-    }
+    HRESULT hr = mz::client::give_icons(control, kPictures);
     ComPtr<IMzToolBarsCollection> toolbars;
     if (SUCCEEDED(hr)) hr = control->get_ToolBars(toolbars.put());
     for (const Captioned& captioned : kCaptioned) {

@@ -6,6 +6,7 @@
 #include "MzDeck2_h.h"
 #include "com_ptr.h"
 #include "deck_builder_win32.h"
+#include "tool_icons_win32.h"
 
 namespace quarrow::ui {
 namespace {
@@ -37,6 +38,14 @@ constexpr ToolEntry kTools[] = {
 constexpr Placement kStandardToolbar[] = {
     {L"ID_Browse"}, {kSeparatorId}, {L"ID_Open"},  {L"ID_Purge"}, {kSeparatorId}, {L"ID_Contents"},
     {L"ID_Web"},    {L"ID_Email"},  {L"ID_About"}, {kSeparatorId}, {L"ID_Exit"},
+};
+
+// The toolbar's tools show pictures; the menus show captions.
+using mz::client::Icon;
+constexpr mz::client::ToolIcon kIcons[] = {
+    {L"ID_Browse", Icon::folder}, {L"ID_Open", Icon::log},   {L"ID_Purge", Icon::purge},
+    {L"ID_Contents", Icon::book}, {L"ID_Web", Icon::globe},  {L"ID_Email", Icon::envelope},
+    {L"ID_About", Icon::about},   {L"ID_Exit", Icon::exit},
 };
 
 constexpr Placement kFileMenu[] = {
@@ -104,6 +113,7 @@ ToolbarState build_toolbar_state(IUnknown* control) {
     state.failed_step = built.failed_step;
     return state;
   }
+  if (!check(mz::client::give_icons(deck.get(), kIcons), L"pictures")) return state;
 
   ComPtr<IStream> stream;
   if (!check(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), L"memory stream")) return state;
