@@ -6,24 +6,24 @@ namespace mz::client {
 
 namespace {
 
-void box(HDC dc, int left, int top, int right, int bottom, COLORREF fill) {
+// A rectangle or an ellipse filled with `fill` inside a black outline.
+using Outline = BOOL(WINAPI*)(HDC, int, int, int, int);
+void filled(HDC dc, Outline outline, const RECT& r, COLORREF fill) {
   HBRUSH brush = CreateSolidBrush(fill);
   HGDIOBJ old_brush = SelectObject(dc, brush);
   HGDIOBJ old_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  Rectangle(dc, left, top, right, bottom);
+  outline(dc, r.left, r.top, r.right, r.bottom);
   SelectObject(dc, old_pen);
   SelectObject(dc, old_brush);
   DeleteObject(brush);
 }
 
+void box(HDC dc, int left, int top, int right, int bottom, COLORREF fill) {
+  filled(dc, Rectangle, {left, top, right, bottom}, fill);
+}
+
 void disc(HDC dc, int left, int top, int right, int bottom, COLORREF fill) {
-  HBRUSH brush = CreateSolidBrush(fill);
-  HGDIOBJ old_brush = SelectObject(dc, brush);
-  HGDIOBJ old_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  Ellipse(dc, left, top, right, bottom);
-  SelectObject(dc, old_pen);
-  SelectObject(dc, old_brush);
-  DeleteObject(brush);
+  filled(dc, Ellipse, {left, top, right, bottom}, fill);
 }
 
 void line(HDC dc, int x1, int y1, int x2, int y2) {
