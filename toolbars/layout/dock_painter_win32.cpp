@@ -1,5 +1,6 @@
 #include "dock_painter_win32.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "band_strip.h"
@@ -75,6 +76,17 @@ BackgroundLook background_look(const DockBackground& background, Size size) {
   return look;
 }
 
+// Tiles from the origin: the first tile is drawn over the colour, then the
+// tiled part is copied beside itself and below itself, doubling each time,
+// so that a small picture costs a few copies instead of a drawing per tile.
+void tile(HDC dc, Size size, const DockBackground& background, const PictureExtent& extent, Size step) {
+  draw_picture(dc, background, extent, rect_at({0, 0}, step));
+  for (int done = step.width; done < size.width; done *= 2)
+    BitBlt(dc, done, 0, std::min(done, size.width - done), step.height, dc, 0, 0, SRCCOPY);
+  for (int done = step.height; done < size.height; done *= 2)
+    BitBlt(dc, 0, done, size.width, std::min(done, size.height - done), dc, 0, 0, SRCCOPY);
+}
+
 // Colour, then the picture as the plan places it.
 void render_background(HDC dc, Size size, const DockBackground& background, const BackgroundLook& look) {
   const std::optional<PictureExtent>& extent = look.extent;
@@ -82,9 +94,7 @@ void render_background(HDC dc, Size size, const DockBackground& background, cons
   paint::fill_rect(dc, rect_at({0, 0}, size), background.colour);
   if (!extent) return;
   if (plan.picture) draw_picture(dc, background, *extent, *plan.picture);
-  if (!plan.tile) return;
-  for (int y = 0; y < size.height; y += plan.tile->height)
-    for (int x = 0; x < size.width; x += plan.tile->width) draw_picture(dc, background, *extent, rect_at({x, y}, *plan.tile));
+  if (plan.tile) tile(dc, size, background, *extent, *plan.tile);
 }
 
 HBITMAP screen_bitmap(Size size) {

@@ -90,8 +90,10 @@ class DockedMouse {
     INPUT input{};
     input.type = INPUT_MOUSE;
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((at.x * 65536 + width / 2) / width);
-    input.mi.dy = static_cast<LONG>((at.y * 65536 + height / 2) / height);
+    // Rounded up: the platform takes the pixel at dx * width / 65536,
+    // rounded down, which is then exactly `at` on any screen size.
+    input.mi.dx = static_cast<LONG>((at.x * 65536 + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((at.y * 65536 + height - 1) / height);
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof(INPUT));
   }
