@@ -121,6 +121,14 @@ bool build_one_button(Form& form, const wchar_t* caption) {
   return client::build_deck(control_interface(form.control), {tools, {}, bars}).ok();
 }
 
+// A form in front, measuring in pixels, with the toolbar of build_one_button
+// and no tooltips.
+bool host_one_button_in_pixels(Form& form, const wchar_t* caption) {
+  form.site.scale_units = L"Pixels";
+  return host_in_front(form) && build_one_button(form, caption) &&
+         put(form.control, L"ShowToolTips", Var(false)).ok();
+}
+
 TEST(DockedMouse, ToolsArePressedOnThePressAndActivatedOnAReleaseOverThem) {
   on_fresh_thread([] {
     HWND holder = nullptr;  // the window that held the capture
@@ -305,10 +313,7 @@ COLORREF frame_pixel(HWND window, int x, int y) {
 TEST(DockedMouse, TheHotToolIsDrawnRaisedAndSunkenWhilePressed) {
   on_fresh_thread([] {
     Form form;
-    form.site.scale_units = L"Pixels";
-    ASSERT_TRUE(host_in_front(form));
-    ASSERT_TRUE(build_one_button(form, L""));
-    ASSERT_TRUE(put(form.control, L"ShowToolTips", Var(false)).ok());
+    ASSERT_TRUE(host_one_button_in_pixels(form, L""));
     const COLORREF back = RGB(0, 128, 64);
     ASSERT_TRUE(put(form.control, L"BackColor", Var(static_cast<int32_t>(back))).ok());
 
@@ -370,9 +375,7 @@ IDispatch* corner_picture() {
 TEST(DockedMouse, ATiledBackgroundPictureStartsAtTheAreasOriginAndMayLeaveItsMaskColourOut) {
   on_fresh_thread([] {
     Form form;
-    form.site.scale_units = L"Pixels";
-    ASSERT_TRUE(host_in_front(form));
-    ASSERT_TRUE(build_one_button(form, L""));
+    ASSERT_TRUE(host_one_button_in_pixels(form, L""));
     const COLORREF back = RGB(0, 128, 64), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
     ASSERT_TRUE(put(form.control, L"BackColor", Var(static_cast<int32_t>(back))).ok());
     IDispatch* picture = corner_picture();
@@ -426,10 +429,7 @@ bool give_picture(IDispatch* tool, COLORREF colour) {
 TEST(DockedMouse, RepaintsAndPropertyChangesLeaveNoGdiObjectsBehind) {
   on_fresh_thread([] {
     Form form;
-    form.site.scale_units = L"Pixels";
-    ASSERT_TRUE(host_in_front(form));
-    ASSERT_TRUE(build_one_button(form, L"Open"));
-    ASSERT_TRUE(put(form.control, L"ShowToolTips", Var(false)).ok());
+    ASSERT_TRUE(host_one_button_in_pixels(form, L"Open"));
     IDispatch* tools = get_object(form.control, L"Tools");
     IDispatch* tool = get_object(tools, L"Item", {Var(L"A")});
     tools->Release();

@@ -4,26 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "toolbars/model/tests/deck_test_support.h"
+#include "one_toolbar_deck.h"
 
 namespace mz::paint {
 namespace {
 
-class ToolbarPaintFromModel : public ::testing::Test {
+class ToolbarPaintFromModel : public test::OneToolbarDeck {
  protected:
-  test::Recorder events;
-  Deck deck{events};
-  CaptionCache captions;
-  std::shared_ptr<Toolbar> toolbar;
-
-  void SetUp() override {
-    const std::wstring name = L"Bar";
-    toolbar = deck.add_toolbar(&name, 0).value();
-  }
-  std::shared_ptr<PlacedTool> place(const wchar_t* id, ToolType type) {
-    deck.add_tool(id, static_cast<int32_t>(type), -1);
-    return deck.add_placed(toolbar->tools, id, static_cast<int32_t>(type), -1).value();
-  }
   Tool& tool(const wchar_t* id) { return *deck.tools().find(id); }
 
   // The toolbar at (100, 30) of a host window, its area at (0, 26), its
@@ -116,8 +103,7 @@ TEST_F(ToolbarPaintFromModel, CaptionsColoursAndSeparators) {
   captions.store(named.get(), {30, 15});
   auto unnamed = place(L"Unnamed", ToolType::button);
   unnamed->fields.name.clear();
-  auto separator = make_placed_separator();
-  toolbar->tools.insert(toolbar->tools.size(), separator);
+  place_separator();
   place(L"Last", ToolType::button);
 
   const ToolbarPaint got = paint({});
