@@ -113,11 +113,6 @@ int area_holding(const DockCut& cut, int toolbar_id) {
 
 Orientation area_orientation(int index) { return index < 2 ? Orientation::horizontal : Orientation::vertical; }
 
-COLORREF colour_of(uint32_t ole_colour) {
-  COLORREF colour = 0;
-  return SUCCEEDED(OleTranslateColor(ole_colour, nullptr, &colour)) ? colour : GetSysColor(COLOR_BTNTEXT);
-}
-
 bool window_tool(ToolType type) { return type == ToolType::combo_box || type == ToolType::edit; }
 
 }  // namespace
@@ -189,7 +184,7 @@ void DockPainter::draw_toolbar(HDC dc, const Toolbar& toolbar, const ModelToolba
     BITMAP bitmap{};
     if (image && image->bitmap && GetObjectW(image->bitmap, sizeof bitmap, &bitmap))
       paint_input.picture = {bitmap.bmWidth, bitmap.bmHeight};
-    art[i] = {input.captions[i], image, colour_of(model.tools[i]->fields.fore_color)};
+    art[i] = {input.captions[i], image, paint::resolved_colour(model.tools[i]->fields.fore_color)};
   }
   const paint::ToolbarPlan plan = paint::plan_toolbar(input.frame, input.placement, input.tools, input.bar);
   paint::paint_toolbar(dc, plan, art, paint::Colours::system(scene.fore), fonts(scene.font));

@@ -17,11 +17,6 @@ HFONT font_handle(IFontDisp* font_disp) {
   return handle;
 }
 
-COLORREF colour_of(OLE_COLOR colour) {
-  COLORREF out = 0;
-  return SUCCEEDED(OleTranslateColor(colour, nullptr, &out)) ? out : 0;
-}
-
 // The height of the font, which combo-box and edit windows take.
 int font_height(HFONT handle) {
   HDC screen = GetDC(nullptr);
@@ -55,12 +50,12 @@ void ControlObject::paint_docks(HDC dc, std::optional<int> band_of) {
       .captions = captions_,
       .look = {.layout = docked_look_, .control_enabled = properties_.enabled, .run_mode = !design_time()},
       .marks = tool_marks(),
-      .background = {.colour = colour_of(properties_.back_color),
+      .background = {.colour = paint::resolved_colour(properties_.back_color),
                      .picture = picture.get(),
                      .style = static_cast<paint::BackgroundStyle>(properties_.picture_background_style),
                      .use_mask = properties_.picture_background_use_mask,
-                     .mask = colour_of(properties_.picture_background_mask_color)},
-      .fore = colour_of(properties_.fore_color),
+                     .mask = paint::resolved_colour(properties_.picture_background_mask_color)},
+      .fore = paint::resolved_colour(properties_.fore_color),
       .font = font_handle(font_.get())};
   if (band_of)
     dock_painter_.paint_band(dc, scene, *band_of);
