@@ -8,6 +8,7 @@
 #include "dock_window_win32.h"
 #include "error_info.h"
 #include "process_state.h"
+#include "popup_window_win32.h"
 #include "tracker_window_win32.h"
 #include "type_library.h"
 
@@ -48,6 +49,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       mz::com::instance = instance;
       create_process_state();
       mz::menus::register_tracker_classes(instance);
+      mz::menus::register_popup_class(instance);
       mz::register_dock_window_class(instance);
       break;
     case DLL_THREAD_DETACH:
@@ -59,6 +61,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       if (!reserved) {
         release_type_library();
         mz::menus::unregister_tracker_classes(instance);
+        mz::menus::unregister_popup_class(instance);
         mz::unregister_dock_window_class(instance);
         release_process_state();
       }

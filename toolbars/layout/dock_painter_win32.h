@@ -53,6 +53,8 @@ class DockPainter {
   void invalidate();
   // The background picture or its settings changed.
   void invalidate_background();
+  // The tools' images, which the popup menus draw too.
+  images::ToolImageCache& images() { return images_; }
   // A tool's pictures changed or the tool went away.
   void forget_images(const Tool* tool) { images_.forget(tool); }
 

@@ -36,6 +36,10 @@ class HookClient {
   // The platform's own menu loop started or ended in the host's window tree.
   virtual void native_menu_loop(bool running) = 0;
 
+  // Another control of the process entered menu mode, or the host went
+  // away: this one leaves menu mode without telling the others.
+  virtual void leave_menu_mode_alone() {}
+
   // A key event (keypad digits already read as digits while Num Lock is on);
   // true eats it. Menus and shortcut keys answer it.
   virtual bool key_message(const KeyPress&) { return false; }

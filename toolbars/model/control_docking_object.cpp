@@ -30,6 +30,8 @@ int font_height(HFONT handle) {
 
 }  // namespace
 
+HFONT ControlObject::docked_font() const { return font_handle(font_.get()); }
+
 Rect ControlObject::lay_out_docks(Rect inner) {
   const HFONT font = font_handle(font_.get());
   caption_measure_.measure(deck_, font, captions_);

@@ -42,6 +42,10 @@ bool ControlObject::frame_mouse(const FrameMouse& mouse) {
   input.buttons = buttons_held();
   input.shift = shift_state();
   input.host_active = GetActiveWindow() == GetAncestor(host, GA_ROOT);
+  if (menu_frame_mouse(mouse, input.spot)) {
+    perform(bar_mouse_.move(input));
+    return true;
+  }
 
   // Messages away from the bars only move the hot tool off them, and stay
   // the host's.
@@ -65,6 +69,15 @@ paint::ToolMarks ControlObject::tool_marks() const {
     marks.hot = tool.get();
     marks.pressed = bar_mouse_.shows_pressed(*tool);
   }
+  // In menu mode the bar tool menu mode highlights is the hot one, and the
+  // tool whose popup is open shows dropped.
+  if (bar_highlight_) {
+    marks.hot = bar_highlight_.get();
+    marks.pressed = false;
+  }
+  if (!popups_.empty() && popups_.front()->source && popups_.front()->source->owner &&
+      popups_.front()->source->owner->toolbar())
+    marks.dropped = popups_.front()->source.get();
   return marks;
 }
 

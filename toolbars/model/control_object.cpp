@@ -74,6 +74,7 @@ ControlObject::ControlObject() {
 }
 
 ControlObject::~ControlObject() {
+  close_popups(0);
   if (hover_) hover_->stop();
   const HWND host = site_.host_window();
   if (host && GetPropW(host, kControlProperty) == static_cast<IMzToolBarControl*>(this))
@@ -211,6 +212,7 @@ void ControlObject::fire_tool_change(const ToolRef& ref) {
 // A change makes the control dirty and, unless it touched nothing on the
 // screen, lays the docked toolbars out again.
 void ControlObject::model_changed(const Change& change) {
+  shortcuts_.invalidate();
   // A load reports its changes once, at its end.
   if (loading_) return;
   property_changed(DISPID_UNKNOWN);
@@ -613,28 +615,6 @@ void ControlObject::end_customizing() {
   fire(DISPID_DMzToolBarsEvents_AfterCustomize);
 }
 
-
-// Flags, X and Y place the menu; they are read by the menu loop.
-HRESULT ControlObject::PopupMenu(VARIANT tool, VARIANT, VARIANT, VARIANT) {
-  return guarded([&]() -> HRESULT {
-    std::shared_ptr<Tool> menu_tool;
-    if (auto id = string_argument(tool)) {
-      menu_tool = deck_.tools().find(*id);
-    } else if (auto object = object_argument(tool)) {
-      auto own = own_object(object.get());
-      if (own && own->owner() == this && own->tool_ref()) {
-        const ToolRef& ref = *own->tool_ref();
-        menu_tool = ref.is_placed() ? deck_.tool_of(*ref.placed) : ref.tool;
-      }
-    } else if (auto position = int32_argument(tool); position && *position > 0 &&
-                                                        static_cast<size_t>(*position) <= deck_.tools().size()) {
-      menu_tool = deck_.tools().at(static_cast<size_t>(*position - 1));
-    }
-    if (!menu_tool || menu_tool->type() != ToolType::menu) return fail(ErrorCode::not_a_menu);
-    // Opening the menu and its modal loop come with the menus.
-    return plain_failure(E_NOTIMPL);
-  });
-}
 
 HRESULT ControlObject::AttachWindow(LONG window_handle) {
   return guarded([&]() -> HRESULT {

@@ -36,6 +36,10 @@
 #include "hooks_win32.h"
 #include "hover_worker_win32.h"
 #include "bar_mouse.h"
+#include "menu_machine.h"
+#include "gdi_objects_win32.h"
+#include "open_popup_win32.h"
+#include "shortcut_index.h"
 #include "module.h"
 #include "tracker_window_win32.h"
 #include "variant_args.h"
@@ -57,6 +61,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
                             private DeckEvents,
                             private menus::HookClient,
                             private menus::TrackerClient,
+                            private menus::PopupWindowClient,
                             private DockFrame::Client,
                             private DownloadClient {
  public:
@@ -241,6 +246,9 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   void mouse_message_for_host() override;
   void activation_changed(bool active) override { active_ = active; }
   void native_menu_loop(bool running) override { native_menu_active_ = running; }
+  bool key_message(const menus::KeyPress& press) override;
+  bool mouse_message(const menus::MouseEvent& event) override;
+  void leave_menu_mode_alone() override;
 
   // TrackerClient
   void hover_lost() override;
@@ -248,6 +256,59 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   std::optional<std::wstring> tooltip_text(const std::wstring& tool) override;
   Constants_WhereIs where_is(POINT screen) override;
   void hot_tool_left() override;
+  void hover_elapsed() override;
+
+  // PopupWindowClient
+  void popup_mouse(int level, menus::PopupMouse kind, menus::PopupButton button, Point client) override;
+  void popup_capture_lost(int level) override;
+  void popup_timer(int level, UINT_PTR id) override;
+  void popup_overlay(int level, HDC dc) override;
+
+  // Menu mode (control_menus_object.cpp).
+  // Whether a tool answers: every tool while customizing; else the control
+  // enabled and, at run time, the tool.
+  bool usable(const Tool& tool) const;
+  menus::MenuItem menu_item(PlacedTool& placed, bool shown) const;
+  // The bars (every toolbar, by position) and the open popups as menu mode sees them.
+  menus::MenuView menu_view();
+  std::shared_ptr<PlacedTool> menu_tool_at(const menus::ItemRef& ref) const;
+  menus::ItemRef bar_item_of(const PlacedTool& placed) const;
+  menus::FocusFacts focus_facts() const;
+  // Performs what menu mode decided, in order, until host code changes it.
+  void perform_menu(menus::MenuActions actions);
+  void enter_menu_mode();
+  void end_menu_mode();
+  std::vector<menus::HookClient*> other_live_controls() const;
+  void highlight(const menus::ItemRef& ref, const std::shared_ptr<PlacedTool>& tool);
+  void activate_menu_tool(const menus::ItemRef& ref, const std::shared_ptr<PlacedTool>& tool);
+  void run_menu_drop_down(const menus::ItemRef& ref, const std::shared_ptr<PlacedTool>& tool);
+  std::optional<Rect> tool_screen_rect(const PlacedTool& placed) const;
+  std::shared_ptr<Tool> shortcut_owner(int code, menus::ShortcutScope scope);
+  void activate_by_shortcut(const std::shared_ptr<Tool>& tool);
+  void click_unplaced(const std::shared_ptr<Tool>& tool);
+  // The mouse over the bars as menu mode sees it; true when it took the message.
+  bool menu_frame_mouse(const FrameMouse& mouse, const menus::BarSpot& spot);
+  void start_item_hover(PlacedTool& item);
+
+  // Popups (control_popups_object.cpp).
+  HFONT popup_font();
+  HFONT docked_font() const;
+  // Opens popup `level` from `source` (null: PopupMenu's tool at its point);
+  // what menu mode does once it shows.
+  menus::MenuActions open_popup(int level, const std::shared_ptr<PlacedTool>& source);
+  void lay_out_popup_items(OpenPopup& popup);
+  void place_popup(OpenPopup& popup, int level);
+  void show_popup(OpenPopup& popup);
+  paint::Colours popup_colours() const;
+  void render_popup(OpenPopup& popup);
+  void repaint_popup_item(OpenPopup& popup, int index);
+  void paint_popup_item(OpenPopup& popup, int index, HDC dc, const paint::Colours& colours);
+  void follow_scroll_area(OpenPopup& popup, menus::PopupScroll::Spot spot);
+  void scroll_step(OpenPopup& popup);
+  // Closes popup `level` and every deeper one.
+  void close_popups(int level);
+  std::shared_ptr<Tool> menu_tool_of(const VARIANT& tool) const;
+  void run_popup_loop(const std::shared_ptr<Tool>& menu_tool);
 
   // DockFrame::Client
   Rect lay_out_docks(Rect inner) override;
@@ -388,6 +449,20 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   menus::BarMouse bar_mouse_;
   menus::TrackerWindow tracker_{*this};
   std::shared_ptr<menus::HoverWorker> hover_;
+  // Menu mode, its open popups (outermost first), the bar tool the keyboard
+  // highlights, the tool and point of a PopupMenu call.
+  menus::MenuMachine menu_machine_;
+  std::vector<std::unique_ptr<OpenPopup>> popups_;
+  std::shared_ptr<PlacedTool> bar_highlight_;
+  std::shared_ptr<Tool> popup_menu_tool_;
+  Point popup_menu_point_;
+  menus::PopupAlign popup_menu_align_ = menus::PopupAlign::left;
+  bool right_button_as_left_ = false;
+  // Bumped by every performance of menu actions, so one that host code
+  // interrupted knows to stop.
+  uint64_t menu_generation_ = 0;
+  menus::ShortcutIndex shortcuts_;
+  std::optional<paint::GdiObject<HFONT>> menu_font_;
   // The host is active (its frame or its application); the platform's own
   // menu loop runs in the host's window tree.
   bool active_ = false;

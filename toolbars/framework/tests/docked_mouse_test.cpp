@@ -15,103 +15,11 @@
 #include "dispatch_ids.h"
 #include "gdi_room_win32.h"
 #include "hosting_support.h"
+#include "real_input.h"
 #include "test_container.h"
 
 namespace mz::test {
 namespace {
-
-// Event names as the sequences below spell them; MouseMove is left out, it
-// comes with every move.
-std::wstring name_of(const FiredEvent& event) {
-  auto object_name = [&](const wchar_t* property) {
-    IDispatch* object = event.args.at(0).object();
-    return object ? get(object, property).value.as_text() : std::wstring(L"?");
-  };
-  switch (event.dispid) {
-    case DISPID_DMzToolBarsEvents_ToolBarEnter: return L"ToolBarEnter " + object_name(L"Name");
-    case DISPID_DMzToolBarsEvents_ToolBarExit: return L"ToolBarExit " + object_name(L"Name");
-    case DISPID_DMzToolBarsEvents_ToolEnter: return L"ToolEnter " + object_name(L"ID");
-    case DISPID_DMzToolBarsEvents_ToolExit: return L"ToolExit " + object_name(L"ID");
-    case DISPID_DMzToolBarsEvents_ToolClick: return L"ToolClick " + object_name(L"ID");
-    case DISPID_DMzToolBarsEvents_ToolDblClick: return L"ToolDblClick " + object_name(L"ID");
-    case DISPID_DMzToolBarsEvents_MouseDown:
-      return L"MouseDown " + std::to_wstring(event.args.at(0).as_long());
-    case DISPID_DMzToolBarsEvents_MouseUp: return L"MouseUp " + std::to_wstring(event.args.at(0).as_long());
-    case DISPID_DMzToolBarsEvents_Click: return L"Click";
-    case DISPID_DMzToolBarsEvents_DblClick: return L"DblClick";
-    default: return L"";
-  }
-}
-
-class DockedMouse {
- public:
-  explicit DockedMouse(Form& form) : form_(form) { sink_.connect(form.control); }
-  ~DockedMouse() { sink_.disconnect(); }
-
-  // The point of the host's client area (x, y) on the screen.
-  POINT screen(int x, int y) const {
-    POINT point{x, y};
-    ClientToScreen(form_.window, &point);
-    return point;
-  }
-
-  void move(int x, int y) { send(screen(x, y), MOUSEEVENTF_MOVE); }
-  void press(int x, int y) { send(screen(x, y), MOUSEEVENTF_LEFTDOWN); }
-  void release(int x, int y) { send(screen(x, y), MOUSEEVENTF_LEFTUP); }
-  void right_click(int x, int y) {
-    send(screen(x, y), MOUSEEVENTF_RIGHTDOWN);
-    send(screen(x, y), MOUSEEVENTF_RIGHTUP);
-  }
-  void click(int x, int y) {
-    press(x, y);
-    release(x, y);
-  }
-
-  // The events fired since the last call, up to the first `last`.
-  std::vector<std::wstring> events_until(const std::wstring& last) {
-    std::vector<std::wstring> names;
-    EXPECT_TRUE(pump_until([&] {
-      while (seen_ < sink_.events.size()) {
-        const std::wstring name = name_of(sink_.events[seen_++]);
-        if (name.empty()) continue;
-        names.push_back(name);
-        if (name == last) return true;
-      }
-      return false;
-    })) << "waiting for " << std::string(last.begin(), last.end());
-    return names;
-  }
-
-  const std::vector<FiredEvent>& all_events() const { return sink_.events; }
-
- private:
-  // Moves the pointer to `at` and, with `flags`, presses or releases there.
-  void send(POINT at, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    // Rounded up: the platform takes the pixel at dx * width / 65536,
-    // rounded down, which is then exactly `at` on any screen size.
-    input.mi.dx = static_cast<LONG>((at.x * 65536 + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((at.y * 65536 + height - 1) / height);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(INPUT));
-  }
-
-  Form& form_;
-  EventSink sink_;
-  size_t seen_ = 0;
-};
-
-using Names = std::vector<std::wstring>;
-
-// Hosts the control in a form brought to the front, where real input reaches it.
-bool host_in_front(Form& form) {
-  if (form.host() != S_OK) return false;
-  SetWindowPos(form.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  SetForegroundWindow(form.window);
-  return true;
-}
 
 // One toolbar "Bar", docked top, with one button "A" captioned `caption`.
 bool build_one_button(Form& form, const wchar_t* caption) {
@@ -150,7 +58,7 @@ TEST(DockedMouse, ToolsArePressedOnThePressAndActivatedOnAReleaseOverThem) {
         IDispatch* tool = found.value.object();
         ASSERT_TRUE(tool && get(tool, L"ID").value.as_text() == id) << "no tool at " << x;
       }
-      DockedMouse mouse(form);
+      RealInput mouse(form);
 
       mouse.move(a, y);
       EXPECT_EQ(mouse.events_until(L"ToolEnter A"), (Names{L"ToolBarEnter Bar", L"ToolEnter A"}));
@@ -241,7 +149,7 @@ TEST(DockedMouse, TheHotToolShowsItsTooltipAfterTheDelay) {
     ASSERT_TRUE(host_in_front(form));
     ASSERT_TRUE(build_one_button(form, L"&Open"));
     ASSERT_TRUE(put(form.control, L"ToolTipDelay", Var(short{1})).ok());
-    DockedMouse mouse(form);
+    RealInput mouse(form);
 
     mouse.move(12, -23);
     mouse.events_until(L"ToolEnter A");
@@ -276,7 +184,7 @@ TEST(DockedMouse, ARightPressOverTheBarsAsksTheTrackerForTheContextMenu) {
     ASSERT_TRUE(host_in_front(form));
     ASSERT_TRUE(build_one_button(form, L""));
     ASSERT_TRUE(put(form.control, L"ShowToolTips", Var(false)).ok());
-    DockedMouse mouse(form);
+    RealInput mouse(form);
     mouse.move(12, -23);
     mouse.events_until(L"ToolEnter A");
     const HWND tracker = FindWindowExW(form.window, nullptr, L"MzTracker", nullptr);
@@ -299,17 +207,6 @@ TEST(DockedMouse, ARightPressOverTheBarsAsksTheTrackerForTheContextMenu) {
 }
 
 // A pixel of the host's frame, at (x, y) of its client area's coordinates.
-COLORREF frame_pixel(HWND window, int x, int y) {
-  POINT at{x, y};
-  ClientToScreen(window, &at);
-  RECT frame{};
-  GetWindowRect(window, &frame);
-  HDC dc = GetWindowDC(window);
-  const COLORREF pixel = GetPixel(dc, at.x - frame.left, at.y - frame.top);
-  ReleaseDC(window, dc);
-  return pixel;
-}
-
 TEST(DockedMouse, TheHotToolIsDrawnRaisedAndSunkenWhilePressed) {
   on_fresh_thread([] {
     Form form;
@@ -340,7 +237,7 @@ TEST(DockedMouse, TheHotToolIsDrawnRaisedAndSunkenWhilePressed) {
     // that is not hot has no frame.
     EXPECT_TRUE(pump_until([&] { return frame_pixel(form.window, 300, area_top + 2) == back; }));
     EXPECT_TRUE(corners_are(back, back));
-    DockedMouse mouse(form);
+    RealInput mouse(form);
     mouse.move(left + 4, top + 4);
     mouse.events_until(L"ToolEnter A");
     EXPECT_TRUE(corners_are(highlight, shadow)) << "raised while hot";
@@ -433,7 +330,7 @@ TEST(DockedMouse, RepaintsAndPropertyChangesLeaveNoGdiObjectsBehind) {
     IDispatch* tools = get_object(form.control, L"Tools");
     IDispatch* tool = get_object(tools, L"Item", {Var(L"A")});
     tools->Release();
-    DockedMouse mouse(form);
+    RealInput mouse(form);
 
     // Hover and press repaint the band; colour puts repaint the areas;
     // pictures, icon size and style changes build images and lay out again.

@@ -1,0 +1,338 @@
+// Menus with real input: the menu bar reached with Alt and mnemonics, popups
+// navigated with the arrows, Enter and Esc, opened and closed with the mouse,
+// shortcut keys, and the PopupMenu method with its own loop.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "com_test_support.h"
+#include "deck_builder_win32.h"
+#include "dispatch_ids.h"
+#include "hosting_support.h"
+#include "real_input.h"
+#include "test_container.h"
+
+namespace mz::test {
+namespace {
+
+// The keys that reached the host window, recorded by a subclass of it.
+struct HostKeys {
+  static inline std::vector<UINT> seen;  // virtual-key codes of key-downs and system key-downs
+  static inline WNDPROC original = nullptr;
+
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) seen.push_back(static_cast<UINT>(wparam));
+    // The platform's own menu loop would take over the thread on F10 or Alt.
+    if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU) return 0;
+    return CallWindowProcW(original, window, message, wparam, lparam);
+  }
+  static void watch(HWND window) {
+    seen.clear();
+    original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostKeys::procedure)));
+  }
+  static bool saw(UINT key) { return std::find(seen.begin(), seen.end(), key) != seen.end(); }
+};
+
+// The visible "MzMenu" windows of the thread, outermost first by creation.
+std::vector<HWND> open_popups() {
+  std::vector<HWND> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM list) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (lstrcmpW(name, L"MzMenu") == 0 && IsWindowVisible(window))
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+bool popups_become(size_t count) {
+  return pump_until([&] { return open_popups().size() == count; });
+}
+
+// File: Open (Ctrl+O), Save, a separator, Recent (a submenu with one file),
+// Exit; Help: About. The menu bar holds File and Help; a toolbar below it
+// holds Save.
+bool build_menus(Form& form) {
+  const client::ToolEntry tools[] = {
+      {L"File", mzTypeMenu, L"&File"},   {L"Help", mzTypeMenu, L"&Help"},   {L"Open", mzTypeButton, L"&Open"},
+      {L"Save", mzTypeButton, L"&Save"}, {L"Recent", mzTypeMenu, L"&Recent"}, {L"One", mzTypeButton, L"File &1"},
+      {L"Exit", mzTypeButton, L"E&xit"}, {L"About", mzTypeButton, L"&About"}};
+  const client::Placement file[] = {{L"Open"}, {L"Save"}, {client::kSeparatorId}, {L"Recent"}, {L"Exit"}};
+  const client::Placement recent[] = {{L"One"}};
+  const client::Placement help[] = {{L"About"}};
+  const client::MenuEntry menus[] = {{L"File", file}, {L"Recent", recent}, {L"Help", help}};
+  const client::Placement bar[] = {{L"File"}, {L"Help"}};
+  const client::Placement standard[] = {{L"Save"}};
+  const client::ToolbarEntry bars[] = {{L"Menu", mzMenuBar, mzDockedTop, 1, bar},
+                                       {L"Standard", mzStandard, mzDockedTop, 2, standard}};
+  if (!client::build_deck(control_interface(form.control), {tools, menus, bars}).ok()) return false;
+  IDispatch* all_tools = get_object(form.control, L"Tools");
+  IDispatch* open = get_object(all_tools, L"Item", {Var(L"Open")});
+  const bool shortcut = put(open, L"Shortcut", Var(int32_t{mzCtrlO})).ok();
+  open->Release();
+  all_tools->Release();
+  return shortcut && put(form.control, L"ShowToolTips", Var(false)).ok();
+}
+
+// A form in front with the menus above, the keyboard focus in the host.
+bool host_menus(Form& form) {
+  form.site.scale_units = L"Pixels";
+  if (!host_in_front(form) || !build_menus(form)) return false;
+  SetFocus(form.window);
+  HostKeys::watch(form.window);
+  return true;
+}
+
+// A placed tool's rectangle in the host's client coordinates (the dock areas
+// lie above the client area, at negative y).
+RECT tool_rect(Form& form, const wchar_t* toolbar_name, const wchar_t* id) {
+  IDispatch* toolbars = get_object(form.control, L"ToolBars");
+  IDispatch* toolbar = get_object(toolbars, L"Item", {Var(toolbar_name)});
+  IDispatch* placed_tools = get_object(toolbar, L"Tools");
+  IDispatch* tool = get_object(placed_tools, L"Item", {Var(id)});
+  const int area_top = -call(form.control, L"GetDockHeight", {Var(short{mzDockedTop})}).value.as_long();
+  const int left = get(tool, L"Left").value.as_long(), top = area_top + get(tool, L"Top").value.as_long();
+  const RECT rect{left, top, left + get(tool, L"Width").value.as_long(), top + get(tool, L"Height").value.as_long()};
+  for (IDispatch* object : {tool, placed_tools, toolbar, toolbars}) object->Release();
+  return rect;
+}
+
+// The tool is drawn raised (hot), sunken (its menu open) or flat.
+enum class Look { flat, raised, sunken };
+Look look_of(Form& form, const RECT& tool) {
+  const COLORREF top_left = frame_pixel(form.window, tool.left, tool.top);
+  const COLORREF bottom_right = frame_pixel(form.window, tool.right - 1, tool.bottom - 1);
+  const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+  if (top_left == highlight && bottom_right == shadow) return Look::raised;
+  if (top_left == shadow && bottom_right == highlight) return Look::sunken;
+  return Look::flat;
+}
+
+bool looks(Form& form, const RECT& tool, Look look) {
+  return pump_until([&] { return look_of(form, tool) == look; });
+}
+
+TEST(Menus, AltAloneHighlightsTheFirstMenuAndAltAgainLeaves) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    const RECT file = tool_rect(form, L"Menu", L"File");
+    ASSERT_TRUE(looks(form, file, Look::flat));
+
+    RealInput::stroke(VK_MENU);
+    EXPECT_TRUE(looks(form, file, Look::raised)) << "Alt alone highlights the first menu";
+    RealInput::stroke(VK_MENU);
+    EXPECT_TRUE(looks(form, file, Look::flat)) << "Alt again leaves menu mode";
+    // Neither Alt reached the host, so the platform started no menu of its own.
+    EXPECT_FALSE(HostKeys::saw(VK_MENU));
+
+    // Out of menu mode, Down is the host's and opens nothing.
+    RealInput::stroke(VK_DOWN);
+    EXPECT_TRUE(pump_until([] { return HostKeys::saw(VK_DOWN); }));
+    EXPECT_TRUE(open_popups().empty());
+
+    // Alt held while another key goes down and up is a modifier: no menu mode.
+    RealInput::stroke('Q', {VK_MENU});
+    RealInput::stroke(VK_DOWN);
+    EXPECT_TRUE(pump_until([] { return std::count(HostKeys::seen.begin(), HostKeys::seen.end(), VK_DOWN) == 2; }));
+    EXPECT_TRUE(open_popups().empty());
+    EXPECT_EQ(look_of(form, file), Look::flat);
+  });
+}
+
+TEST(Menus, AltLetterOpensItsMenuAndTheKeysNavigateToAChoice) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput mouse(form);
+    const RECT file = tool_rect(form, L"Menu", L"File");
+
+    RealInput::stroke('F', {VK_MENU});
+    EXPECT_EQ(mouse.events_until(L"ToolClick File"), (Names{L"ToolClick File"}));
+    ASSERT_TRUE(popups_become(1));
+    EXPECT_TRUE(looks(form, file, Look::sunken)) << "the tool of the open menu";
+    // The popup hangs below its tool.
+    RECT popup{};
+    GetWindowRect(open_popups().front(), &popup);
+    EXPECT_EQ(popup.left, mouse.screen(file.left, 0).x);
+    EXPECT_EQ(popup.top, mouse.screen(0, file.bottom).y);
+
+    // Open is highlighted first; Down moves to Save; Enter chooses it.
+    RealInput::stroke(VK_DOWN);
+    RealInput::stroke(VK_RETURN);
+    EXPECT_EQ(mouse.events_until(L"ToolClick Save"), (Names{L"ToolClick Save"}));
+    EXPECT_TRUE(popups_become(0));
+    EXPECT_TRUE(looks(form, file, Look::flat)) << "choosing ends menu mode";
+    EXPECT_FALSE(HostKeys::saw(VK_DOWN) || HostKeys::saw(VK_RETURN) || HostKeys::saw('F'));
+
+    IDispatch* all_tools = get_object(form.control, L"Tools");
+    for (auto [id, used] : {std::pair{L"Save", true}, std::pair{L"Open", false}}) {
+      IDispatch* tool = get_object(all_tools, L"Item", {Var(id)});
+      EXPECT_EQ(get(tool, L"RecentlyUsed").value.as_long() != 0, used) << std::string(id, id + 4);
+      tool->Release();
+    }
+    all_tools->Release();
+  });
+}
+
+TEST(Menus, SubmenusOpenWithRightAndEscClosesOneLevelAtATime) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput mouse(form);
+    const RECT file = tool_rect(form, L"Menu", L"File");
+
+    RealInput::stroke('F', {VK_MENU});
+    ASSERT_TRUE(popups_become(1));
+    // Open, Save, (separator skipped) Recent: Right opens its submenu beside it.
+    for (int i = 0; i < 2; ++i) RealInput::stroke(VK_DOWN);
+    RealInput::stroke(VK_RIGHT);
+    EXPECT_EQ(mouse.events_until(L"ToolClick Recent"), (Names{L"ToolClick File", L"ToolClick Recent"}));
+    ASSERT_TRUE(popups_become(2));
+    const std::vector<HWND> popups = open_popups();
+    RECT outer{}, inner{};
+    GetWindowRect(popups[0], &outer);
+    GetWindowRect(popups[1], &inner);
+    if (inner.left < outer.left) std::swap(outer, inner);
+    EXPECT_EQ(inner.left, outer.right - 3) << "a submenu overlaps its parent by 3 pixels";
+
+    RealInput::stroke(VK_ESCAPE);
+    EXPECT_TRUE(popups_become(1));
+    RealInput::stroke(VK_ESCAPE);
+    EXPECT_TRUE(popups_become(0));
+    EXPECT_TRUE(looks(form, file, Look::raised)) << "back on the bar, File highlighted";
+    RealInput::stroke(VK_ESCAPE);
+    EXPECT_TRUE(looks(form, file, Look::flat));
+    EXPECT_FALSE(HostKeys::saw(VK_ESCAPE));
+    RealInput::stroke(VK_ESCAPE);
+    EXPECT_TRUE(pump_until([] { return HostKeys::saw(VK_ESCAPE); })) << "out of menu mode Esc is the host's";
+  });
+}
+
+TEST(Menus, APressOpensTheMenuAClickElsewhereClosesItAndAClickOnAnItemChoosesIt) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput mouse(form);
+    const RECT file = tool_rect(form, L"Menu", L"File");
+    const RECT help = tool_rect(form, L"Menu", L"Help");
+    const int y = (file.top + file.bottom) / 2;
+
+    mouse.click((file.left + file.right) / 2, y);
+    mouse.events_until(L"ToolClick File");
+    ASSERT_TRUE(popups_become(1));
+    // Pointing at the next menu of the bar opens it instead.
+    mouse.move((help.left + help.right) / 2, y);
+    mouse.events_until(L"ToolClick Help");
+    EXPECT_TRUE(pump_until([&] {
+      const std::vector<HWND> shown = open_popups();
+      RECT popup{};
+      return shown.size() == 1 && GetWindowRect(shown[0], &popup) && popup.left == mouse.screen(help.left, 0).x;
+    }));
+    // A click in the host's client area ends menu mode.
+    mouse.click(200, 100);
+    EXPECT_TRUE(popups_become(0));
+    EXPECT_TRUE(looks(form, help, Look::flat));
+
+    // A click on the open menu's tool closes it again.
+    mouse.click((file.left + file.right) / 2, y);
+    mouse.events_until(L"ToolClick File");
+    ASSERT_TRUE(popups_become(1));
+    mouse.click((file.left + file.right) / 2, y);
+    EXPECT_TRUE(popups_become(0));
+
+    // An item is chosen by a click on it.
+    mouse.click((file.left + file.right) / 2, y);
+    mouse.events_until(L"ToolClick File");
+    ASSERT_TRUE(popups_become(1));
+    RECT popup{};
+    GetWindowRect(open_popups().front(), &popup);
+    const POINT first_item{popup.left + 20, popup.top + GetSystemMetrics(SM_CYDLGFRAME) + 4};
+    mouse.click_screen(first_item);
+    EXPECT_EQ(mouse.events_until(L"ToolClick Open").back(), L"ToolClick Open");
+    EXPECT_TRUE(popups_become(0));
+  });
+}
+
+TEST(Menus, AShortcutKeyClicksItsToolUnlessTheToolIsDisabled) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput mouse(form);
+    RealInput::stroke('O', {VK_CONTROL});
+    EXPECT_EQ(mouse.events_until(L"ToolClick Open"), (Names{L"ToolClick Open"}));
+    EXPECT_FALSE(HostKeys::saw('O'));
+
+    IDispatch* all_tools = get_object(form.control, L"Tools");
+    IDispatch* open = get_object(all_tools, L"Item", {Var(L"Open")});
+    ASSERT_TRUE(put(open, L"Enabled", Var(false)).ok());
+    open->Release();
+    all_tools->Release();
+    RealInput::stroke('O', {VK_CONTROL});
+    EXPECT_TRUE(pump_until([] { return HostKeys::saw('O'); })) << "a disabled tool leaves its key to the host";
+  });
+}
+
+// What a PopupMenu call saw while its popup was open, from a timer that runs
+// inside the call's own loop.
+struct InsideTheLoop {
+  static inline IDispatch* control = nullptr;
+  static inline RECT popup{};
+  static inline long again = 0;
+  static inline int ticks = 0;
+
+  static void CALLBACK tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    const std::vector<HWND> shown = open_popups();
+    if (shown.empty()) {
+      if (++ticks > 500) KillTimer(nullptr, timer);
+      return;
+    }
+    KillTimer(nullptr, timer);
+    GetWindowRect(shown.front(), &popup);
+    again = call(control, L"PopupMenu", {Var(L"Help")}).error_code;
+    RealInput::stroke(VK_ESCAPE);
+  }
+};
+
+TEST(Menus, PopupMenuOpensAtItsPointAndReturnsWhenThePopupCloses) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput mouse(form);
+    InsideTheLoop::control = form.control;
+
+    // Right aligned at (400, 300): the popup's right edge is at x = 400.
+    InsideTheLoop::popup = {};
+    SetTimer(nullptr, 0, 10, &InsideTheLoop::tick);
+    const CallResult shown =
+        call(form.control, L"PopupMenu", {Var(L"Help"), Var(int32_t{mzPopupMenuRightAlign}), Var(400.0), Var(300.0)});
+    EXPECT_EQ(shown.hr, S_OK);
+    EXPECT_EQ(InsideTheLoop::popup.right, 400);
+    EXPECT_EQ(InsideTheLoop::popup.top, 300);
+    EXPECT_EQ(InsideTheLoop::again, 40017) << "already open";
+    EXPECT_TRUE(open_popups().empty()) << "the call returns once the popup closed";
+    EXPECT_EQ(mouse.events_until(L"ToolClick Help"), (Names{L"ToolClick Help"}));
+
+    // Flags out of range count as 1: left aligned at the point.
+    InsideTheLoop::popup = {};
+    SetTimer(nullptr, 0, 10, &InsideTheLoop::tick);
+    EXPECT_EQ(call(form.control, L"PopupMenu", {Var(L"Help"), Var(int32_t{9}), Var(400.0), Var(300.0)}).hr, S_OK);
+    EXPECT_EQ(InsideTheLoop::popup.left, 400);
+
+    // Only menu tools pop up.
+    const CallResult refused = call(form.control, L"PopupMenu", {Var(L"Open")});
+    EXPECT_EQ(refused.error_code, 40007);
+    EXPECT_EQ(refused.description, L"The tool is not a valid menu");
+    EXPECT_TRUE(open_popups().empty());
+  });
+}
+
+}  // namespace
+}  // namespace mz::test
