@@ -191,6 +191,14 @@ void ControlObject::leave_menu_mode_alone() {
     perform_menu(menu_machine_.leave());
 }
 
+// The host lost the activation to a window of another thread or program
+// (the popups never take it): menu mode ends.
+void ControlObject::activation_changed(bool active) {
+  active_ = active;
+  const HWND front = GetForegroundWindow();
+  if (!active && (!front || GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId())) leave_menu_mode_alone();
+}
+
 void ControlObject::highlight(const ItemRef& ref, const std::shared_ptr<PlacedTool>& tool) {
   if (ref.place == Place::bar) {
     std::shared_ptr<PlacedTool> before = std::exchange(bar_highlight_, tool);

@@ -244,7 +244,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   HWND host_window() const override { return site_.host_window(); }
   HWND tracker_window() const override { return tracker_.handle(); }
   void mouse_message_for_host() override;
-  void activation_changed(bool active) override { active_ = active; }
+  void activation_changed(bool active) override;
   void native_menu_loop(bool running) override { native_menu_active_ = running; }
   bool key_message(const menus::KeyPress& press) override;
   bool mouse_message(const menus::MouseEvent& event) override;
