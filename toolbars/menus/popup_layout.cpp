@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
+
+#include "popup_scroll.h"
 
 namespace mz::menus {
 namespace {
@@ -181,21 +184,8 @@ PopupPlacement refit_popup(const PopupPlacement& current, Size size, const Rect&
 }
 
 ScrollAreas initial_scroll_areas(std::span<const int> item_heights, Size client, bool must_scroll) {
-  if (!must_scroll) return {{}, {}, static_cast<int>(item_heights.size())};
-  const i64 client_height = non_negative(client.height);
-  i64 strip = 0;
-  for (int h : item_heights) strip = std::max(strip, non_negative(h));
-  strip = std::min(strip, client_height);
-  const i64 room = client_height - strip;
-  int last_shown = 0;
-  i64 bottom = 0;
-  for (int h : item_heights) {
-    bottom += non_negative(h);
-    if (bottom > room) break;
-    ++last_shown;
-  }
-  const Rect bottom_area{0, to_int(room), to_int(non_negative(client.width)), to_int(client_height)};
-  return {{}, bottom_area, last_shown};
+  const PopupScroll scroll(std::vector<int>(item_heights.begin(), item_heights.end()), client.height, must_scroll);
+  return {scroll.top_area(client.width), scroll.bottom_area(client.width), scroll.last_in_view() + 1};
 }
 
 }  // namespace mz::menus

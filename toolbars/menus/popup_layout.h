@@ -80,7 +80,8 @@ PopupPlacement fit_popup(const PopupAnchor& anchor, Size size, const Rect& work_
 PopupPlacement refit_popup(const PopupPlacement& current, Size size, const Rect& work_area);
 
 // The scroll areas of a freshly opened popup, in client coordinates (inside
-// the frame), and the 1-based index of the last item fully shown (0: none).
+// the frame), and the 1-based index of the last item fully shown (0: none),
+// as a fresh PopupScroll has them.
 // A popup that does not scroll has no areas and shows all its items. One that
 // scrolls starts at its first item: the top area is empty until it scrolls,
 // the bottom area is a strip one item high (the tallest shown item, so a

@@ -6,13 +6,7 @@
 #include <ostream>
 #include <vector>
 
-namespace mz {
-// Readable failures for the geometry types.
-void PrintTo(const Rect& r, std::ostream* os) {
-  *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
-}
-void PrintTo(const Size& s, std::ostream* os) { *os << "{" << s.width << " x " << s.height << "}"; }
-}  // namespace mz
+#include "geometry_print.h"
 
 namespace mz::menus {
 
