@@ -22,7 +22,6 @@ namespace {
 using menus::ItemRef;
 using menus::Place;
 
-constexpr UINT_PTR kAnimationTimer = 88;
 constexpr UINT_PTR kScrollTimer = 99;
 constexpr UINT kScrollPeriod = 100;
 
@@ -261,7 +260,7 @@ void ControlObject::popup_overlay(int level, HDC dc) {
 void ControlObject::popup_timer(int level, UINT_PTR id) {
   if (static_cast<size_t>(level) >= popups_.size()) return;
   OpenPopup& popup = *popups_[static_cast<size_t>(level)];
-  if (id == kAnimationTimer) {
+  if (id == menus::kAnimationTimerId) {
     const int steps = popup.steps_left->load();
     if (steps <= 0) return;
     popup.window.place(menus::animation_step_rect(popup.animation, popup.placement, steps));
