@@ -122,6 +122,15 @@ std::optional<paint::Edge> run_edge(Rect rect, const PopupItemState& state) {
 
 }  // namespace
 
+images::ToolImageState popup_image_state(ToolType type, const PopupItemState& state, bool active_colors) {
+  images::ToolImageState out;
+  out.pressed_or_checked = state.checked && is_state_type(type);
+  out.hot = state.hot || state.submenu_open;
+  out.enabled = state.enabled;
+  out.active_colors = active_colors;
+  return out;
+}
+
 int popup_picture_size(int largest_picture_size) { return std::max(largest_picture_size, kMinPictureSize); }
 
 std::vector<Size> popup_item_sizes(std::span<const PopupItemInput> items, int picture_size) {

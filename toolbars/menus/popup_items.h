@@ -17,6 +17,7 @@
 
 #include "toolbars/layout/geometry.h"
 #include "toolbars/layout/paint_plan.h"
+#include "toolbars/layout/tool_images.h"
 #include "toolbars/model/tool.h"
 
 namespace mz::menus {
@@ -69,6 +70,11 @@ struct PopupItemState {
   bool rarely_used = false;
   bool run_starts = false, run_ends = false;  // of a run of rarely used items
 };
+
+// The image state of an item for choosing its picture: a checked state
+// button shows its down picture, an open submenu counts as hot, and with
+// ActiveColors an enabled item that is not hot shows its gray picture.
+images::ToolImageState popup_image_state(ToolType type, const PopupItemState& state, bool active_colors);
 
 struct PopupFill {
   Rect rect;

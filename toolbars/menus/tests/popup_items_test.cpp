@@ -327,6 +327,37 @@ TEST(PopupItemPlan, ExpandToolIsADoubleChevronDownCentredWithoutCaption) {
   }
 }
 
+TEST(PopupItemImages, StateChoosesThePicture) {
+  using images::ImageKind;
+  struct Case {
+    const char* name;
+    ToolType type;
+    PopupItemState state;
+    bool active_colors;
+    ImageKind shown;
+  };
+  PopupItemState checked = state_of(false, true);
+  checked.checked = true;
+  PopupItemState checked_disabled = checked;
+  checked_disabled.enabled = false;
+  const Case cases[] = {
+      {"plain", ToolType::button, state_of(false, true), false, ImageKind::normal},
+      {"ActiveColors, not hot: gray", ToolType::button, state_of(false, true), true, ImageKind::gray},
+      {"ActiveColors, hot: in colour", ToolType::button, state_of(true, true), true, ImageKind::normal},
+      {"ActiveColors, submenu open: in colour", ToolType::menu, state_of(false, true, true), true, ImageKind::normal},
+      {"ActiveColors, disabled: the disabled picture", ToolType::button, state_of(false, false), true,
+       ImageKind::disabled},
+      {"checked state button: its down picture", ToolType::state_button, checked, true, ImageKind::down},
+      {"checked drop-down state, disabled", ToolType::drop_down_state, checked_disabled, false,
+       ImageKind::down_disabled},
+      {"a plain button does not show its state", ToolType::button, checked, false, ImageKind::normal},
+  };
+  const images::GivenPictures all{true, true, true, true};
+  for (const Case& c : cases) {
+    EXPECT_EQ(images::choose_image(all, popup_image_state(c.type, c.state, c.active_colors)).kind, c.shown) << c.name;
+  }
+}
+
 TEST(PopupItemPlan, ScrollArrowIsAn8By4TriangleCentredInItsArea) {
   EXPECT_EQ(scroll_arrow({0, 0, 100, 16}, true),
             (paint::Shape{{{46, 9}, {53, 9}, {50, 6}, {49, 6}}, Role::button_text, true}));

@@ -52,6 +52,35 @@ paint::Colours test_colours() {
       .with(Role::gray_text, kGrayText);
 }
 
+// The popup's roles start from the system's colours and take others, given
+// as colours or as system colour indexes, one role at a time.
+TEST(PopupColours, PopupRolesHaveSystemDefaultsAndTakeOthers) {
+  const paint::Colours system = paint::Colours::system(kControlFore);
+  EXPECT_EQ(system(Role::popup_back), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(system(Role::selection), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(system(Role::selection_text), GetSysColor(COLOR_HIGHLIGHTTEXT));
+  struct Case {
+    Role role;
+    COLORREF given;
+    COLORREF resolved;
+  };
+  const Case cases[] = {
+      {Role::popup_back, RGB(1, 2, 3), RGB(1, 2, 3)},
+      {Role::popup_back, 0x80000000u | COLOR_WINDOW, GetSysColor(COLOR_WINDOW)},
+      {Role::selection, RGB(4, 5, 6), RGB(4, 5, 6)},
+      {Role::selection_text, RGB(7, 8, 9), RGB(7, 8, 9)},
+  };
+  for (const Case& c : cases) {
+    const paint::Colours changed = system.with(c.role, c.given);
+    EXPECT_EQ(changed(c.role), c.resolved);
+    for (const Role other : {Role::popup_back, Role::selection, Role::selection_text, Role::tooltip_text}) {
+      if (other != c.role) {
+        EXPECT_EQ(changed(other), system(other));
+      }
+    }
+  }
+}
+
 using Pixels = std::set<std::pair<int, int>>;
 
 class Canvas : public quarrow::test::PixelCanvas {
