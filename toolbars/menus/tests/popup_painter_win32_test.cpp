@@ -18,9 +18,11 @@
 #include <utility>
 #include <vector>
 
+#include "dc_state_win32.h"
 #include "gdi_room_win32.h"
 #include "pixel_canvas_win32.h"
 #include "popup_painter_win32.h"
+#include "test_font_win32.h"
 
 namespace mz::menus {
 namespace {
@@ -88,13 +90,7 @@ class Canvas : public quarrow::test::PixelCanvas {
   Canvas() : PixelCanvas(240, 60, kOutside) {}
 
   Pixels of(COLORREF colour, Rect area) const {
-    Pixels out;
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) {
-        if (at(x, y) == colour) out.insert({x, y});
-      }
-    }
-    return out;
+    return pixels_of(colour, {area.left, area.top, area.right, area.bottom});
   }
   // The colours found in `area`.
   std::set<COLORREF> colours(Rect area) const {
@@ -114,32 +110,13 @@ Rect bounds(const Pixels& pixels) {
   return r;
 }
 
-// Not antialiased, so text pixels take exactly their colours (Wine
-// substitutes an outline font of its own for the face).
-class TestFont {
- public:
-  TestFont()
-      : font_(CreateFontW(-14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial")) {}
-  TestFont(const TestFont&) = delete;
-  TestFont& operator=(const TestFont&) = delete;
-  ~TestFont() { DeleteObject(font_); }
-  HFONT get() const { return font_; }
+using quarrow::test::TestFont;
 
-  // A text's measured extent, + 2 each way, as the caption cache holds it.
-  Size extent(const std::wstring& text) const {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font_);
-    RECT r{};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return {r.right - r.left + 2, r.bottom - r.top + 2};
-  }
-
- private:
-  HFONT font_;
-};
+// A text's measured extent, + 2 each way, as the caption cache holds it.
+Size extent_of(const TestFont& font, const std::wstring& text) {
+  const SIZE extent = quarrow::test::text_extent(font.get(), text);
+  return {extent.cx + 2, extent.cy + 2};
+}
 
 // Where the ink of a text drawn from x = 0 ends.
 int ink_right(const TestFont& font, const std::wstring& text) {
@@ -162,8 +139,8 @@ struct Item {
 Item text_item(ToolType type, const TestFont& font, const std::wstring& caption, const std::wstring& shortcut = L"") {
   Item item{{}, caption, shortcut};
   item.input.type = type;
-  item.input.caption = font.extent(caption);
-  if (!shortcut.empty()) item.input.shortcut = font.extent(shortcut);
+  item.input.caption = extent_of(font, caption);
+  if (!shortcut.empty()) item.input.shortcut = extent_of(font, shortcut);
   return item;
 }
 
@@ -208,7 +185,7 @@ TEST(PopupPainter, FillAndCaptionColourPerState) {
       {"disabled, embossed", false, state_of(false, false), kBack, kGrayText, {kHighlight}},
       {"rarely used", false, rare, kLight, kControlFore, {}},
   };
-  const TestFont font;
+  const TestFont font(-14);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Item item = text_item(ToolType::button, font, L"Open");
@@ -229,7 +206,7 @@ TEST(PopupPainter, FillAndCaptionColourPerState) {
 }
 
 TEST(PopupPainter, TheMnemonicIsUnderlined) {
-  const TestFont font;
+  const TestFont font(-14);
   Item marked = text_item(ToolType::button, font, L"&File");
   const Item plain = text_item(ToolType::button, font, L"File");
   marked.input.caption = plain.input.caption;  // the measurement leaves the marker out
@@ -255,7 +232,7 @@ TEST(PopupPainter, TheMnemonicIsUnderlined) {
 // The caption starts right of the image column; the shortcut ends at the
 // arrow column, whatever its length.
 TEST(PopupPainter, ShortcutEndsAtTheArrowColumn) {
-  const TestFont font;
+  const TestFont font(-14);
   for (const std::wstring shortcut : {L"Ctrl+O", L"Ctrl+Shift+F12"}) {
     SCOPED_TRACE(std::string(shortcut.begin(), shortcut.end()));
     Canvas canvas;
@@ -276,7 +253,7 @@ TEST(PopupPainter, ShortcutEndsAtTheArrowColumn) {
 }
 
 TEST(PopupPainter, SubmenuArrowPointsRightAtTheItemsEnd) {
-  const TestFont font;
+  const TestFont font(-14);
   struct Case {
     const char* name;
     PopupItemState state;
@@ -299,7 +276,7 @@ TEST(PopupPainter, SubmenuArrowPointsRightAtTheItemsEnd) {
 }
 
 TEST(PopupPainter, SeparatorIsShadowOverHighlightAcrossTheItem) {
-  const TestFont font;
+  const TestFont font(-14);
   Canvas canvas;
   const Item item = text_item(ToolType::separator, font, L"");
   const Rect rect = paint_item(canvas, item, state_of(false, true), font);
@@ -314,7 +291,7 @@ TEST(PopupPainter, SeparatorIsShadowOverHighlightAcrossTheItem) {
 }
 
 TEST(PopupPainter, CheckedStateButtonShowsASunkenBoxWithACheckMark) {
-  const TestFont font;
+  const TestFont font(-14);
   Canvas canvas;
   const Item item = text_item(ToolType::state_button, font, L"");
   PopupItemState state = state_of(false, true);
@@ -331,7 +308,7 @@ TEST(PopupPainter, CheckedStateButtonShowsASunkenBoxWithACheckMark) {
 }
 
 TEST(PopupPainter, ExpandToolIsADoubleChevronCentred) {
-  const TestFont font;
+  const TestFont font(-14);
   Canvas canvas;
   Item item = text_item(ToolType::button, font, L"");
   item.input.expand = true;
@@ -369,7 +346,7 @@ class SolidImage {
 };
 
 TEST(PopupPainter, PictureFillsItsBoxOverTheSelection) {
-  const TestFont font;
+  const TestFont font(-14);
   const SolidImage image(0xFF0000);
   Canvas canvas;
   const Item item = text_item(ToolType::button, font, L"Open");
@@ -404,16 +381,11 @@ TEST(PopupPainter, ScrollTriangleIs8By4CentredInItsArea) {
 }
 
 TEST(PopupPainter, RepeatedPaintsKeepNoObjectsAndRestoreTheContext) {
-  const TestFont font;
+  const TestFont font(-14);
   const SolidImage image(0x0000FF);
   Canvas canvas;
   HDC dc = canvas.dc();
-  const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
-  const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
-  const HGDIOBJ selected_font = GetCurrentObject(dc, OBJ_FONT);
-  const COLORREF text = GetTextColor(dc);
-  const COLORREF back = GetBkColor(dc);
-  const int mode = GetBkMode(dc);
+  const quarrow::test::DcState before = quarrow::test::DcState::of(dc);
 
   Item menu = text_item(ToolType::menu, font, L"&Recent", L"Ctrl+R");
   menu.input.display_style = 3;
@@ -436,15 +408,8 @@ TEST(PopupPainter, RepeatedPaintsKeepNoObjectsAndRestoreTheContext) {
   for (int i = 0; i < 1000; ++i) paint_all();
   EXPECT_LT(room_before - quarrow::test::gdi_room(), 10);
 
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), selected_font);
-  EXPECT_EQ(GetTextColor(dc), text);
-  EXPECT_EQ(GetBkColor(dc), back);
-  EXPECT_EQ(GetBkMode(dc), mode);
-  HRGN clip = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetClipRgn(dc, clip), 0);  // still no clip region
-  DeleteObject(clip);
+  EXPECT_EQ(quarrow::test::DcState::of(dc), before);
+  EXPECT_FALSE(before.clipped);
 }
 
 }  // namespace
