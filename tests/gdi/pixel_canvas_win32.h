@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <set>
+#include <utility>
 
 namespace quarrow::test {
 
@@ -41,6 +43,17 @@ class PixelCanvas {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
     const std::uint32_t v = bits_[static_cast<std::size_t>(y) * width_ + x];
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+
+  // The points {x, y} of `area` that have the colour.
+  std::set<std::pair<int, int>> pixels_of(COLORREF colour, RECT area) const {
+    std::set<std::pair<int, int>> out;
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) {
+        if (at(x, y) == colour) out.insert({x, y});
+      }
+    }
+    return out;
   }
 
  private:

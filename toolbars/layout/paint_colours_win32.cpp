@@ -22,6 +22,9 @@ Colours Colours::system(COLORREF control_fore) {
   set(Role::control_fore, fore);
   set(Role::tooltip_back, GetSysColor(COLOR_INFOBK));
   set(Role::tooltip_text, GetSysColor(COLOR_INFOTEXT));
+  set(Role::popup_back, GetSysColor(COLOR_BTNFACE));
+  set(Role::selection, GetSysColor(COLOR_HIGHLIGHT));
+  set(Role::selection_text, GetSysColor(COLOR_HIGHLIGHTTEXT));
   return out;
 }
 

@@ -15,8 +15,9 @@ COLORREF resolved_colour(COLORREF colour);
 
 class Colours {
  public:
-  // The system's button and tooltip colours, the control's ForeColor for
-  // both the control's and the tools' foreground. Read once per paint.
+  // The system's button, tooltip and selection colours, the button face
+  // behind popups, the control's ForeColor for both the control's and the
+  // tools' foreground. Read once per paint.
   static Colours system(COLORREF control_fore);
 
   COLORREF operator()(Role role) const { return colours_[index(role)]; }
@@ -25,7 +26,7 @@ class Colours {
   Colours with(Role role, COLORREF colour) const;
 
  private:
-  static constexpr std::size_t kRoles = static_cast<std::size_t>(Role::tooltip_text) + 1;
+  static constexpr std::size_t kRoles = static_cast<std::size_t>(Role::selection_text) + 1;
   static constexpr std::size_t index(Role role) { return static_cast<std::size_t>(role); }
 
   std::array<COLORREF, kRoles> colours_{};

@@ -224,9 +224,14 @@ std::vector<Edge> button_frames(const ToolPaintInput& tool, const BarLook& bar, 
   return {{r, *kind}};
 }
 
-// One arrow of the More Tools chevron with its top-left at `at`: a closed
-// 7-point outline of a ">" (or "v" down a column) 5 pixels square, twice
-// that with large icons.
+Role caption_colour(const ToolPaintInput& tool) {
+  if (!tool.state.enabled) return Role::gray_text;
+  return tool.tool_fore_color ? Role::tool_fore : Role::control_fore;
+}
+
+}  // namespace
+
+// A closed 7-point outline of the ">".
 Shape chevron_arrow(Point at, Orientation orientation, int scale) {
   static constexpr Point kRight[] = {{0, 0}, {2, 0}, {4, 2}, {2, 4}, {0, 4}, {2, 2}, {0, 0}};
   std::vector<Point> points;
@@ -236,13 +241,6 @@ Shape chevron_arrow(Point at, Orientation orientation, int scale) {
   }
   return {std::move(points), Role::button_text, true};
 }
-
-Role caption_colour(const ToolPaintInput& tool) {
-  if (!tool.state.enabled) return Role::gray_text;
-  return tool.tool_fore_color ? Role::tool_fore : Role::control_fore;
-}
-
-}  // namespace
 
 BarFramePlan plan_bar_frame(const BarFrameInput& bar) {
   BarFramePlan plan;

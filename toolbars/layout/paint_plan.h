@@ -30,6 +30,9 @@ enum class Role : uint8_t {
   control_fore,  // the control's ForeColor
   tooltip_back,
   tooltip_text,
+  popup_back,      // a popup menu's background: the control's BackColor
+  selection,       // the fill of a highlighted popup item
+  selection_text,  // the text of a highlighted popup item
 };
 
 // Colours of the upper-left and lower-right sides: raised inner highlight and
@@ -86,6 +89,11 @@ BarFramePlan plan_bar_frame(const BarFrameInput& bar);
 // bottom and, while tools are in overflow, a double chevron pointing along
 // the toolbar. All filled in button-text colour.
 std::vector<Shape> more_tools_marks(Rect button, Orientation orientation, bool large_icons, bool compressed);
+
+// One arrow of a chevron with its top-left at `at`: a filled ">" 5 pixels
+// square pointing along `orientation` (a "v" for a vertical one), `scale`
+// times that size.
+Shape chevron_arrow(Point at, Orientation orientation, int scale);
 
 // ---- Text ----
 

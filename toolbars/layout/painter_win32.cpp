@@ -53,16 +53,21 @@ void copy_bitmap(HDC dc, HBITMAP bitmap, Size natural, Rect dest) {
 
 void draw_caption(HDC dc, const CaptionPlan& plan, std::wstring_view caption, const Colours& colours,
                   CaptionFonts& fonts) {
+  const TextStyle style = caption_style(plan, colours, fonts.drop_depth());
+  draw_text(dc, caption, plan.rect, plan.rotated ? fonts.rotated() : fonts.normal(), style);
+}
+
+}  // namespace
+
+TextStyle caption_style(const CaptionPlan& plan, const Colours& colours, int drop_depth) {
   TextStyle style;
   style.effect = plan.effect;
   style.text = colours(plan.colour);
   style.highlight = colours(plan.highlight);
   style.shadow = colours(plan.shadow);
-  style.drop_depth = fonts.drop_depth();
-  draw_text(dc, caption, plan.rect, plan.rotated ? fonts.rotated() : fonts.normal(), style);
+  style.drop_depth = drop_depth;
+  return style;
 }
-
-}  // namespace
 
 void draw_image(HDC dc, const ImagePlan& plan, const images::ToolImageCache::Image* image, const Colours& colours) {
   if (!image || !image->bitmap || !image->shape) return;

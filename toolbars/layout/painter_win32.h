@@ -22,6 +22,9 @@ struct ToolArt {
   COLORREF fore = 0;                                     // the tool's ForeColor (Role::tool_fore)
 };
 
+// The text style of a caption plan: its effect and its roles' colours.
+TextStyle caption_style(const CaptionPlan& plan, const Colours& colours, int drop_depth);
+
 // The picture at plan.dest, stretched when that differs from its natural
 // size, clipped to its shape there and to plan.clip when set. A silhouette
 // plan first fills the shape, 1 pixel right and down, in button highlight.

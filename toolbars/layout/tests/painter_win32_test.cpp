@@ -17,9 +17,11 @@
 #include <vector>
 
 #include "bar_builders.h"
+#include "dc_state_win32.h"
 #include "gdi_room_win32.h"
 #include "pixel_canvas_win32.h"
 #include "painter_win32.h"
+#include "test_font_win32.h"
 #include "tool_placement.h"
 
 namespace mz::paint {
@@ -72,13 +74,7 @@ class Canvas : public quarrow::test::PixelCanvas {
   explicit Canvas(int width = 160, int height = 120) : PixelCanvas(width, height, kFace) {}
 
   Pixels of(COLORREF colour, Rect area) const {
-    Pixels out;
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) {
-        if (at(x, y) == colour) out.insert({x, y});
-      }
-    }
-    return out;
+    return pixels_of(colour, {area.left, area.top, area.right, area.bottom});
   }
 
   Rect whole() const { return {0, 0, width(), height()}; }
@@ -98,31 +94,12 @@ void expect_pixels(const Canvas& canvas, Rect area, const std::function<COLORREF
   EXPECT_EQ(wrong, 0);
 }
 
-// Arial, not antialiased so text pixels take exactly their colours (Wine
-// substitutes an outline font of its own for the face).
-class TestFont {
- public:
-  explicit TestFont(int height = -16, const wchar_t* face = L"Arial")
-      : font_(CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, face)) {}
-  TestFont(const TestFont&) = delete;
-  TestFont& operator=(const TestFont&) = delete;
-  ~TestFont() { DeleteObject(font_); }
-  HFONT get() const { return font_; }
-
- private:
-  HFONT font_;
-};
+using quarrow::test::TestFont;
 
 // A caption's measured extent, + 2 each way, as the caption cache holds it.
 Size caption_extent(HFONT font, const std::wstring& text, UINT flags = 0) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  RECT r{};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | flags);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return {r.right - r.left + 2, r.bottom - r.top + 2};
+  const SIZE extent = quarrow::test::text_extent(font, text, flags);
+  return {extent.cx + 2, extent.cy + 2};
 }
 
 ToolBarLook bar_look(Orientation orientation = kH, bool large_icons = false, Font3D font3d = Font3D::none) {
@@ -883,13 +860,7 @@ TEST(PainterResources, RepeatedPaintsKeepNoObjectsAndRestoreTheContext) {
   const TestFont font;
   Canvas canvas;
   HDC dc = canvas.dc();
-  const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
-  const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
-  const HGDIOBJ selected_font = GetCurrentObject(dc, OBJ_FONT);
-  const HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
-  const COLORREF text = GetTextColor(dc);
-  const COLORREF back = GetBkColor(dc);
-  const int mode = GetBkMode(dc);
+  const quarrow::test::DcState before = quarrow::test::DcState::of(dc);
 
   paint_everything(dc, image, font.get());  // the system's own first-use objects
   const int room_before = quarrow::test::gdi_room();
@@ -897,16 +868,8 @@ TEST(PainterResources, RepeatedPaintsKeepNoObjectsAndRestoreTheContext) {
   for (int i = 0; i < 1000; ++i) paint_everything(dc, image, font.get());
   EXPECT_LT(room_before - quarrow::test::gdi_room(), 10);
 
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), selected_font);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap);
-  EXPECT_EQ(GetTextColor(dc), text);
-  EXPECT_EQ(GetBkColor(dc), back);
-  EXPECT_EQ(GetBkMode(dc), mode);
-  HRGN clip = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetClipRgn(dc, clip), 0);  // still no clip region
-  DeleteObject(clip);
+  EXPECT_EQ(quarrow::test::DcState::of(dc), before);
+  EXPECT_FALSE(before.clipped);
 }
 
 }  // namespace
