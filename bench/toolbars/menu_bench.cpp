@@ -23,6 +23,7 @@
 
 #include "control_container_win32.h"
 #include "deck_builder_win32.h"
+#include "dispatch_ids.h"
 #include "late_binding_win32.h"
 #include "object_creation_win32.h"
 

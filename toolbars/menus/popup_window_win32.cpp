@@ -11,7 +11,9 @@ namespace {
 
 constexpr wchar_t kPopupClass[] = L"MzMenu";
 constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME;
-constexpr DWORD kExtendedStyle = WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
+// Topmost, so that a popup is never hidden behind its host when the host
+// itself is a topmost window.
+constexpr DWORD kExtendedStyle = WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE | WS_EX_TOPMOST;
 
 HINSTANCE class_instance = nullptr;
 
@@ -110,7 +112,7 @@ void PopupWindow::set_offset(int offset) {
 
 void PopupWindow::place(const Rect& rect) {
   if (!window_) return;
-  SetWindowPos(window_, HWND_TOP, rect.left, rect.top, rect.width(), rect.height(),
+  SetWindowPos(window_, HWND_TOPMOST, rect.left, rect.top, rect.width(), rect.height(),
                SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
 }
 
@@ -144,11 +146,16 @@ void PopupWindow::mouse(PopupMouse kind, PopupButton button, LPARAM lparam) {
       last_move_ = lparam;
       break;
     case PopupMouse::press:
-      SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+      SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
       SetCapture(window_);
       break;
     case PopupMouse::release:
-      if (GetCapture() == window_) ReleaseCapture();
+      // Letting go of its own capture is not the press being cancelled.
+      if (GetCapture() == window_) {
+        releasing_ = true;
+        ReleaseCapture();
+        releasing_ = false;
+      }
       break;
   }
   client_.popup_mouse(level_, kind, button, at);
@@ -172,7 +179,7 @@ LRESULT PopupWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_RBUTTONDBLCLK: mouse(PopupMouse::press, PopupButton::right, lparam); return 0;
     case WM_RBUTTONUP: mouse(PopupMouse::release, PopupButton::right, lparam); return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lparam) != window) client_.popup_capture_lost(level_);
+      if (!releasing_ && reinterpret_cast<HWND>(lparam) != window) client_.popup_capture_lost(level_);
       return 0;
     case WM_TIMER: client_.popup_timer(level_, wparam); return 0;
     default: return DefWindowProcW(window, message, wparam, lparam);

@@ -73,6 +73,7 @@ class PopupWindow {
   Size buffer_size_;
   int offset_ = 0;
   LPARAM last_move_ = -1;
+  bool releasing_ = false;  // the window lets go of its capture after a press
 };
 
 // The window class lives as long as the library.

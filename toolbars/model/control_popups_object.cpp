@@ -111,7 +111,7 @@ void ControlObject::lay_out_popup_items(OpenPopup& popup) {
   HGDIOBJ old = SelectObject(dc, popup_font());
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
-  int picture_size = 16;
+  int largest_picture = 0;
   for (const std::shared_ptr<PlacedTool>& placed : *popup.menu_tool->menu()) {
     const std::shared_ptr<Tool> tool = deck_.tool_of(*placed);
     if (!placed->is_separator() && (!tool || !tool->visible || !placed->fields.visible_here)) continue;
@@ -128,15 +128,16 @@ void ControlObject::lay_out_popup_items(OpenPopup& popup) {
         input.ctl_width = placed->fields.ctl_width >= 0 ? placed->fields.ctl_width : tool->own.ctl_width;
         input.ctl_height = metrics.tmHeight + 6;
       }
-      picture_size = std::max<int>(picture_size, tool->picture_size);
+      input.tool_fore_color = placed->fields.fore_color_source == 1;
+      largest_picture = std::max<int>(largest_picture, tool->picture_size);
     }
     popup.items.push_back(placed);
     popup.inputs.push_back(input);
   }
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  popup.picture_size = picture_size;
-  const std::vector<Size> sizes = menus::popup_item_sizes(popup.inputs, picture_size);
+  popup.picture_size = menus::popup_picture_size(largest_picture);
+  const std::vector<Size> sizes = menus::popup_item_sizes(popup.inputs, popup.picture_size);
   popup.rects = menus::stack_popup_items(sizes);
   popup.content = {0, popup.rects.empty() ? 0 : popup.rects.back().bottom};
   for (const Size& size : sizes) popup.content.width = std::max(popup.content.width, size.width);
@@ -220,11 +221,8 @@ void ControlObject::paint_popup_item(OpenPopup& popup, int index, HDC dc, const 
   if (tool) {
     images::ToolImageCache& images = dock_painter_.images();
     const images::GivenPictures given = images.given(*tool);
-    paint::ToolState look;
-    look.hot = state.hot;
-    look.enabled = state.enabled;
-    look.state_checked = state.checked;
-    const images::ImageChoice choice = images::choose_image(given, paint::image_state(look, properties_.active_colors));
+    const images::ImageChoice choice =
+        images::choose_image(given, menus::popup_image_state(tool->type(), state, properties_.active_colors));
     image = images.image(*tool, choice, false);
     BITMAP bitmap{};
     if (image && image->bitmap && GetObjectW(image->bitmap, sizeof bitmap, &bitmap))
@@ -239,8 +237,7 @@ void ControlObject::paint_popup_item(OpenPopup& popup, int index, HDC dc, const 
   art.caption = caption;
   art.shortcut = shortcut;
   art.image = image;
-  art.fore = paint::resolved_colour(placed.fields.fore_color_source == 1 ? placed.fields.fore_color
-                                                                         : properties_.fore_color);
+  art.fore = paint::resolved_colour(placed.fields.fore_color);
   menus::paint_popup_item(dc, plan, art, colours, popup_font());
 }
 

@@ -9,11 +9,7 @@
 #include <ostream>
 #include <vector>
 
-namespace mz {
-// Readable failures for the geometry types (defined with the popup layout's tests).
-void PrintTo(const Rect& r, std::ostream* os);
-void PrintTo(const Size& s, std::ostream* os);
-}  // namespace mz
+#include "geometry_print.h"
 
 namespace mz::menus {
 namespace {
