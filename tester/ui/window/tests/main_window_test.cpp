@@ -288,11 +288,40 @@ TEST_F(MainWindowTest, TheControlComesFromItsRegistrationElseFromBesideTheProgra
   ::DestroyWindow(host);
 }
 
-TEST_F(MainWindowTest, TheContextMenuAsksTheControlForTheFileMenu) {
+// Chooses "Open log" in the File menu the context menu shows, from a timer
+// that runs inside the menu's own loop: a click on the item's middle.
+struct ChooseOpenLog {
+  static inline bool chosen = false;
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND popup = ::FindWindowA("MzMenu", nullptr);
+    if (!popup || !::IsWindowVisible(popup)) return;
+    ::KillTimer(nullptr, timer);
+    // Browse, a separator (6 high), Open log, Purge log, a separator, Bad,
+    // a separator, Exit: five items of one height.
+    RECT client;
+    ::GetClientRect(popup, &client);
+    const int item = (client.bottom - 3 * 6) / 5;
+    const LPARAM at = MAKELPARAM(20, item + 6 + item / 2);
+    ::SendMessageA(popup, WM_MOUSEMOVE, 0, at);
+    ::SendMessageA(popup, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(popup, WM_LBUTTONUP, 0, at);
+    chosen = true;
+  }
+};
+
+TEST_F(MainWindowTest, TheContextMenuShowsTheFileMenuWhoseOpenLogItemOpensTheLog) {
   MainWindow& window = Loaded();
-  // The control finds the menu tool whatever the letter case; the menu loop
-  // itself comes with the control's menus, until then it reports so.
-  EXPECT_EQ(window.ToolDeck()->PopupMenu(L"ID_mnufile"), E_NOTIMPL);
+  WriteText(ProgramFile("Quarrow.log"), "log\r\n");
+  ChooseOpenLog::chosen = false;
+  ::SetTimer(nullptr, 0, 10, &ChooseOpenLog::Tick);
+  // The right button over the frame: the menu shows and its loop runs until a choice closes it.
+  ::SendMessageA(window.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(::GetDlgItem(window.Handle(), kFrame)),
+                 MAKELPARAM(100, 100));
+  EXPECT_TRUE(ChooseOpenLog::chosen);
+  EXPECT_EQ(::FindWindowA("MzMenu", nullptr), nullptr) << "the menu is gone once chosen";
+  ASSERT_TRUE(WaitForCommands(1));
+  EXPECT_NE(Commands().find("notepad.exe " + ProgramFile("Quarrow.log")), std::string::npos) << Commands();
   EXPECT_EQ(window.ToolDeck()->PopupMenu(L"ID_NoSuchMenu"), MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 40007));
 }
 
