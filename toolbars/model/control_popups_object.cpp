@@ -73,7 +73,8 @@ HFONT ControlObject::popup_font() {
 menus::MenuActions ControlObject::open_popup(int level, const std::shared_ptr<PlacedTool>& source) {
   const std::shared_ptr<Tool> menu_tool = source ? deck_.tool_of(*source) : popup_menu_tool_;
   const auto refuse = [&] { return menu_machine_.popup_closed(level); };
-  if (!menu_tool || menu_tool->type() != ToolType::menu || !usable(*menu_tool)) return refuse();
+  if (!menu_tool || menu_tool->type() != ToolType::menu || !usable(*menu_tool) || !site_.host_window())
+    return refuse();
   close_popups(level);
 
   // The host may fill or change the sub-tools before they are shown.
