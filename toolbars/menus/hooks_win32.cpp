@@ -111,8 +111,26 @@ LRESULT CALLBACK get_message_hook(int code, WPARAM wparam, LPARAM lparam) {
   });
 }
 
+// The sent messages the controls act on; every other message sent on the
+// thread passes at the cost of this test.
+bool watched(UINT message) {
+  switch (message) {
+    case WM_SYSCOLORCHANGE:
+    case WM_PALETTECHANGED:
+    case WM_SHOWWINDOW:
+    case WM_NCACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // What a window message sent in the host's window tree means to one control.
 void host_message(HookClient& control, const CWPSTRUCT& sent) {
+  if (!watched(sent.message)) return;
   const HWND host = control.host_window();
   if (!host) return;
   const HWND top = top_level_of(host);

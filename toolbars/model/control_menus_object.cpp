@@ -258,26 +258,26 @@ std::optional<Rect> ControlObject::tool_screen_rect(const PlacedTool& placed) co
 
 bool ControlObject::key_message(const menus::KeyPress& press) {
   if (design_time() || !site_.host_window()) return false;
-  const menus::FocusFacts focus = focus_facts();
-  // Outside menu mode only Alt and keys with Alt read the bars; every other
-  // key is answered without walking them, so a key costs the same however
-  // many tools the control has.
-  const bool reads_bars = menu_machine_.in_menu_mode() || menu_machine_.state() == menus::MenuState::alt_armed ||
-                          press.alt || press.key == VK_MENU || press.key == VK_LMENU || press.key == VK_RMENU;
-  const menus::MenuView view = reads_bars ? menu_view() : menus::MenuView{};
   menus::KeyInput input;
   input.key = press.key;
   input.released = press.released;
   input.alt = press.alt;
   input.ctrl = press.ctrl;
   input.shift = press.shift;
+  // Outside menu mode a key that neither is nor holds Alt and stands for no
+  // shortcut only passes (its up keeps the fate of its down): it is answered
+  // without reading the focus or walking the bars, so a key costs the same
+  // however many tools there are.
+  const int code = press.released ? menus::kShortcutNone : menus::shortcut_of(press);
+  const bool reads_bars = menu_machine_.in_menu_mode() || menu_machine_.state() == menus::MenuState::alt_armed ||
+                          press.alt || press.key == VK_MENU || press.key == VK_LMENU || press.key == VK_RMENU;
+  if (!reads_bars && code == menus::kShortcutNone) return menu_machine_.key({}, input, {}).eat;
+
+  const menus::FocusFacts focus = focus_facts();
   input.character = static_cast<wchar_t>(MapVirtualKeyW(press.key, MAPVK_VK_TO_CHAR) & 0xFFFF);
-  std::shared_ptr<Tool> claimed;
-  if (!press.released) {
-    claimed = shortcut_owner(menus::shortcut_of(press), menu_machine_.shortcut_scope(focus));
-    if (claimed) input.shortcut = menus::ShortcutClaim::ends_menu;
-  }
-  const menus::MenuResult result = menu_machine_.key(view, input, focus);
+  const std::shared_ptr<Tool> claimed = shortcut_owner(code, menu_machine_.shortcut_scope(focus));
+  if (claimed) input.shortcut = menus::ShortcutClaim::ends_menu;
+  const menus::MenuResult result = menu_machine_.key(reads_bars ? menu_view() : menus::MenuView{}, input, focus);
   perform_menu(result.actions);
   if (claimed) activate_by_shortcut(claimed);
   return result.eat;

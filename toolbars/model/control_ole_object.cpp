@@ -54,6 +54,8 @@ void ControlObject::set_up_windows(bool refresh) {
   if (!hover_) hover_ = menus::HoverWorker::start(host_window, tracker);
   if (!GetPropW(host_window, kControlProperty))
     SetPropW(host_window, kControlProperty, static_cast<IMzToolBarControl*>(this));
+  // A host that is active already sends no activation the hooks could see.
+  if (GetActiveWindow() == GetAncestor(host_window, GA_ROOT)) active_ = true;
   {
     ControlListLock lock;
     menus::install_thread_hooks(thread_controls());
