@@ -118,6 +118,7 @@ bool watched(UINT message) {
     case WM_SYSCOLORCHANGE:
     case WM_PALETTECHANGED:
     case WM_SHOWWINDOW:
+    case WM_SIZE:
     case WM_NCACTIVATE:
     case WM_ACTIVATEAPP:
     case WM_ENTERMENULOOP:
@@ -146,6 +147,10 @@ void host_message(HookClient& control, const CWPSTRUCT& sent) {
       // Floating toolbars follow the visibility of the host's ancestors.
       if (sent.hwnd != host && IsChild(sent.hwnd, host))
         post_to_tracker(control, TrackerMessage::show_floaters, sent.wParam);
+      if (!sent.wParam && (host_or_top || IsChild(sent.hwnd, host))) control.host_hidden();
+      break;
+    case WM_SIZE:
+      if (host_or_top && sent.wParam == SIZE_MINIMIZED) control.host_hidden();
       break;
     case WM_NCACTIVATE:
       if (sent.hwnd == host) control.activation_changed(sent.wParam != FALSE);

@@ -39,6 +39,8 @@ class HookClient {
   // Another control of the process entered menu mode, or the host went
   // away: this one leaves menu mode without telling the others.
   virtual void leave_menu_mode_alone() {}
+  // The host window (or a window around it) was hidden or minimized.
+  virtual void host_hidden() { leave_menu_mode_alone(); }
 
   // A key event (keypad digits already read as digits while Num Lock is on);
   // true eats it. Menus and shortcut keys answer it.

@@ -126,6 +126,7 @@ HRESULT ControlObject::Refresh() {
 // stand over them); the control's floating frames and popup menus come with
 // their own windows.
 DeckHit ControlObject::hit_in(HWND window, POINT screen) const {
+  if (const std::optional<DeckHit> in_popup = popup_hit(window, screen)) return *in_popup;
   if (!dock_frame_.shows_docks(window)) return {};
   RECT frame{};
   if (!GetWindowRect(dock_frame_.host(), &frame)) return {};

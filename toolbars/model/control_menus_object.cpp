@@ -216,7 +216,15 @@ void ControlObject::highlight(const ItemRef& ref, const std::shared_ptr<PlacedTo
   }
   repaint_popup_item(popup, before);
   repaint_popup_item(popup, ref.index);
+  const std::shared_ptr<PlacedTool> left =
+      before >= 0 && static_cast<size_t>(before) < popup.items.size() ? popup.items[static_cast<size_t>(before)] : nullptr;
   if (ref.index >= 0 && tool) start_item_hover(*tool);
+  // The hot tool inside the popups changed; the events come last, since the
+  // host may close the popup in them.
+  if (left && !left->is_separator())
+    fire(DISPID_DMzToolBarsEvents_ToolExit, {dispatch_argument(tool_object({nullptr, left}).get())});
+  if (tool && !tool->is_separator())
+    fire(DISPID_DMzToolBarsEvents_ToolEnter, {dispatch_argument(tool_object({nullptr, tool}).get())});
 }
 
 void ControlObject::activate_menu_tool(const ItemRef& ref, const std::shared_ptr<PlacedTool>& tool) {

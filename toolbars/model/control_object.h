@@ -308,6 +308,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   // Closes popup `level` and every deeper one.
   void close_popups(int level);
   std::shared_ptr<Tool> menu_tool_of(const VARIANT& tool) const;
+  std::optional<DeckHit> popup_hit(HWND window, POINT screen) const;
   void run_popup_loop(const std::shared_ptr<Tool>& menu_tool);
 
   // DockFrame::Client

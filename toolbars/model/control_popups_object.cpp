@@ -247,6 +247,12 @@ void ControlObject::popup_overlay(int level, HDC dc) {
   const OpenPopup& popup = *popups_[static_cast<size_t>(level)];
   if (!popup.scroll.scrolling()) return;
   const paint::Colours colours = popup_colours();
+  // Scrolled to its end, the content may stop above the client's bottom.
+  RECT client{};
+  GetClientRect(popup.window.handle(), &client);
+  const int content_bottom = popup.content.height - popup.scroll.offset();
+  if (content_bottom < client.bottom)
+    paint::fill_rect(dc, {0, content_bottom, client.right, client.bottom}, colours(paint::Role::popup_back));
   const Rect top = popup.scroll.top_area(popup.content.width);
   const Rect bottom = popup.scroll.bottom_area(popup.content.width);
   if (top.height() > 0) menus::paint_scroll_area(dc, top, true, colours);
@@ -295,6 +301,26 @@ void ControlObject::scroll_step(OpenPopup& popup) {
   }
   popup.window.set_offset(popup.scroll.offset());
   popup.window.redraw();
+}
+
+// What of an open popup of this control lies at a screen point in `window`:
+// a tool on an item, else the menu itself; nothing when the window is none
+// of its popups.
+std::optional<DeckHit> ControlObject::popup_hit(HWND window, POINT screen) const {
+  for (const std::unique_ptr<OpenPopup>& popup : popups_) {
+    if (!window || popup->window.handle() != window) continue;
+    POINT client = screen;
+    ScreenToClient(window, &client);
+    const menus::PopupScroll::Hit hit = popup->scroll.hit({client.x, client.y}, popup->rects, popup->content.width);
+    DeckHit found;
+    found.where = WhereIs::menu;
+    if (hit.spot == menus::PopupScroll::Spot::item && !popup->items[static_cast<size_t>(hit.item)]->is_separator()) {
+      found.where = WhereIs::tool;
+      found.tool = popup->items[static_cast<size_t>(hit.item)];
+    }
+    return found;
+  }
+  return std::nullopt;
 }
 
 // ---- Closing ----

@@ -167,7 +167,8 @@ TEST(Menus, AltLetterOpensItsMenuAndTheKeysNavigateToAChoice) {
     // Open is highlighted first; Down moves to Save; Enter chooses it.
     RealInput::stroke(VK_DOWN);
     RealInput::stroke(VK_RETURN);
-    EXPECT_EQ(mouse.events_until(L"ToolClick Save"), (Names{L"ToolClick Save"}));
+    EXPECT_EQ(mouse.events_until(L"ToolClick Save"),
+              (Names{L"ToolEnter Open", L"ToolExit Open", L"ToolEnter Save", L"ToolClick Save"}));
     EXPECT_TRUE(popups_become(0));
     EXPECT_TRUE(looks(form, file, Look::flat)) << "choosing ends menu mode";
     EXPECT_FALSE(HostKeys::saw(VK_DOWN) || HostKeys::saw(VK_RETURN) || HostKeys::saw('F'));
@@ -194,7 +195,9 @@ TEST(Menus, SubmenusOpenWithRightAndEscClosesOneLevelAtATime) {
     // Open, Save, (separator skipped) Recent: Right opens its submenu beside it.
     for (int i = 0; i < 2; ++i) RealInput::stroke(VK_DOWN);
     RealInput::stroke(VK_RIGHT);
-    EXPECT_EQ(mouse.events_until(L"ToolClick Recent"), (Names{L"ToolClick File", L"ToolClick Recent"}));
+    EXPECT_EQ(mouse.events_until(L"ToolClick Recent"),
+              (Names{L"ToolClick File", L"ToolEnter Open", L"ToolExit Open", L"ToolEnter Save", L"ToolExit Save",
+                     L"ToolEnter Recent", L"ToolClick Recent"}));
     ASSERT_TRUE(popups_become(2));
     const std::vector<HWND> popups = open_popups();
     RECT outer{}, inner{};
@@ -258,6 +261,132 @@ TEST(Menus, APressOpensTheMenuAClickElsewhereClosesItAndAClickOnAnItemChoosesIt)
     mouse.click_screen(first_item);
     EXPECT_EQ(mouse.events_until(L"ToolClick Open").back(), L"ToolClick Open");
     EXPECT_TRUE(popups_become(0));
+  });
+}
+
+// The middle of item `index` of the File popup (Open, Save, a separator 6
+// high, Recent, Exit: four items of one height), on the screen.
+POINT file_item(HWND popup, int index) {
+  RECT client{};
+  GetClientRect(popup, &client);
+  const int item = (client.bottom - 6) / 4;
+  POINT at{client.right / 2, index * item + (index >= 3 ? 6 - item : 0) + item / 2};
+  ClientToScreen(popup, &at);
+  return at;
+}
+
+TEST(Menus, RestingOnASubmenuOpensItAndMinimizingTheHostEndsMenuMode) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput mouse(form);
+    RealInput::stroke('F', {VK_MENU});
+    ASSERT_TRUE(popups_become(1));
+    const HWND file = open_popups().front();
+
+    // What lies under the pointer inside a popup: a tool on an item, the menu on its frame.
+    POINT recent = file_item(file, 3);
+    POINT client = recent;
+    ScreenToClient(form.window, &client);
+    const auto where = [&](POINT at) {
+      return call(form.control, L"WhereIs", {Var(double(at.x)), Var(double(at.y))}).value.as_long();
+    };
+    EXPECT_EQ(where(client), mzWhereIsTool);
+    RECT frame{};
+    GetWindowRect(file, &frame);
+    POINT edge{frame.left + 1, frame.top + 1};
+    ScreenToClient(form.window, &edge);
+    EXPECT_EQ(where(edge), mzWhereIsMenu);
+
+    mouse.move(client.x, client.y);
+    EXPECT_TRUE(popups_become(2)) << "the submenu opens after the hover delay";
+    ShowWindow(form.window, SW_MINIMIZE);
+    EXPECT_TRUE(popups_become(0));
+  });
+}
+
+TEST(Menus, AnAnimatedPopupGrowsToTheSizeOfAnUnanimatedOne) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput::stroke('F', {VK_MENU});
+    ASSERT_TRUE(popups_become(1));
+    RECT still{};
+    GetWindowRect(open_popups().front(), &still);
+    RealInput::stroke(VK_ESCAPE);
+    RealInput::stroke(VK_ESCAPE);
+    ASSERT_TRUE(popups_become(0));
+
+    for (int32_t animation : {mzAnimationUnfold, mzAnimationSlide, mzAnimationRandom}) {
+      ASSERT_TRUE(put(form.control, L"MenuAnimations", Var(animation)).ok());
+      RealInput::stroke('F', {VK_MENU});
+      ASSERT_TRUE(popups_become(1)) << animation;
+      const HWND popup = open_popups().front();
+      EXPECT_TRUE(pump_until([&] {
+        RECT now{};
+        return GetWindowRect(popup, &now) && EqualRect(&now, &still);
+      })) << animation;
+      RealInput::stroke(VK_ESCAPE);
+      RealInput::stroke(VK_ESCAPE);
+      ASSERT_TRUE(popups_become(0));
+    }
+  });
+}
+
+// Whether a pixel of the button-text colour lies within 2 pixels of (x, y)
+// of the popup's client area.
+bool arrow_near(HWND popup, int x, int y) {
+  HDC dc = GetDC(popup);
+  bool found = false;
+  for (int dy = -2; dy <= 2 && !found; ++dy)
+    for (int dx = -2; dx <= 2 && !found; ++dx) found = GetPixel(dc, x + dx, y + dy) == GetSysColor(COLOR_BTNTEXT);
+  ReleaseDC(popup, dc);
+  return found;
+}
+
+TEST(Menus, APopupTallerThanTheScreenScrollsToTheItemTheKeysReach) {
+  on_fresh_thread([] {
+    Form form;
+    form.site.scale_units = L"Pixels";
+    ASSERT_TRUE(host_in_front(form));
+    std::vector<std::wstring> ids;
+    for (int i = 0; i < 90; ++i) ids.push_back(L"Item" + std::to_wstring(i));
+    std::vector<client::ToolEntry> tools{{L"Long", mzTypeMenu, L"&Long"}};
+    std::vector<client::Placement> items;
+    // One long caption in the middle makes the popup wide, so the short
+    // captions at its top and bottom stay clear of the arrows' middle.
+    for (const std::wstring& id : ids) {
+      tools.push_back({id.c_str(), mzTypeButton, id == L"Item45" ? L"An item with a much longer caption" : id.c_str()});
+      items.push_back({id.c_str()});
+    }
+    const client::MenuEntry menus[] = {{L"Long", items}};
+    const client::Placement bar[] = {{L"Long"}};
+    const client::ToolbarEntry bars[] = {{L"Menu", mzMenuBar, mzDockedTop, 1, bar}};
+    ASSERT_TRUE(client::build_deck(control_interface(form.control), {tools, menus, bars}).ok());
+    SetFocus(form.window);
+
+    RealInput::stroke('L', {VK_MENU});
+    ASSERT_TRUE(popups_become(1));
+    const HWND popup = open_popups().front();
+    RECT rect{}, work{}, client{};
+    GetWindowRect(popup, &rect);
+    GetClientRect(popup, &client);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_GE(rect.top, work.top);
+    EXPECT_LE(rect.bottom, work.bottom) << "cut to the work area";
+    // 90 items do not fit: a down arrow in the bottom area, none at the top.
+    const int middle = client.right / 2;
+    EXPECT_TRUE(pump_until([&] { return arrow_near(popup, middle, client.bottom - 8); }));
+    EXPECT_FALSE(arrow_near(popup, middle, 8));
+
+    // End reaches the last item: the popup scrolls to it, so the top area
+    // shows its arrow and the bottom one is gone.
+    RealInput::stroke(VK_END);
+    EXPECT_TRUE(pump_until([&] { return arrow_near(popup, middle, 8); }));
+    EXPECT_FALSE(arrow_near(popup, middle, client.bottom - 8));
+    RealInput mouse(form);
+    RealInput::stroke(VK_RETURN);
+    EXPECT_EQ(mouse.events_until(L"ToolClick Item89").back(), L"ToolClick Item89");
   });
 }
 
