@@ -265,7 +265,7 @@ std::optional<Rect> ControlObject::tool_screen_rect(const PlacedTool& placed) co
 // ---- Keys ----
 
 bool ControlObject::key_message(const menus::KeyPress& press) {
-  if (design_time() || !site_.host_window()) return false;
+  if (design_time() || !has_window()) return false;
   menus::KeyInput input;
   input.key = press.key;
   input.released = press.released;

@@ -102,6 +102,7 @@ HRESULT ControlObject::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 
 HRESULT ControlObject::Close(DWORD) {
   return guarded([&]() -> HRESULT {
+    leave_menu_mode_alone();
     site_.deactivate();
     site_.send_on_close();
     return S_OK;
@@ -234,6 +235,7 @@ HRESULT ControlObject::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
 
 HRESULT ControlObject::InPlaceDeactivate() {
   return guarded([&]() -> HRESULT {
+    leave_menu_mode_alone();
     return site_.deactivate();
   });
 }

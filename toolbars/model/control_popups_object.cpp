@@ -73,7 +73,7 @@ HFONT ControlObject::popup_font() {
 menus::MenuActions ControlObject::open_popup(int level, const std::shared_ptr<PlacedTool>& source) {
   const std::shared_ptr<Tool> menu_tool = source ? deck_.tool_of(*source) : popup_menu_tool_;
   const auto refuse = [&] { return menu_machine_.popup_closed(level); };
-  if (!menu_tool || menu_tool->type() != ToolType::menu || !usable(*menu_tool) || !site_.host_window())
+  if (!menu_tool || menu_tool->type() != ToolType::menu || !usable(*menu_tool) || !has_window())
     return refuse();
   close_popups(level);
 
@@ -81,7 +81,7 @@ menus::MenuActions ControlObject::open_popup(int level, const std::shared_ptr<Pl
   const uint64_t generation = menu_generation_;
   fire_in_event(DISPID_DMzToolBarsEvents_ToolClick,
                 {dispatch_argument(tool_object(source ? ToolRef{nullptr, source} : ToolRef{menu_tool, nullptr}).get())});
-  if (generation != menu_generation_ || !menu_machine_.in_menu_mode() || !site_.host_window()) return {};
+  if (generation != menu_generation_ || !menu_machine_.in_menu_mode() || !has_window()) return {};
   if (static_cast<size_t>(level) != popups_.size()) return refuse();
 
   if (!deck_.modes.customizing && GetCapture() && GetCapture() != site_.host_window()) ReleaseCapture();
@@ -398,7 +398,7 @@ HRESULT ControlObject::PopupMenu(VARIANT tool, VARIANT flags, VARIANT x, VARIANT
 // The popup's own loop: the method returns when the popup closes (a choice,
 // Esc, a click elsewhere) or the control goes.
 void ControlObject::run_popup_loop(const std::shared_ptr<Tool>& menu_tool) {
-  const auto open = [&] { return site_.host_window() && !popups_.empty() && popups_.front()->menu_tool == menu_tool; };
+  const auto open = [&] { return has_window() && !popups_.empty() && popups_.front()->menu_tool == menu_tool; };
   while (open()) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 200, QS_ALLINPUT);
     MSG message;

@@ -409,6 +409,34 @@ TEST(Menus, AShortcutKeyClicksItsToolUnlessTheToolIsDisabled) {
   });
 }
 
+// A host may do anything in the menu tool's ToolClick, even unload the form:
+// the popup that was about to open then never shows.
+TEST(Menus, AFormUnloadedInItsMenuToolsToolClickShowsNoPopup) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    EventSink sink;
+    sink.connect(form.control);
+    bool unloaded = false;
+    sink.on_event = [&](const FiredEvent& event) {
+      if (event.dispid != DISPID_DMzToolBarsEvents_ToolClick || unloaded) return;
+      unloaded = true;
+      form.unload();
+    };
+    RealInput::stroke('F', {VK_MENU});
+    ASSERT_TRUE(pump_until([&] { return unloaded; }));
+    // The popup would have opened in the same call as the event.
+    EXPECT_TRUE(open_popups().empty());
+    const size_t seen = sink.events.size();
+    RealInput::stroke('F', {VK_MENU});
+    RealInput::stroke(VK_DOWN);
+    EXPECT_TRUE(pump_until([] { return HostKeys::saw(VK_DOWN); })) << "keys are the host's again";
+    EXPECT_TRUE(open_popups().empty());
+    EXPECT_EQ(sink.events.size(), seen);
+    sink.disconnect();
+  });
+}
+
 // What a PopupMenu call saw while its popup was open, from a timer that runs
 // inside the call's own loop.
 struct InsideTheLoop {
