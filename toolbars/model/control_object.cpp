@@ -218,7 +218,10 @@ void ControlObject::model_changed(const Change& change) {
   property_changed(DISPID_UNKNOWN);
   if (change.scope == ChangeScope::tools || change.scope == ChangeScope::tool_size)
     dock_painter_.forget_images(change.tool);
-  if (change.scope != ChangeScope::data) refresh_layout();
+  if (change.scope != ChangeScope::data) {
+    refresh_layout();
+    if (!popups_.empty()) relayout_popups();
+  }
 }
 
 void ControlObject::property_changed(DISPID dispid) {

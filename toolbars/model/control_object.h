@@ -297,7 +297,10 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   // what menu mode does once it shows.
   menus::MenuActions open_popup(int level, const std::shared_ptr<PlacedTool>& source);
   void lay_out_popup_items(OpenPopup& popup);
+  static Size popup_outer_size(const OpenPopup& popup);
+  static void fit_scroll(OpenPopup& popup);
   void place_popup(OpenPopup& popup, int level);
+  void relayout_popups();
   void show_popup(OpenPopup& popup);
   paint::Colours popup_colours() const;
   void render_popup(OpenPopup& popup);

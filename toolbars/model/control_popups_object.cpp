@@ -144,11 +144,25 @@ void ControlObject::lay_out_popup_items(OpenPopup& popup) {
   for (const Size& size : sizes) popup.content.width = std::max(popup.content.width, size.width);
 }
 
-void ControlObject::place_popup(OpenPopup& popup, int level) {
-  const Size frame = menus::PopupWindow::frame();
+// The popup's outer size from its laid-out items.
+Size ControlObject::popup_outer_size(const OpenPopup& popup) {
   std::vector<Size> sizes;
   for (const Rect& rect : popup.rects) sizes.push_back(rect.size());
-  const Size size = menus::popup_size(sizes, popup.content.width, frame);
+  return menus::popup_size(sizes, popup.content.width, menus::PopupWindow::frame());
+}
+
+// The scroll state for the popup's current placement and items.
+void ControlObject::fit_scroll(OpenPopup& popup) {
+  const Size frame = menus::PopupWindow::frame();
+  std::vector<int> heights;
+  for (const Rect& rect : popup.rects) heights.push_back(rect.height());
+  popup.scroll.relayout(std::move(heights), popup.placement.rect.height() - 2 * frame.height,
+                        popup.placement.must_scroll);
+}
+
+void ControlObject::place_popup(OpenPopup& popup, int level) {
+  const Size frame = menus::PopupWindow::frame();
+  const Size size = popup_outer_size(popup);
   menus::PopupAnchor anchor = menus::PointAnchor{popup_menu_point_, popup_menu_align_};
   if (level > 0) {
     const OpenPopup& parent = *popups_[static_cast<size_t>(level - 1)];
@@ -163,10 +177,29 @@ void ControlObject::place_popup(OpenPopup& popup, int level) {
       anchor = menus::ToolAnchor{*tool, toolbar->docked_status};
   }
   popup.placement = menus::fit_popup(anchor, size, work_area_at(anchor_rect(anchor)));
-  const Size client{popup.placement.rect.width() - 2 * frame.width, popup.placement.rect.height() - 2 * frame.height};
-  std::vector<int> heights;
-  for (const Rect& rect : popup.rects) heights.push_back(rect.height());
-  popup.scroll = menus::PopupScroll(std::move(heights), client.height, popup.placement.must_scroll);
+  popup.scroll = {};
+  fit_scroll(popup);
+}
+
+// The items of the open popups changed (added, removed, renamed, hidden):
+// each popup is laid out again where it is, re-fitted to the work area, and
+// drawn again; a popup whose menu tool went away closes with those below it.
+void ControlObject::relayout_popups() {
+  for (size_t level = 0; level < popups_.size(); ++level) {
+    OpenPopup& popup = *popups_[level];
+    if (!popup.menu_tool->in_collection || !popup.menu_tool->menu()) {
+      perform_menu(menu_machine_.popup_closed(static_cast<int>(level)));
+      close_popups(static_cast<int>(level));
+      return;
+    }
+    lay_out_popup_items(popup);
+    if (popup.hot >= static_cast<int>(popup.items.size())) popup.hot = -1;
+    popup.placement = menus::refit_popup(popup.placement, popup_outer_size(popup), work_area_at(popup.placement.rect));
+    fit_scroll(popup);
+    render_popup(popup);
+    if (popup.steps_left->load() == 0) popup.window.place(popup.placement.rect);
+    popup.window.set_offset(popup.scroll.offset());
+  }
 }
 
 void ControlObject::show_popup(OpenPopup& popup) {

@@ -413,6 +413,37 @@ TEST(Menus, AShortcutKeyClicksItsToolUnlessTheToolIsDisabled) {
   });
 }
 
+TEST(Menus, AnOpenPopupFollowsItsItemsAndClosesWhenItsMenuToolGoes) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput::stroke('F', {VK_MENU});
+    ASSERT_TRUE(popups_become(1));
+    const HWND popup = open_popups().front();
+    RECT before{};
+    GetClientRect(popup, &before);
+
+    // The host puts one more tool into the open menu: the popup grows by an item.
+    IDispatch* all_tools = get_object(form.control, L"Tools");
+    ASSERT_TRUE(call(all_tools, L"Add", {Var(L"New"), Var(int32_t{mzTypeButton})}).ok());
+    IDispatch* file = get_object(all_tools, L"Item", {Var(L"File")});
+    IDispatch* menu = get_object(file, L"Menu");
+    IDispatch* items = get_object(menu, L"Tools");
+    ASSERT_TRUE(call(items, L"Add", {Var(L"New")}).ok());
+    const int item = (before.bottom - 6) / 4;
+    EXPECT_TRUE(pump_until([&] {
+      RECT now{};
+      return GetClientRect(popup, &now) && now.bottom == before.bottom + item;
+    }));
+    for (IDispatch* object : {items, menu, file}) object->Release();
+
+    // The menu tool itself goes: so does its popup.
+    ASSERT_TRUE(call(all_tools, L"Remove", {Var(L"File")}).ok());
+    EXPECT_TRUE(popups_become(0));
+    all_tools->Release();
+  });
+}
+
 // A host may do anything in the menu tool's ToolClick, even unload the form:
 // the popup that was about to open then never shows.
 TEST(Menus, AFormUnloadedInItsMenuToolsToolClickShowsNoPopup) {
