@@ -74,7 +74,7 @@ ControlObject::ControlObject() {
 }
 
 ControlObject::~ControlObject() {
-  close_popups(0);
+  take_popups(0);
   if (hover_) hover_->stop();
   const HWND host = site_.host_window();
   if (host && GetPropW(host, kControlProperty) == static_cast<IMzToolBarControl*>(this))

@@ -310,6 +310,8 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   void scroll_step(OpenPopup& popup);
   // Closes popup `level` and every deeper one.
   void close_popups(int level);
+  // The same without telling the host; the hot items of the closed popups.
+  std::vector<std::shared_ptr<PlacedTool>> take_popups(int level);
   std::shared_ptr<Tool> menu_tool_of(const VARIANT& tool) const;
   std::optional<DeckHit> popup_hit(HWND window, POINT screen) const;
   void run_popup_loop(const std::shared_ptr<Tool>& menu_tool);

@@ -319,10 +319,10 @@ void ControlObject::follow_scroll_area(OpenPopup& popup, menus::PopupScroll::Spo
     return;
   }
   // Resting on a scroll area closes the submenu of the highlighted item.
+  SetTimer(window, kScrollTimer, kScrollPeriod, nullptr);
   const int level = popup.window.level();
   if (static_cast<size_t>(level + 1) < popups_.size()) perform_menu(menu_machine_.popup_closed(level + 1));
   close_popups(level + 1);
-  SetTimer(window, kScrollTimer, kScrollPeriod, nullptr);
 }
 
 void ControlObject::scroll_step(OpenPopup& popup) {
@@ -359,12 +359,22 @@ std::optional<DeckHit> ControlObject::popup_hit(HWND window, POINT screen) const
 // ---- Closing ----
 
 void ControlObject::close_popups(int level) {
+  // The hot items of the closed popups are hot no more; the host hears it
+  // once the windows are gone, since it may do anything in its handler.
+  for (const std::shared_ptr<PlacedTool>& left : take_popups(level))
+    fire(DISPID_DMzToolBarsEvents_ToolExit, {dispatch_argument(tool_object({nullptr, left}).get())});
+}
+
+std::vector<std::shared_ptr<PlacedTool>> ControlObject::take_popups(int level) {
+  std::vector<std::shared_ptr<PlacedTool>> hot_items;
   if (level < 0) level = 0;
   while (popups_.size() > static_cast<size_t>(level)) {
     std::unique_ptr<OpenPopup> popup = std::move(popups_.back());
     popups_.pop_back();
     if (popup->stepper) popup->stepper->stop();
     popup->window.destroy();
+    if (popup->hot >= 0 && static_cast<size_t>(popup->hot) < popup->items.size())
+      hot_items.push_back(popup->items[static_cast<size_t>(popup->hot)]);
     const std::shared_ptr<PlacedTool> source = popup->source;
     if (source && popups_.empty()) {
       repaint_band_of(*source);
@@ -373,6 +383,7 @@ void ControlObject::close_popups(int level) {
     }
   }
   if (level == 0) tracker_.stop_hover();
+  return hot_items;
 }
 
 // ---- PopupMenu ----
