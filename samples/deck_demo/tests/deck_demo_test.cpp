@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "real_keys_win32.h"
 #include "screenshot_win32.h"
 
 namespace {
@@ -44,6 +45,23 @@ bool client_moves_from(HWND window, int before) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   }
   return false;
+}
+
+// The visible popup menu of the demo, or null.
+HWND visible_menu() {
+  HWND menu = FindWindowW(L"MzMenu", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// Waits until `done` holds, for up to 30 s.
+template <class Done>
+bool wait_until(Done done) {
+  const ULONGLONG deadline = GetTickCount64() + 30000;
+  while (!done()) {
+    if (GetTickCount64() > deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  return true;
 }
 
 size_t count_starting_with(const std::vector<std::wstring>& lines, const std::wstring& prefix) {
@@ -88,6 +106,24 @@ TEST(DeckDemo, ComesUpWithItsToolbarsAndEndsWhenClosed) {
   EXPECT_GE((client.y - frame.top) - (-bare.top), 3 * 22) << "the menu bar and two rows above the client area";
   EXPECT_GE((client.x - frame.left) - (-bare.left), 22) << "a column left of the client area";
   EXPECT_TRUE(quarrow::test::SaveScreenshot(window, quarrow::test::ScreenshotFolder() + "\\deck_demo.bmp"));
+
+  // The menus answer the keyboard: Alt+F opens File (its ToolClick is
+  // logged), Down moves from New to Open and Enter chooses it.
+  SetForegroundWindow(window);
+  const size_t clicks = count_starting_with(log_lines(window), L"ToolClick");
+  quarrow::test::strike('F', {VK_MENU});
+  EXPECT_TRUE(wait_until([] { return visible_menu() != nullptr; })) << "Alt+F opened no menu";
+  const size_t entered = count_starting_with(log_lines(window), L"ToolEnter");
+  quarrow::test::strike(VK_DOWN);
+  EXPECT_TRUE(wait_until([&] { return count_starting_with(log_lines(window), L"ToolEnter") > entered; }));
+  if (HWND menu = visible_menu()) {
+    // Painted in the demo's thread before the picture is taken of the screen.
+    UpdateWindow(menu);
+    EXPECT_TRUE(quarrow::test::SaveScreenshot(menu, quarrow::test::ScreenshotFolder() + "\\deck_demo_menu.bmp"));
+  }
+  quarrow::test::strike(VK_RETURN);
+  EXPECT_TRUE(wait_until([&] { return count_starting_with(log_lines(window), L"ToolClick") == clicks + 2; }));
+  EXPECT_TRUE(wait_until([] { return visible_menu() == nullptr; }));
 
   // F7 turns large icons on: the rows above the client area grow. Then F6
   // switches to the 97 style and F7 turns large icons off again; the keys

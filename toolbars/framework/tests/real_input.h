@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "com_test_support.h"
 #include "dispatch_ids.h"
 #include "hosting_support.h"
+#include "real_keys_win32.h"
 #include "test_container.h"
 
 namespace mz::test {
@@ -69,20 +69,10 @@ class RealInput {
     send(at, MOUSEEVENTF_LEFTUP);
   }
 
-  // A key goes down or up, as the keyboard sends it.
-  static void key(WORD virtual_key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtual_key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof(INPUT));
-  }
-  // A key struck, with modifiers held around it.
+  // Keys, as the keyboard sends them.
+  static void key(WORD virtual_key, bool up) { quarrow::test::send_key(virtual_key, up); }
   static void stroke(WORD virtual_key, std::initializer_list<WORD> held = {}) {
-    for (WORD modifier : held) key(modifier, false);
-    key(virtual_key, false);
-    key(virtual_key, true);
-    for (auto it = std::rbegin(held); it != std::rend(held); ++it) key(*it, true);
+    quarrow::test::strike(virtual_key, held);
   }
 
   // The events fired since the last call, up to the first `last`.
