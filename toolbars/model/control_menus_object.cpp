@@ -386,6 +386,7 @@ void ControlObject::popup_mouse(int level, menus::PopupMouse kind, menus::PopupB
   const menus::MenuView view = menu_view();
   switch (kind) {
     case menus::PopupMouse::move:
+      if (std::exchange(popup.first_move_pending, false)) break;
       follow_scroll_area(popup, hit.spot);
       perform_menu(menu_machine_.move(view, spot));
       break;

@@ -32,6 +32,10 @@ struct OpenPopup {
   menus::PopupScroll scroll;
   int hot = -1;  // the highlighted item
   int scrolling_towards = 0;  // -1 up, +1 down while the pointer rests on a scroll area
+  // The platform reports a move when a window appears under a still
+  // pointer: the first one only notes where the pointer is, so a popup
+  // opened from the keyboard keeps its highlight.
+  bool first_move_pending = true;
   menus::Animation animation = menus::Animation::none;
   std::shared_ptr<std::atomic<int>> steps_left = std::make_shared<std::atomic<int>>(0);
   std::shared_ptr<menus::AnimationStepper> stepper;

@@ -310,6 +310,28 @@ TEST(Menus, RestingOnASubmenuOpensItAndMinimizingTheHostEndsMenuMode) {
   });
 }
 
+TEST(Menus, APopupOpenedFromTheKeyboardUnderAStillPointerKeepsItsFirstItemHighlighted) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput mouse(form);
+    RealInput::stroke('F', {VK_MENU});
+    ASSERT_TRUE(popups_become(1));
+    POINT exit_item = file_item(open_popups().front(), 4);
+    RealInput::stroke(VK_ESCAPE);
+    RealInput::stroke(VK_ESCAPE);
+    ASSERT_TRUE(popups_become(0));
+
+    // The pointer rests where Exit will be; the popup appears under it.
+    ScreenToClient(form.window, &exit_item);
+    mouse.move(exit_item.x, exit_item.y);
+    RealInput::stroke('F', {VK_MENU});
+    ASSERT_TRUE(popups_become(1));
+    RealInput::stroke(VK_RETURN);
+    EXPECT_EQ(mouse.events_until(L"ToolClick Open").back(), L"ToolClick Open");
+  });
+}
+
 TEST(Menus, AnAnimatedPopupGrowsToTheSizeOfAnUnanimatedOne) {
   on_fresh_thread([] {
     Form form;
