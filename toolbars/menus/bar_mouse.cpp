@@ -52,6 +52,7 @@ BarSpot bar_spot(const Deck& deck, const DeckHit& hit, Point point, bool large_i
   const bool on_arrow = has_drop_down_arrow(type) && point.x >= hit.tool_rect.right - arrow;
   spot.pressable = (type == ToolType::button || type == ToolType::state_button || has_drop_down_arrow(type)) &&
                    !on_arrow;
+  spot.on_arrow = on_arrow;
   return spot;
 }
 

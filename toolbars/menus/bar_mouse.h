@@ -27,6 +27,7 @@ struct BarSpot {
   std::shared_ptr<Toolbar> toolbar;
   std::shared_ptr<PlacedTool> tool;
   bool pressable = false;  // a press presses it; a release over it activates it
+  bool on_arrow = false;   // on the arrow part of an enabled drop-down tool: a press runs its drop-down
   bool tooltip = false;    // it may show a tooltip
 
   bool over_bars() const { return where != WhereIs::none; }

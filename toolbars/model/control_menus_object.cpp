@@ -234,18 +234,28 @@ void ControlObject::activate_menu_tool(const ItemRef& ref, const std::shared_ptr
   deck_.click(tool);
 }
 
+// The drop-down of a tool runs: the tool shows dropped while the host
+// handles ToolDropDown at the point below it (beside it on a vertical
+// toolbar, at the popup's right edge inside a popup), then ToolCloseUp.
 void ControlObject::run_menu_drop_down(const ItemRef& ref, const std::shared_ptr<PlacedTool>& tool) {
   POINT at{};
   if (ref.place == Place::popup && static_cast<size_t>(ref.list) < popups_.size()) {
     const OpenPopup& popup = *popups_[static_cast<size_t>(ref.list)];
     const Rect& rect = popup.rects[static_cast<size_t>(ref.index)];
-    at = {popup.placement.rect.right - 3, popup.placement.rect.top + rect.top - popup.scroll.offset()};
+    const Size frame = menus::PopupWindow::frame();
+    at = {popup.placement.rect.right - 3, popup.placement.rect.top + frame.height + rect.top - popup.scroll.offset()};
   } else if (const std::optional<Rect> rect = tool_screen_rect(*tool)) {
-    at = {rect->left, rect->bottom};
+    const Toolbar* toolbar = tool->owner ? tool->owner->toolbar() : nullptr;
+    const bool vertical = toolbar && orientation_of(toolbar->docked_status) == Orientation::vertical;
+    at = vertical ? POINT{rect->right, rect->top} : POINT{rect->left, rect->bottom};
   }
   const ComPtr<IMzTool> object = tool_object({nullptr, tool});
+  dropped_tool_ = tool;
+  if (ref.place == Place::bar) repaint_band_of(*tool);
   fire_in_event(DISPID_DMzToolBarsEvents_ToolDropDown,
                 {dispatch_argument(object.get()), int32_variant(at.x), int32_variant(at.y)});
+  dropped_tool_.reset();
+  if (ref.place == Place::bar) repaint_band_of(*tool);
   fire(DISPID_DMzToolBarsEvents_ToolCloseUp, {dispatch_argument(object.get())});
 }
 
@@ -356,6 +366,11 @@ bool ControlObject::menu_frame_mouse(const FrameMouse& mouse, const menus::BarSp
       return false;
     case FrameMouse::Kind::press:
     case FrameMouse::Kind::double_click:
+      if (mouse.button == 1 && spot.on_arrow) {
+        if (in_menus) perform_menu(menu_machine_.leave());
+        run_menu_drop_down(item, spot.tool);
+        return true;
+      }
       if (mouse.button != 1 || (!on_menu && !in_menus)) return false;
       perform_menu(menu_machine_.press(view, item, focus_facts()));
       return on_menu;

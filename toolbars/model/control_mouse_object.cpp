@@ -78,6 +78,7 @@ paint::ToolMarks ControlObject::tool_marks() const {
   if (!popups_.empty() && popups_.front()->source && popups_.front()->source->owner &&
       popups_.front()->source->owner->toolbar())
     marks.dropped = popups_.front()->source.get();
+  if (dropped_tool_) marks.dropped = dropped_tool_.get();
   return marks;
 }
 

@@ -461,6 +461,8 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   std::vector<std::unique_ptr<OpenPopup>> popups_;
   std::shared_ptr<PlacedTool> bar_highlight_;
   std::shared_ptr<Tool> popup_menu_tool_;
+  // The tool whose drop-down runs; it shows dropped meanwhile.
+  std::shared_ptr<PlacedTool> dropped_tool_;
   Point popup_menu_point_;
   menus::PopupAlign popup_menu_align_ = menus::PopupAlign::left;
   bool right_button_as_left_ = false;

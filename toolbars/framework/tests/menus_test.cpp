@@ -59,18 +59,18 @@ bool popups_become(size_t count) {
 
 // File: Open (Ctrl+O), Save, a separator, Recent (a submenu with one file),
 // Exit; Help: About. The menu bar holds File and Help; a toolbar below it
-// holds Save.
+// holds Save and the drop-down Undo.
 bool build_menus(Form& form) {
   const client::ToolEntry tools[] = {
       {L"File", mzTypeMenu, L"&File"},   {L"Help", mzTypeMenu, L"&Help"},   {L"Open", mzTypeButton, L"&Open"},
       {L"Save", mzTypeButton, L"&Save"}, {L"Recent", mzTypeMenu, L"&Recent"}, {L"One", mzTypeButton, L"File &1"},
-      {L"Exit", mzTypeButton, L"E&xit"}, {L"About", mzTypeButton, L"&About"}};
+      {L"Exit", mzTypeButton, L"E&xit"}, {L"About", mzTypeButton, L"&About"},  {L"Undo", mzTypeDropDown, L"&Undo"}};
   const client::Placement file[] = {{L"Open"}, {L"Save"}, {client::kSeparatorId}, {L"Recent"}, {L"Exit"}};
   const client::Placement recent[] = {{L"One"}};
   const client::Placement help[] = {{L"About"}};
   const client::MenuEntry menus[] = {{L"File", file}, {L"Recent", recent}, {L"Help", help}};
   const client::Placement bar[] = {{L"File"}, {L"Help"}};
-  const client::Placement standard[] = {{L"Save"}};
+  const client::Placement standard[] = {{L"Save"}, {L"Undo"}};
   const client::ToolbarEntry bars[] = {{L"Menu", mzMenuBar, mzDockedTop, 1, bar},
                                        {L"Standard", mzStandard, mzDockedTop, 2, standard}};
   if (!client::build_deck(control_interface(form.control), {tools, menus, bars}).ok()) return false;
@@ -357,6 +357,34 @@ TEST(Menus, AnAnimatedPopupGrowsToTheSizeOfAnUnanimatedOne) {
       RealInput::stroke(VK_ESCAPE);
       ASSERT_TRUE(popups_become(0));
     }
+  });
+}
+
+TEST(Menus, APressOnADropDownArrowRunsItsDropDownWithTheToolShownDropped) {
+  on_fresh_thread([] {
+    Form form;
+    ASSERT_TRUE(host_menus(form));
+    RealInput mouse(form);
+    const RECT undo = tool_rect(form, L"Standard", L"Undo");
+    const RECT arrow{undo.right - 9, undo.top, undo.right, undo.bottom};
+    EventSink sink;
+    sink.connect(form.control);
+    Look during = Look::flat;
+    std::vector<long> point;
+    sink.on_event = [&](const FiredEvent& event) {
+      if (event.dispid != DISPID_DMzToolBarsEvents_ToolDropDown) return;
+      during = look_of(form, arrow);
+      point = {event.args.at(1).as_long(), event.args.at(2).as_long()};
+    };
+    mouse.click(arrow.left + 4, (arrow.top + arrow.bottom) / 2);
+    const Names names = mouse.events_until(L"ToolCloseUp Undo");
+    EXPECT_EQ(std::count(names.begin(), names.end(), L"ToolDropDown Undo"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), L"ToolClick Undo"), 0) << "the arrow does not click the tool";
+    EXPECT_EQ(during, Look::sunken) << "the arrow part shows dropped while the host handles it";
+    const POINT below = mouse.screen(undo.left, undo.bottom);
+    EXPECT_EQ(point, (std::vector<long>{below.x, below.y})) << "the point below the tool";
+    EXPECT_TRUE(looks(form, arrow, Look::raised)) << "hot again, not dropped, once closed up";
+    sink.disconnect();
   });
 }
 

@@ -32,6 +32,8 @@ inline std::wstring name_of(const FiredEvent& event) {
     case DISPID_DMzToolBarsEvents_ToolExit: return L"ToolExit " + object_name(L"ID");
     case DISPID_DMzToolBarsEvents_ToolClick: return L"ToolClick " + object_name(L"ID");
     case DISPID_DMzToolBarsEvents_ToolDblClick: return L"ToolDblClick " + object_name(L"ID");
+    case DISPID_DMzToolBarsEvents_ToolDropDown: return L"ToolDropDown " + object_name(L"ID");
+    case DISPID_DMzToolBarsEvents_ToolCloseUp: return L"ToolCloseUp " + object_name(L"ID");
     case DISPID_DMzToolBarsEvents_MouseDown:
       return L"MouseDown " + std::to_wstring(event.args.at(0).as_long());
     case DISPID_DMzToolBarsEvents_MouseUp: return L"MouseUp " + std::to_wstring(event.args.at(0).as_long());
