@@ -20,17 +20,20 @@ namespace {
 
 // The keys that reached the host window, recorded by a subclass of it.
 struct HostKeys {
-  static inline std::vector<UINT> seen;  // virtual-key codes of key-downs and system key-downs
+  static inline std::vector<UINT> seen;    // virtual-key codes of key-downs and system key-downs
+  static inline std::vector<UINT> system;  // of system key-downs (keys struck with Alt held)
   static inline WNDPROC original = nullptr;
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) seen.push_back(static_cast<UINT>(wparam));
+    if (message == WM_SYSKEYDOWN) system.push_back(static_cast<UINT>(wparam));
     // The platform's own menu loop would take over the thread on F10 or Alt.
     if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU) return 0;
     return CallWindowProcW(original, window, message, wparam, lparam);
   }
   static void watch(HWND window) {
     seen.clear();
+    system.clear();
     original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostKeys::procedure)));
   }
@@ -145,6 +148,15 @@ TEST(Menus, AltAloneHighlightsTheFirstMenuAndAltAgainLeaves) {
     EXPECT_TRUE(pump_until([] { return std::count(HostKeys::seen.begin(), HostKeys::seen.end(), VK_DOWN) == 2; }));
     EXPECT_TRUE(open_popups().empty());
     EXPECT_EQ(look_of(form, file), Look::flat);
+
+    // Alt, Alt, Space: the second Alt leaves menu mode, and the Space struck
+    // while it is held reaches the host as Alt+Space (the window menu's key).
+    RealInput::stroke(VK_MENU);
+    ASSERT_TRUE(looks(form, file, Look::raised));
+    RealInput::stroke(VK_SPACE, {VK_MENU});
+    EXPECT_TRUE(pump_until([] { return std::count(HostKeys::system.begin(), HostKeys::system.end(), VK_SPACE) == 1; }));
+    EXPECT_TRUE(looks(form, file, Look::flat));
+    EXPECT_FALSE(HostKeys::saw(VK_MENU));
   });
 }
 
