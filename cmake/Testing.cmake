@@ -31,24 +31,27 @@ else()
   set(QUARROW_TEST_ENV "")
 endif()
 
-# quarrow_add_test(NAME SOURCES ... [LIBS ...] [GUI] [POINTER])
+# quarrow_add_test(NAME SOURCES ... [LIBS ...] [GUI] [INPUT])
 # One executable, registered as one test. GUI marks a test that opens windows:
 # it gets the label "gui". Windows tests all run under one X display
 # (`xvfb-run -a ctest --preset windows`): Wine starts its desktop process with
 # the display of the first program of a session, so a windowless test that
 # starts first must already see the display the window tests will use.
-# POINTER marks a test that moves the mouse pointer or reads where it is:
-# the display has one pointer, so no two such tests run at the same time.
+# INPUT marks a test that needs the display's pointer or keyboard focus: it
+# moves the pointer or reads where it is, strikes keys, or shows windows
+# that come to the front (and take the focus from another test's window).
+# The display has one pointer and one focus, so no two such tests run at
+# the same time.
 function(quarrow_add_test name)
-  cmake_parse_arguments(T "GUI;POINTER" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;INPUT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gtest)
   add_test(NAME ${name} COMMAND ${name})
   if(T_GUI)
     set_tests_properties(${name} PROPERTIES LABELS gui)
   endif()
-  if(T_POINTER)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK pointer)
+  if(T_INPUT)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK input)
   endif()
   if(WIN32)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${QUARROW_TEST_ENV}" FIXTURES_REQUIRED wine)

@@ -25,5 +25,5 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/tester/ui/window/Qrw32.rc PROPER
   OBJECT_DEPENDS "${QUARROW_SPLASH_BMP};${QUARROW_TOOLBAR_STATE_FILE}")
 # The program finds its first instance's main window by class: no other
 # test may show a main window meanwhile. One test unregisters the control
-# for a while.
-set_tests_properties(quarrow_window_tests PROPERTIES RESOURCE_LOCK "quarrow_single_instance;mzdeck_registry")
+# for a while. Its windows come to the front (the input lock).
+set_tests_properties(quarrow_window_tests PROPERTIES RESOURCE_LOCK "quarrow_single_instance;mzdeck_registry;input")
