@@ -4,6 +4,9 @@
 // over with the shortcut keys looked up first, and the clicks outside the
 // popups that end menu mode.
 #include "control_object.h"
+
+#include <algorithm>
+
 #include "dispatch_ids.h"
 #include "event_args_win32.h"
 #include "mnemonic.h"
@@ -130,8 +133,9 @@ void ControlObject::perform_menu(menus::MenuActions actions) {
   std::vector<std::shared_ptr<PlacedTool>> tools;
   for (const menus::MenuAction& action : actions) tools.push_back(menu_tool_at(action.item));
   for (size_t i = 0; i < actions.size(); ++i) {
-    const menus::MenuAction& action = actions[i];
-    const std::shared_ptr<PlacedTool>& tool = tools[i];
+    // Copies: the lists grow while they are walked.
+    const menus::MenuAction action = actions[i];
+    const std::shared_ptr<PlacedTool> tool = tools[i];
     switch (action.kind) {
       case Kind::enter_menu_mode: enter_menu_mode(); break;
       case Kind::leave_menu_mode: end_menu_mode(); break;
@@ -165,8 +169,11 @@ void ControlObject::perform_menu(menus::MenuActions actions) {
 }
 
 void ControlObject::enter_menu_mode() {
-  // Only one control of the process is in menu mode.
-  for (menus::HookClient* other : other_live_controls()) other->leave_menu_mode_alone();
+  // Only one control of the thread is in menu mode. Leaving may run host
+  // code that destroys controls, so each one is looked up again first.
+  for (menus::HookClient* other : other_live_controls()) {
+    if (still_live(other)) other->leave_menu_mode_alone();
+  }
   tracker_.cancel_tooltip();
 }
 
@@ -182,6 +189,11 @@ std::vector<menus::HookClient*> ControlObject::other_live_controls() const {
   std::vector<menus::HookClient*> others = thread_controls().controls;
   std::erase(others, static_cast<const menus::HookClient*>(this));
   return others;
+}
+
+bool ControlObject::still_live(const menus::HookClient* control) {
+  ControlListLock lock;
+  return std::ranges::find(thread_controls().controls, control) != thread_controls().controls.end();
 }
 
 // Another control entered menu mode, or the host went away: this one leaves

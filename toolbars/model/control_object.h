@@ -279,6 +279,7 @@ class ControlObject final : public DualDispatch<IMzToolBarControl>,
   void enter_menu_mode();
   void end_menu_mode();
   std::vector<menus::HookClient*> other_live_controls() const;
+  static bool still_live(const menus::HookClient* control);
   void highlight(const menus::ItemRef& ref, const std::shared_ptr<PlacedTool>& tool);
   void activate_menu_tool(const menus::ItemRef& ref, const std::shared_ptr<PlacedTool>& tool);
   void run_menu_drop_down(const menus::ItemRef& ref, const std::shared_ptr<PlacedTool>& tool);

@@ -166,8 +166,8 @@ void ControlObject::place_popup(OpenPopup& popup, int level) {
   menus::PopupAnchor anchor = menus::PointAnchor{popup_menu_point_, popup_menu_align_};
   if (level > 0) {
     const OpenPopup& parent = *popups_[static_cast<size_t>(level - 1)];
-    const int index = parent.hot >= 0 ? parent.hot : 0;
-    Rect item = parent.rects.empty() ? Rect{} : parent.rects[static_cast<size_t>(index)];
+    const auto from = std::ranges::find(parent.items, popup.source);
+    Rect item = from == parent.items.end() ? Rect{} : parent.rects[static_cast<size_t>(from - parent.items.begin())];
     const Point origin{parent.placement.rect.left + frame.width, parent.placement.rect.top + frame.height - parent.scroll.offset()};
     item = {item.left + origin.x, item.top + origin.y, item.right + origin.x, item.bottom + origin.y};
     anchor = menus::SubmenuAnchor{item, parent.placement.rect};

@@ -446,12 +446,25 @@ TEST(Menus, APopupTallerThanTheScreenScrollsToTheItemTheKeysReach) {
     EXPECT_TRUE(pump_until([&] { return arrow_near(popup, middle, client.bottom - 8); }));
     EXPECT_FALSE(arrow_near(popup, middle, 8));
 
+    // The pointer resting on the bottom area scrolls the popup down: the top
+    // area appears. (The first move only notes the pointer.)
+    RealInput mouse(form);
+    const auto rest_at = [&](int y) {
+      POINT at{middle, y};
+      ClientToScreen(popup, &at);
+      ScreenToClient(form.window, &at);
+      mouse.move(at.x + 1, at.y);
+      mouse.move(at.x, at.y);
+    };
+    rest_at(client.bottom - 4);
+    EXPECT_TRUE(pump_until([&] { return arrow_near(popup, middle, 8); }));
+    rest_at(client.bottom / 2);
+
     // End reaches the last item: the popup scrolls to it, so the top area
     // shows its arrow and the bottom one is gone.
     RealInput::stroke(VK_END);
-    EXPECT_TRUE(pump_until([&] { return arrow_near(popup, middle, 8); }));
-    EXPECT_FALSE(arrow_near(popup, middle, client.bottom - 8));
-    RealInput mouse(form);
+    EXPECT_TRUE(pump_until([&] { return !arrow_near(popup, middle, client.bottom - 8); }));
+    EXPECT_TRUE(arrow_near(popup, middle, 8));
     RealInput::stroke(VK_RETURN);
     EXPECT_EQ(mouse.events_until(L"ToolClick Item89").back(), L"ToolClick Item89");
   });
